@@ -1,0 +1,90 @@
+#pragma once
+// One paragraph of the script: its text and kind, the wrap of the text into lines of
+// fixed character cells, the caret, typing, keys, mouse selection and the clipboard.
+//
+// Coordinates are page-view pixels; indexes count code points of `text`. A character
+// cell is 12 pixels wide and a line 23 pixels high (character size 20).
+
+#include "document/DivType.hpp"
+#include "ui/Widget.hpp"
+
+#include <SFML/Graphics/Text.hpp>
+
+#include <cstdint>
+#include <exception>
+#include <vector>
+
+// Text as a paragraph or a title line can hold it: each CR LF pair, lone CR, LF and tab
+// becomes one space, other control characters below 32 are dropped.
+sf::String singleLine(const sf::String& text);
+
+// Thrown when the caret is moved past either end of a paragraph: the page moves it on.
+class OutOfRange : public std::exception {
+public:
+    explicit OutOfRange(std::int32_t dir) : direction(dir) {}
+    const char* what() const noexcept override { return "Index out of range"; }
+
+    std::int32_t direction; // +1 past the end, -1 past the start
+};
+
+class DivEditor : public Widget {
+public:
+    static constexpr unsigned characterSize = 20;
+    static constexpr float cellWidth = 12;  // pixels, 0.6 of the character size
+    static constexpr float lineHeight = 23; // pixels
+
+    DivEditor();
+
+    void setMargins(float left, float top, float right, float bottom);
+    void setSize(float width, float height);
+    void setText(const sf::String& string);
+    void setCursor(std::size_t index);
+    void placeCursorAt(int x, int y);
+    void rewrap();
+    // Moves the paragraph's top to y, carrying its text, caret and bands with it, and
+    // collapses the selection indexes to the caret as setCursor does.
+    void placeAt(float y);
+
+    // Selection and clipboard.
+    void updateSelection();
+    void setHighlight(std::size_t a, std::size_t b);
+    // Takes focus and selection away.
+    void clearFocus();
+
+    void handleEvent(const sf::Event& event) override;
+
+    CaseMode caseMode = CaseMode::Mixed;
+    sf::String text;
+    sf::Text display;
+    float marginLeft = 0, marginTop = 0, marginRight = 0, marginBottom = 0;
+    std::vector<std::uint32_t> lineLengths; // per line, characters of text incl. its break
+    std::uint32_t lineChars = 1;            // line capacity in cells
+    sf::RectangleShape caret;
+    std::uint32_t cursor = 0;
+    std::vector<sf::RectangleShape> highlights;
+    std::uint32_t selStart = 0, selEnd = 0;
+    sf::String selectedText;
+    bool focused = false;
+    bool rewrapped = false;
+    bool dragging = false;
+    DivType kind = None;
+
+private:
+    void draw(sf::RenderTarget& target, sf::RenderStates states) const override;
+
+    void onTextEntered(sf::Uint32 code);
+    void onKeyPressed(sf::Keyboard::Key key);
+    void onMousePressed(const sf::Event::MouseButtonEvent& press);
+    void onMouseMoved(const sf::Event::MouseMoveEvent& move);
+    void onMouseReleased(const sf::Event::MouseButtonEvent& release);
+
+    void insertCharacter(sf::Uint32 code);
+    void deleteBeforeCaret();
+    // Erases the selected characters and puts the caret where they began.
+    void eraseSelection();
+    void copy();
+    void cut();
+    void paste();
+
+    sf::Vector2f caretOffset; // caret position relative to display's position
+};

@@ -1,0 +1,189 @@
+#include "document/Page.hpp"
+
+#include <SFML/Graphics/RenderTarget.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+const sf::Color sheetColour(255, 255, 255, 255);
+}
+
+Page::Page()
+{
+    background.setFillColor(sheetColour);
+    background.setPosition(sheetLeft, view.getCenter().y - 490);
+    background.setSize({sheetWidth, 980});
+}
+
+void Page::addParagraph(DivType kind)
+{
+    insertParagraph(kind);
+    relayout();
+    focusCurrent();
+}
+
+void Page::insertParagraph(DivType kind)
+{
+    DivEditor paragraph;
+    paragraph.view = &view;
+    paragraph.rect.left = sheetLeft;
+    paragraph.rect.top = firstTop;
+    paragraph.display.setPosition(sheetLeft, firstTop);
+    paragraph.setCursor(0);
+    paragraph.setSize(sheetWidth, 0);
+    paragraph.kind = kind;
+    applyKind(paragraph, kind);
+
+    if (!paragraphs.empty())
+        ++current;
+    paragraphs.insert(paragraphs.begin() + current, std::move(paragraph));
+}
+
+void Page::setKind(std::int32_t kind)
+{
+    DivEditor& paragraph = currentParagraph();
+    applyKind(paragraph, kind);
+    paragraph.kind = static_cast<DivType>(kind);
+    paragraph.focused = true;
+    relayout();
+}
+
+void Page::deleteCurrentIfEmpty()
+{
+    if (current == 0 || !paragraphs[current].text.isEmpty())
+        return;
+    --current;
+    focusCurrent();
+    paragraphs.erase(paragraphs.begin() + current + 1);
+    DivEditor& above = currentParagraph();
+    above.setCursor(above.text.getSize());
+    relayout();
+}
+
+void Page::clearParagraphs()
+{
+    paragraphs.clear();
+    current = 0;
+}
+
+void Page::focusCurrent()
+{
+    for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+        if (i == current)
+            paragraphs[i].focused = true;
+        else if (paragraphs[i].focused || !paragraphs[i].highlights.empty() || paragraphs[i].selStart != paragraphs[i].selEnd)
+            paragraphs[i].clearFocus();
+    }
+}
+
+void Page::unfocus()
+{
+    for (DivEditor& paragraph : paragraphs)
+        paragraph.clearFocus();
+}
+
+void Page::relayout()
+{
+    float y = firstTop;
+    for (DivEditor& paragraph : paragraphs) {
+        paragraph.placeAt(y);
+        y += paragraph.rect.height;
+    }
+}
+
+void Page::handleEvent(const sf::Event& event)
+{
+    if (ignores(event))
+        return;
+    try {
+        deliver(event);
+    } catch (const OutOfRange& leave) {
+        if (leave.direction > 0 && current + 1 < paragraphs.size()) {
+            ++current;
+            currentParagraph().setCursor(0);
+        } else if (leave.direction < 0 && current > 0) {
+            --current;
+            currentParagraph().setCursor(currentParagraph().text.getSize());
+        }
+        focusCurrent();
+    }
+    if (currentParagraph().rewrapped)
+        relayout();
+
+    switch (event.type) {
+    case sf::Event::Resized:
+        view.setCenter(960, std::floor(event.size.height * 0.5f));
+        view.setSize(static_cast<float>(event.size.width), static_cast<float>(event.size.height));
+        background.setSize({sheetWidth, static_cast<float>(event.size.height)});
+        break;
+    case sf::Event::MouseWheelScrolled:
+        onWheel(event.mouseWheelScroll.delta);
+        break;
+    case sf::Event::MouseButtonPressed:
+        onMouseButtonPressed(event.mouseButton);
+        break;
+    default:
+        break;
+    }
+}
+
+// Typed text and keys act only in a focused paragraph, and only the current one can be
+// focused, so they go to it alone; mouse events reach every paragraph.
+void Page::deliver(const sf::Event& event)
+{
+    if (event.type == sf::Event::TextEntered || event.type == sf::Event::KeyPressed) {
+        currentParagraph().handleEvent(event);
+        return;
+    }
+    for (DivEditor& paragraph : paragraphs)
+        paragraph.handleEvent(event);
+}
+
+void Page::onWheel(float delta)
+{
+    const sf::Vector2f centre = view.getCenter();
+    if (centre.y - wheelStep * delta < 490)
+        view.setCenter(centre.x, 490);
+    else
+        view.move(0, std::floor(-wheelStep * delta));
+    background.setPosition(sheetLeft, view.getCenter().y - 490);
+}
+
+// A press on the sheet that missed every paragraph focuses the nearest end of the
+// script. The press area is the sheet where it is now drawn, scrolled or not.
+void Page::onMouseButtonPressed(const sf::Event::MouseButtonEvent& press)
+{
+    if (currentParagraph().focused)
+        return;
+    const sf::Vector2f p = mapToView(press.x, press.y, view);
+    const int x = static_cast<int>(p.x);
+    const int y = static_cast<int>(p.y);
+    const sf::FloatRect sheet = background.getGlobalBounds();
+    if (x < sheet.left || x >= sheet.left + sheet.width || y < sheet.top || y >= sheet.top + sheet.height)
+        return;
+    const auto focusedOne = std::find_if(paragraphs.begin(), paragraphs.end(),
+                                         [](const DivEditor& paragraph) { return paragraph.focused; });
+    if (focusedOne != paragraphs.end()) {
+        current = static_cast<std::uint32_t>(focusedOne - paragraphs.begin());
+        return;
+    }
+    current = paragraphs.front().rect.top > y ? 0 : static_cast<std::uint32_t>(paragraphs.size() - 1);
+    currentParagraph().focused = true;
+}
+
+// Draws only the paragraphs that reach into the view; they are stacked in order.
+void Page::draw(sf::RenderTarget& target, sf::RenderStates) const
+{
+    if (!visible)
+        return;
+    target.setView(view);
+    target.draw(background);
+    const float top = view.getCenter().y - view.getSize().y / 2;
+    const float bottom = top + view.getSize().y;
+    auto first = std::partition_point(paragraphs.begin(), paragraphs.end(), [top](const DivEditor& paragraph) {
+        return paragraph.rect.top + paragraph.rect.height < top;
+    });
+    for (auto it = first; it != paragraphs.end() && it->rect.top <= bottom; ++it)
+        target.draw(*it);
+}

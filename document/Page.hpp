@@ -1,0 +1,45 @@
+#pragma once
+
+#include "document/DivEditor.hpp"
+#include "ui/Group.hpp"
+
+#include <cstdint>
+#include <vector>
+
+// The script being edited: its paragraphs stacked down one white sheet, the current
+// paragraph, scrolling, and the delivery of every event to the paragraphs.
+class Page : public Group {
+public:
+    static constexpr float sheetLeft = 465;
+    static constexpr float sheetWidth = 990;
+    static constexpr float firstTop = 120; // y of the first paragraph's top
+    static constexpr float wheelStep = 32; // pixels per wheel notch
+
+    Page();
+
+    // Inserts an empty paragraph of the kind after the current one; it becomes current.
+    void addParagraph(DivType kind);
+    // addParagraph without the re-stacking and focusing, for filling a page in bulk:
+    // the caller finishes with relayout() and focusCurrent().
+    void insertParagraph(DivType kind);
+    void setKind(std::int32_t kind);
+    void deleteCurrentIfEmpty();
+    void clearParagraphs();
+    void focusCurrent();
+    void relayout();
+    void unfocus() override;
+    void handleEvent(const sf::Event& event) override;
+
+    DivEditor& currentParagraph() { return paragraphs[current]; }
+    const DivEditor& currentParagraph() const { return paragraphs[current]; }
+
+    std::vector<DivEditor> paragraphs;
+    std::uint32_t current = 0;
+
+private:
+    void draw(sf::RenderTarget& target, sf::RenderStates states) const override;
+
+    void deliver(const sf::Event& event);
+    void onWheel(float delta);
+    void onMouseButtonPressed(const sf::Event::MouseButtonEvent& press);
+};

@@ -1,0 +1,10 @@
+#include "platform/Platform.hpp"
+
+#include "platform/Question.hpp"
+#include "platform/RunProgram.hpp"
+#include "platform/SaveDialog.hpp"
+
+Platform realPlatform()
+{
+    return {askSaveTargetWithDialog, askOverwriteWithDialog, runProgramWithoutShell};
+}

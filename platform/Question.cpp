@@ -1,0 +1,19 @@
+#include "platform/Question.hpp"
+
+#include "platform/SaveDialog.hpp"
+
+#include <gtk/gtk.h>
+
+bool askOverwriteWithDialog()
+{
+    if (!gtkReady())
+        return false;
+    GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO,
+                                               "Overwrite existing file?");
+    gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_NO);
+    const gint answer = gtk_dialog_run(GTK_DIALOG(dialog));
+    gtk_widget_destroy(dialog);
+    while (gtk_events_pending())
+        gtk_main_iteration();
+    return answer == GTK_RESPONSE_YES;
+}
