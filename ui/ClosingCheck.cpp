@@ -1,0 +1,71 @@
+#include "ui/ClosingCheck.hpp"
+
+#include "app/App.hpp"
+
+namespace {
+const sf::Color dialogFill(40, 40, 60, 255);
+const sf::Color dialogOutline(10, 10, 15, 255);
+} // namespace
+
+ClosingCheck::ClosingCheck()
+{
+    background.setPosition(700, 300);
+    background.setSize({520, 340});
+    background.setFillColor(dialogFill);
+    background.setOutlineThickness(3);
+    background.setOutlineColor(dialogOutline);
+    for (Button* button : {&saveQuitButton, &quitButton, &cancelButton})
+        button->view = &view;
+}
+
+void ClosingCheck::setup(App* owner)
+{
+    saveQuitButton.setup("Save and quit", 740, 440, 440, 40);
+    quitButton.setup("Quit without saving", 740, 500, 440, 40);
+    cancelButton.setup("Cancel", 740, 560, 440, 40);
+    app = owner;
+}
+
+void ClosingCheck::handleEvent(const sf::Event& event)
+{
+    if (ignores(event))
+        return;
+    for (Button* button : {&saveQuitButton, &quitButton, &cancelButton})
+        button->handleEvent(event);
+
+    if (event.type == sf::Event::Resized)
+        recentre(event.size.width, event.size.height);
+    else if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Escape)
+        setOpen(false);
+    else if (event.type == sf::Event::MouseButtonPressed)
+        onMouseButtonPressed();
+}
+
+// Quitting after "Save and quit" waits for a save that succeeded: a failed or
+// abandoned save leaves the program open with the script still unsaved.
+void ClosingCheck::onMouseButtonPressed()
+{
+    if (saveQuitButton.clicked) {
+        setOpen(false);
+        if (app->untitled) {
+            app->saveAsPanel.setOpen(true);
+            awaitingSave = true;
+        } else if (app->saveScript()) {
+            quit = true;
+        }
+    } else if (quitButton.clicked) {
+        setOpen(false);
+        quit = true;
+    } else if (cancelButton.clicked) {
+        setOpen(false);
+    }
+}
+
+void ClosingCheck::draw(sf::RenderTarget& target, sf::RenderStates) const
+{
+    if (!drawBackground(target))
+        return;
+    target.draw(saveQuitButton);
+    target.draw(quitButton);
+    target.draw(cancelButton);
+}

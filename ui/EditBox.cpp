@@ -1,0 +1,220 @@
+#include "ui/EditBox.hpp"
+
+#include "app/Globals.hpp"
+
+#include <SFML/Graphics/RenderTarget.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+const sf::Color boxFill(10, 10, 15, 255);
+const sf::Color boxOutline(60, 60, 90, 255);
+const sf::Color textColour(255, 255, 255, 255);
+const sf::Color caretColour(255, 255, 255, 255);
+const sf::Color highlightColour(100, 80, 100, 255);
+constexpr float cell = 12;       // pixels per character
+constexpr float textInset = 10;  // pixels from the box's corner to the text
+} // namespace
+
+EditBox::EditBox()
+{
+    shape.setFillColor(boxFill);
+    shape.setOutlineThickness(2);
+    shape.setOutlineColor(boxOutline);
+    display.setFillColor(textColour);
+    display.setCharacterSize(20);
+    caret.setPosition(display.getPosition());
+    caret.setSize({1, 20});
+    caret.setFillColor(caretColour);
+    highlight.setSize({0, 20});
+    highlight.setFillColor(highlightColour);
+}
+
+void EditBox::setRect(float x, float y, float width, float height)
+{
+    rect = {x, y, width, height};
+    shape.setPosition(x, y);
+    shape.setSize({width, height});
+    display.setPosition(std::floor(x + textInset), std::floor(y + textInset));
+    if (appFont)
+        display.setFont(*appFont);
+    highlight.setPosition(x, y);
+}
+
+void EditBox::setText(const sf::String& string)
+{
+    text = string;
+    display.setString(text);
+    setCursor(text.getSize());
+}
+
+sf::Vector2f EditBox::origin() const
+{
+    return display.getPosition();
+}
+
+void EditBox::setCursor(std::size_t index)
+{
+    index = text.isEmpty() ? 0 : std::min(index, text.getSize());
+    cursor = selStart = selEnd = static_cast<std::uint32_t>(index);
+    caret.setPosition(origin().x + cell * index, origin().y + 3);
+    highlight.setSize({0, 20});
+}
+
+void EditBox::placeCursorAt(int x)
+{
+    const float left = std::trunc(origin().x);
+    const float dx = x - left;
+    const std::size_t length = text.getSize();
+    long column;
+    if (dx > cell * length)
+        column = static_cast<long>(length);
+    else
+        column = std::max(0L, static_cast<long>(dx / cell + 0.5f));
+    caret.setPosition(left + cell * column - 1, origin().y + 4);
+    cursor = static_cast<std::uint32_t>(std::min<std::size_t>(length, column));
+}
+
+void EditBox::setHighlight(std::size_t a, std::size_t b)
+{
+    if (a == b) {
+        highlight.setSize({0, 20});
+        return;
+    }
+    const std::size_t lo = std::min(a, b), hi = std::max(a, b);
+    highlight.setPosition(origin().x + cell * lo, origin().y + 3);
+    highlight.setSize({cell * (hi - lo), 20});
+}
+
+void EditBox::updateSelection()
+{
+    if (selStart == selEnd) {
+        highlight.setSize({0, 20});
+        return;
+    }
+    if (selEnd < selStart)
+        std::swap(selStart, selEnd);
+    setHighlight(selStart, selEnd);
+}
+
+void EditBox::unfocus()
+{
+    focused = false;
+    selStart = selEnd = 0;
+    highlight.setSize({0, 20});
+}
+
+void EditBox::handleEvent(const sf::Event& event)
+{
+    switch (event.type) {
+    case sf::Event::TextEntered:
+        onTextEntered(event.text.unicode);
+        break;
+    case sf::Event::KeyPressed:
+        onKeyPressed(event.key.code);
+        break;
+    case sf::Event::MouseButtonPressed:
+        onMousePressed(event.mouseButton);
+        break;
+    case sf::Event::MouseMoved:
+        onMouseMoved(event.mouseMove);
+        break;
+    case sf::Event::MouseButtonReleased:
+        onMouseReleased(event.mouseButton);
+        break;
+    default:
+        break;
+    }
+}
+
+void EditBox::onTextEntered(sf::Uint32 code)
+{
+    if (!focused || dragging || (code < 32 && code != 8))
+        return;
+    if (selStart != selEnd) {
+        const std::uint32_t lo = std::min(selStart, selEnd), hi = std::max(selStart, selEnd);
+        text.erase(lo, hi - lo);
+        cursor = selStart = selEnd = lo;
+        updateSelection();
+        setCursor(cursor);
+        if (code == 8) {
+            display.setString(text);
+            return;
+        }
+    } else if (code == 8) {
+        if (text.isEmpty() || cursor == 0)
+            return;
+        --cursor;
+        text.erase(cursor);
+        display.setString(text);
+        setCursor(cursor);
+        return;
+    }
+    text.insert(cursor, sf::String(code));
+    ++cursor;
+    display.setString(text);
+    setCursor(cursor);
+}
+
+void EditBox::onKeyPressed(sf::Keyboard::Key key)
+{
+    if (!focused)
+        return;
+    if (key == sf::Keyboard::Left && cursor > 0)
+        setCursor(cursor - 1);
+    else if (key == sf::Keyboard::Right && cursor < text.getSize())
+        setCursor(cursor + 1);
+}
+
+void EditBox::onMousePressed(const sf::Event::MouseButtonEvent& press)
+{
+    if (press.button != sf::Mouse::Left)
+        return;
+    const sf::Vector2f p = mapToView(press.x, press.y, *view);
+    dragging = true;
+    if (rect.contains(p)) {
+        focused = true;
+        placeCursorAt(static_cast<int>(p.x));
+        selStart = selEnd = cursor;
+        highlight.setSize({0, 20});
+    } else {
+        unfocus();
+    }
+}
+
+void EditBox::onMouseMoved(const sf::Event::MouseMoveEvent& move)
+{
+    if (!dragging || !focused)
+        return;
+    const sf::Vector2f p = mapToView(move.x, move.y, *view);
+    if (!rect.contains(p))
+        return;
+    placeCursorAt(static_cast<int>(p.x));
+    selEnd = cursor;
+    setHighlight(cursor, selStart);
+}
+
+void EditBox::onMouseReleased(const sf::Event::MouseButtonEvent& release)
+{
+    if (release.button != sf::Mouse::Left)
+        return;
+    const sf::Vector2f p = mapToView(release.x, release.y, *view);
+    dragging = false;
+    if (!focused || !rect.contains(p))
+        return;
+    placeCursorAt(static_cast<int>(p.x));
+    selEnd = cursor;
+    if (selStart > cursor)
+        std::swap(selStart, selEnd);
+    updateSelection();
+}
+
+void EditBox::draw(sf::RenderTarget& target, sf::RenderStates) const
+{
+    target.draw(shape);
+    target.draw(highlight);
+    target.draw(display);
+    if (focused)
+        target.draw(caret);
+}

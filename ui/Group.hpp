@@ -1,0 +1,45 @@
+#pragma once
+
+#include <SFML/Graphics/Drawable.hpp>
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/RenderTarget.hpp>
+#include <SFML/Graphics/View.hpp>
+#include <SFML/Window/Event.hpp>
+
+// A panel: a background with its own view, owning widgets. It is open while both
+// active (takes input) and visible (is drawn).
+class Group : public sf::Drawable {
+public:
+    explicit Group(const sf::FloatRect& viewRect = {0, 0, 1920, 980}) : view(viewRect) {}
+    virtual ~Group() = default;
+
+    virtual void setActive(bool on) { active = on; }
+    virtual void setVisible(bool on) { visible = on; }
+    virtual void setOpen(bool open)
+    {
+        active = open;
+        visible = open;
+    }
+    virtual void unfocus() {}
+    virtual void handleEvent(const sf::Event& event) = 0;
+
+    bool isOpen() const { return active && visible; }
+
+    // Panels ignore everything but Resized while inactive.
+    bool ignores(const sf::Event& event) const { return !active && event.type != sf::Event::Resized; }
+
+    // Modal panels keep their layout centred around x 960 at one unit per pixel.
+    void recentre(unsigned width, unsigned height);
+    // Side panels stay anchored at the window's top-left corner.
+    void reanchor(unsigned width, unsigned height);
+
+protected:
+    // Sets the view and draws the background; false while the panel is hidden.
+    bool drawBackground(sf::RenderTarget& target) const;
+
+public:
+    sf::RectangleShape background;
+    sf::View view;
+    bool active = true;
+    bool visible = true;
+};

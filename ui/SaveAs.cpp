@@ -1,0 +1,54 @@
+#include "ui/SaveAs.hpp"
+
+#include "app/App.hpp"
+
+namespace {
+const sf::Color dialogFill(40, 40, 60, 255);
+const sf::Color dialogOutline(10, 10, 15, 255);
+} // namespace
+
+SaveAs::SaveAs()
+{
+    background.setPosition(700, 300);
+    background.setSize({520, 200});
+    background.setFillColor(dialogFill);
+    background.setOutlineThickness(3);
+    background.setOutlineColor(dialogOutline);
+    nameBox.view = &view;
+    saveButton.view = &view;
+}
+
+void SaveAs::setOpen(bool open)
+{
+    Group::setOpen(open);
+    if (open)
+        nameBox.setText("");
+}
+
+void SaveAs::handleEvent(const sf::Event& event)
+{
+    if (ignores(event))
+        return;
+    nameBox.handleEvent(event);
+    saveButton.handleEvent(event);
+
+    if (event.type == sf::Event::Resized) {
+        recentre(event.size.width, event.size.height);
+    } else if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Escape) {
+        setOpen(false);
+    } else if (event.type == sf::Event::MouseButtonPressed && saveButton.clicked) {
+        if (nameBox.text.isEmpty())
+            return;
+        const std::basic_string<sf::Uint8> bytes = nameBox.text.toUtf8();
+        app->saveScriptAs(std::string(bytes.begin(), bytes.end()));
+        setOpen(false);
+    }
+}
+
+void SaveAs::draw(sf::RenderTarget& target, sf::RenderStates) const
+{
+    if (!drawBackground(target))
+        return;
+    target.draw(nameBox);
+    target.draw(saveButton);
+}
