@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/Converter.hpp"
+
+#include <string>
+
+// Converter handles; empty between conversions, filled with fresh settings by each one.
+extern wkhtmltopdf_global_settings* globalSettings;
+extern wkhtmltopdf_object_settings* objectSettings;
+extern wkhtmltopdf_converter* converter;
+
+// Renders sourceBase + ".html" into targetBase + ".pdf": grey-scale, one-inch margins at
+// top and bottom, none at the sides, with res/style.css on top of the file's own style.
+bool convertToPdf(const std::string& sourceBase, const std::string& targetBase);
+void makeGlobalSettings();
+bool runConverter();
+
+// The chosen path without the extension of its last component: the last dot and what
+// follows go, unless the name's only dot is its first character or it is "." or "..".
+std::string targetBase(const std::string& target);

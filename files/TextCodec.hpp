@@ -1,0 +1,15 @@
+#pragma once
+
+#include <SFML/System/String.hpp>
+
+#include <string>
+
+// Script files hold UTF-8. Decoding is forgiving: a byte that does not start a valid
+// UTF-8 sequence is taken as the Latin-1 character of the same value.
+std::string toUtf8(const sf::String& text);
+sf::String fromUtf8(const char* bytes, std::size_t size);
+sf::String fromUtf8(const std::string& bytes);
+
+// Escapes &, < and > for an HTML text.
+std::string escapeMarkup(const std::string& text);
+

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// Scripts live in the user folder as name + ".html"; "empty" names the template.
+inline const std::filesystem::path userFolder = "user";
+
+// The base path of a script: the user folder joined with its name, no extension.
+std::string scriptBase(const std::string& name);
+
+// A name stays inside the user folder: no "/", no zero byte, not "." or "..".
+bool validScriptName(const std::string& name);
+
+// The stems of the user folder's entries, sorted case-insensitively and then by byte;
+// names starting with a dot and the stem "empty" are left out. Empty when unreadable.
+std::vector<std::string> listScriptNames(const std::filesystem::path& folder = userFolder);
+
+// Creates the user folder and writes the template again when either is missing.
+void ensureUserFolder();
