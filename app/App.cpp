@@ -1,0 +1,255 @@
+#include "app/App.hpp"
+
+#include "files/UserFolder.hpp"
+#include "platform/Converter.hpp"
+#include "platform/Keyboard.hpp"
+#include "platform/Maximise.hpp"
+
+#include <SFML/Graphics/Image.hpp>
+
+App* appInstance = nullptr;
+const sf::Font* appFont = nullptr;
+
+namespace {
+const sf::Color windowColour(20, 20, 40, 255);
+const sf::Color dimming(100, 100, 100, 100);
+constexpr unsigned designWidth = 1920, designHeight = 980;
+constexpr unsigned minimumWidth = 1010;
+constexpr int frameRate = 60;
+} // namespace
+
+App::App(Platform platformLayer)
+    : window(sf::VideoMode(designWidth, designHeight, 32), "Quillmere", sf::Style::Default),
+      platform(std::move(platformLayer))
+{
+    setConverterRunner(platform.runProgram);
+    wkhtmltopdf_init(0);
+    wkhtmltoimage_init(0);
+    font.loadFromFile("res/couriernew.ttf");
+    appInstance = this;
+    appFont = &font;
+
+    sf::Image icon;
+    if (icon.loadFromFile("res/icon.png"))
+        window.setIcon(icon.getSize().x, icon.getSize().y, icon.getPixelsPtr());
+    window.setPosition({0, 0});
+    window.setFramerateLimit(frameRate);
+    maximiseWindow(window.getSystemHandle());
+
+    unsavedLabel.setCharacterSize(20);
+    unsavedLabel.setFont(font);
+    unsavedLabel.setString("Unsaved");
+    unsavedLabel.setStyle(sf::Text::Italic);
+    unsavedLabel.setPosition(1650, 100);
+
+    closingCheck.setup(this);
+    fileList.app = this;
+    fileList.buildButtons();
+    saveAsPanel.nameBox.setRect(720, 320, 480, 50);
+    saveAsPanel.nameBox.focused = true;
+    saveAsPanel.saveButton.setup("Save As", 800, 400, 320, 40);
+    saveAsPanel.app = this;
+    titlePage.titleBox.setRect(15, 100, 425, 50);
+    titlePage.authorBox.setRect(15, 200, 425, 50);
+    toggleArray.setup(static_cast<float>(designWidth), {"Scene", "Directorial", "Name", "Parenthetical", "Speech"});
+
+    page.addParagraph(Scene);
+    currentKind = Scene;
+
+    titlePage.titleBox.setText(title);
+    titlePage.authorBox.setText(author);
+    ensureUserFolder();
+    closingCheck.setOpen(false);
+    titlePage.setOpen(false);
+    saveAsPanel.setOpen(false);
+    fileList.setOpen(true);
+}
+
+App::~App()
+{
+    appInstance = nullptr;
+    appFont = nullptr;
+}
+
+void App::render()
+{
+    window.clear(windowColour);
+    window.draw(page);
+    if (!saved)
+        window.draw(unsavedLabel);
+    window.draw(titlePage);
+    window.draw(toggleArray);
+    drawDialogs();
+}
+
+void App::drawDialogs()
+{
+    if (closingCheck.isOpen() || fileList.isOpen() || saveAsPanel.isOpen()) {
+        const sf::Vector2f size(window.getSize());
+        window.setView(sf::View(size * 0.5f, size));
+        sf::RectangleShape shade(size);
+        shade.setFillColor(dimming);
+        window.draw(shade);
+    }
+    window.draw(closingCheck);
+    window.draw(fileList);
+    window.draw(saveAsPanel);
+}
+
+void App::handleEvent(sf::Event& event)
+{
+    const bool isModal = modal();
+    toggleArray.setActive(!isModal);
+    titlePage.setActive(!isModal);
+    page.setActive(!isModal);
+    deliver(event);
+
+    if (event.type == sf::Event::Closed) {
+        if (saved)
+            window.close();
+        else
+            closingCheck.setOpen(true);
+    } else if (event.type == sf::Event::Resized && event.size.width < minimumWidth) {
+        window.setSize({minimumWidth, window.getSize().y});
+    }
+
+    if (!isModal) {
+        if (event.type == sf::Event::TextEntered)
+            onTextEntered();
+        else if (event.type == sf::Event::KeyPressed)
+            onKeyPressed(event.key);
+        else if (event.type == sf::Event::MouseButtonPressed)
+            onMouseButtonPressed(event.mouseButton);
+    }
+
+    if (closingCheck.awaitingSave && !saveAsPanel.isOpen()) {
+        closingCheck.awaitingSave = false;
+        closingCheck.quit = saved && !untitled;
+    }
+    if (closingCheck.quit && !saveAsPanel.isOpen())
+        window.close();
+}
+
+// Passes the event to every panel. A press on the kind bar is not a press on the page
+// beneath it: the current paragraph stays current so that the chosen kind goes to it.
+// The Backspace character that follows a removed paragraph has done its work already.
+void App::deliver(sf::Event& event)
+{
+    const bool dropBackspace = paragraphRemoved && event.type == sf::Event::TextEntered && event.text.unicode == 8;
+    paragraphRemoved = false;
+    const std::uint32_t keep = page.current;
+    const bool barPress = event.type == sf::Event::MouseButtonPressed && toggleArray.active &&
+                          toggleArray.background.getGlobalBounds().contains(
+                              window.mapPixelToCoords({event.mouseButton.x, event.mouseButton.y}, toggleArray.view));
+
+    toggleArray.handleEvent(event);
+    titlePage.handleEvent(event);
+    if (!dropBackspace)
+        page.handleEvent(event);
+    if (barPress)
+        page.current = keep;
+    closingCheck.handleEvent(event);
+    fileList.handleEvent(event);
+    saveAsPanel.handleEvent(event);
+}
+
+void App::onTextEntered()
+{
+    if (leftControlHeld())
+        return;
+    if (titlePage.titleBox.focused || titlePage.authorBox.focused) {
+        title = titlePage.titleBox.text;
+        author = titlePage.authorBox.text;
+        saved = false;
+    }
+    // Only the current paragraph can hold the focus.
+    if (page.currentParagraph().focused)
+        saved = false;
+}
+
+void App::onKeyPressed(const sf::Event::KeyEvent& key)
+{
+    onShortcut(key.code);
+    if (key.code == sf::Keyboard::Enter) {
+        page.addParagraph(nextKindOnEnter.at(page.currentParagraph().kind));
+        currentKind = page.currentParagraph().kind;
+        toggleArray.select(currentKind - 1);
+    } else if (key.code == sf::Keyboard::BackSpace) {
+        const std::size_t before = page.paragraphs.size();
+        page.deleteCurrentIfEmpty();
+        paragraphRemoved = page.paragraphs.size() < before;
+    }
+    followCurrentKind();
+}
+
+// Moves the selector to the current paragraph's kind after the caret changed paragraph.
+void App::followCurrentKind()
+{
+    const std::int32_t kind = page.currentParagraph().kind;
+    if (currentKind != kind) {
+        currentKind = kind;
+        toggleArray.select(kind - 1);
+    }
+}
+
+void App::onShortcut(sf::Keyboard::Key key)
+{
+    if (!leftControlHeld())
+        return;
+    switch (key) {
+    case sf::Keyboard::Num1:
+    case sf::Keyboard::Num2:
+    case sf::Keyboard::Num3:
+    case sf::Keyboard::Num4:
+    case sf::Keyboard::Num5:
+        chooseKind(Scene + (key - sf::Keyboard::Num1));
+        break;
+    case sf::Keyboard::F:
+        titlePage.setOpen(!titlePage.isOpen());
+        break;
+    case sf::Keyboard::G:
+        toggleArray.setOpen(!toggleArray.isOpen());
+        break;
+    case sf::Keyboard::E:
+        if (!untitled)
+            exportScript();
+        break;
+    case sf::Keyboard::O:
+        fileList.setOpen(true);
+        break;
+    case sf::Keyboard::S:
+        if (untitled)
+            saveAsPanel.setOpen(true);
+        else
+            saveScript();
+        break;
+    default:
+        break;
+    }
+}
+
+void App::chooseKind(std::int32_t kind)
+{
+    toggleArray.select(kind - 1);
+    currentKind = kind;
+    page.setKind(kind);
+    saved = false;
+}
+
+void App::onMouseButtonPressed(const sf::Event::MouseButtonEvent& press)
+{
+    const sf::Vector2i pixel(press.x, press.y);
+    if (toggleArray.background.getGlobalBounds().contains(window.mapPixelToCoords(pixel, toggleArray.view))) {
+        titlePage.unfocus();
+        page.unfocus();
+    } else if (titlePage.background.getGlobalBounds().contains(window.mapPixelToCoords(pixel, titlePage.view))) {
+        page.unfocus();
+    }
+
+    if (currentKind != page.currentParagraph().kind)
+        followCurrentKind();
+    else if (toggleArray.selected >= 0 && toggleArray.selected + 1 != currentKind) {
+        currentKind = toggleArray.selected + 1;
+        page.setKind(currentKind);
+    }
+}

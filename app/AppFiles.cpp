@@ -1,0 +1,70 @@
+// The App's file operations: saving into the user folder, opening from it, exporting.
+#include "app/App.hpp"
+
+#include "files/Export.hpp"
+#include "files/ScriptLoader.hpp"
+#include "files/ScriptWriter.hpp"
+#include "files/TextCodec.hpp"
+#include "files/UserFolder.hpp"
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+bool App::saveScript()
+{
+    if (!writeScript(page, title, author, scriptBase(toUtf8(fileName)), false))
+        return false;
+    saved = true;
+    return true;
+}
+
+bool App::saveScriptAs(const std::string& name)
+{
+    if (!validScriptName(name))
+        return false;
+    const std::string base = scriptBase(name);
+    std::error_code error;
+    if (fs::exists(base + ".html", error) || error)
+        return false;
+    if (!writeScript(page, title, author, base, false))
+        return false;
+    untitled = false;
+    fileName = fromUtf8(name);
+    saved = true;
+    return true;
+}
+
+bool App::openScript(const std::string& name)
+{
+    const std::string file = name.empty() ? std::string("empty") : name;
+    if (!validScriptName(file) || !loadScript(page, title, author, scriptBase(file) + ".html"))
+        return false;
+    untitled = name.empty();
+    fileName = fromUtf8(file);
+    page.view.reset({0, 0, 1920, 980});
+    page.background.setPosition(Page::sheetLeft, page.view.getCenter().y - 490);
+    titlePage.titleBox.setText(title);
+    titlePage.authorBox.setText(author);
+    titlePage.setOpen(true);
+    followCurrentKind();
+    saved = true;
+    return true;
+}
+
+bool App::exportScript()
+{
+    const SaveChoice choice = platform.askSaveTarget ? platform.askSaveTarget(toUtf8(fileName)) : SaveChoice();
+    if (choice.path.empty())
+        return false;
+    const std::string source = scriptBase(toUtf8(fileName));
+    const std::string target = targetBase(choice.path);
+    if (!writeScript(page, title, author, source, false))
+        return false;
+    saved = true;
+    if (choice.filter == 1)
+        return convertToPdf(source, target);
+    if (choice.filter == 2)
+        return writeScript(page, title, author, target, true, platform.askOverwrite);
+    return false;
+}
