@@ -1,0 +1,22 @@
+#!/bin/sh
+# Installs what is missing, builds everything and runs every test under a virtual X
+# display, then once more in a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+set -e
+cd "$(dirname "$0")/.."
+scripts/setup.sh test
+jobs="$(nproc)"
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs"
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQUILLMERE_SANITIZE=ON -DQUILLMERE_BENCH=OFF >/dev/null
+cmake --build build-sanitize -j"$jobs"
+
+# The X, GL and GTK libraries keep memory until exit; leak checks would only list theirs.
+export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+
+run() {
+    if [ -n "$DISPLAY" ]; then "$@"; else xvfb-run -a -s "-screen 0 1920x1080x24" "$@"; fi
+}
+run ctest --test-dir build --output-on-failure
+run ctest --test-dir build-sanitize --output-on-failure -LE e2e
