@@ -67,6 +67,8 @@ App::App(Platform platformLayer)
 
 App::~App()
 {
+    if (appInstance != this)
+        return;
     appInstance = nullptr;
     appFont = nullptr;
 }
@@ -140,7 +142,7 @@ void App::deliver(sf::Event& event)
     const std::uint32_t keep = page.current;
     const bool barPress = event.type == sf::Event::MouseButtonPressed && toggleArray.active &&
                           toggleArray.background.getGlobalBounds().contains(
-                              window.mapPixelToCoords({event.mouseButton.x, event.mouseButton.y}, toggleArray.view));
+                              mapToView(event.mouseButton.x, event.mouseButton.y, toggleArray.view));
 
     toggleArray.handleEvent(event);
     titlePage.handleEvent(event);
@@ -238,11 +240,10 @@ void App::chooseKind(std::int32_t kind)
 
 void App::onMouseButtonPressed(const sf::Event::MouseButtonEvent& press)
 {
-    const sf::Vector2i pixel(press.x, press.y);
-    if (toggleArray.background.getGlobalBounds().contains(window.mapPixelToCoords(pixel, toggleArray.view))) {
+    if (toggleArray.background.getGlobalBounds().contains(mapToView(press.x, press.y, toggleArray.view))) {
         titlePage.unfocus();
         page.unfocus();
-    } else if (titlePage.background.getGlobalBounds().contains(window.mapPixelToCoords(pixel, titlePage.view))) {
+    } else if (titlePage.background.getGlobalBounds().contains(mapToView(press.x, press.y, titlePage.view))) {
         page.unfocus();
     }
 

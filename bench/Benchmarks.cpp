@@ -1,0 +1,137 @@
+// Figures for the editor at realistic and large script sizes. Run under a display:
+//   xvfb-run -a -s "-screen 0 1920x1080x24" build/quillmere-bench
+#include "TestSupport.hpp"
+
+#include "files/ScriptLoader.hpp"
+#include "files/ScriptWriter.hpp"
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+namespace fs = std::filesystem;
+
+namespace {
+// One App for the whole run, in a scratch folder.
+App& theApp()
+{
+    static App* app = [] {
+        enterScratchFolder();
+        Platform quiet;
+        auto* made = new App(quiet);
+        made->fileList.setOpen(false);
+        return made;
+    }();
+    return *app;
+}
+
+// A page of n paragraphs in the rhythm of a real script, texts of 10 to 300 characters
+// drawn from a sample screenplay.
+void fillPage(Page& page, int n)
+{
+    static const std::string words = [] {
+        std::string text = readBytes(fs::path(QUILLMERE_SCREENPLAYS) / "big-fish.fountain");
+        for (char& c : text)
+            if (c == '\n' || c == '\r' || c == '\t' || c == '<' || c == '&')
+                c = ' ';
+        return text;
+    }();
+    std::mt19937 random(n);
+    const DivType rhythm[] = {Scene, Directorial, Name, Speech, Name, Parenthetical, Speech, Directorial};
+    page.clearParagraphs();
+    for (int i = 0; i < n; ++i) {
+        const DivType kind = rhythm[i % 8];
+        const std::size_t length = kind == Scene || kind == Name ? 10 + random() % 20 : 10 + random() % 291;
+        const std::size_t at = random() % (words.size() - length);
+        page.insertParagraph(kind);
+        page.currentParagraph().setText(sf::String::fromUtf8(words.begin() + at, words.begin() + at + length));
+    }
+    page.relayout();
+    page.focusCurrent();
+}
+
+void send(App& app, sf::Event event) { app.handleEvent(event); }
+
+void typeAtEnd(benchmark::State& state)
+{
+    App& app = theApp();
+    fillPage(app.page, static_cast<int>(state.range(0)));
+    app.page.current = static_cast<std::uint32_t>(app.page.paragraphs.size() / 2);
+    app.page.focusCurrent();
+    DivEditor& p = app.page.currentParagraph();
+    p.setText("A short line");
+    for (auto _ : state) {
+        send(app, ev::textEntered('a'));
+        send(app, ev::textEntered(8));
+    }
+    state.SetLabel("letter + backspace");
+}
+
+void typeInMiddle(benchmark::State& state)
+{
+    App& app = theApp();
+    fillPage(app.page, static_cast<int>(state.range(0)));
+    app.page.current = static_cast<std::uint32_t>(app.page.paragraphs.size() / 2);
+    app.page.focusCurrent();
+    app.page.currentParagraph().setCursor(5);
+    for (auto _ : state) {
+        send(app, ev::textEntered('a'));
+        send(app, ev::textEntered(8));
+    }
+    state.SetLabel("letter + backspace");
+}
+
+void enterInMiddle(benchmark::State& state)
+{
+    App& app = theApp();
+    fillPage(app.page, static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        app.page.current = static_cast<std::uint32_t>(app.page.paragraphs.size() / 2);
+        app.page.focusCurrent();
+        state.ResumeTiming();
+        send(app, ev::keyPressed(sf::Keyboard::Enter));
+        state.PauseTiming();
+        send(app, ev::keyPressed(sf::Keyboard::BackSpace));
+        state.ResumeTiming();
+    }
+}
+
+void renderFrame(benchmark::State& state)
+{
+    App& app = theApp();
+    fillPage(app.page, static_cast<int>(state.range(0)));
+    app.page.view.setCenter(960, 490 + 23 * 100);
+    for (auto _ : state) {
+        app.render();
+        app.window.display();
+    }
+    app.page.view.setCenter(960, 490);
+}
+
+void saveScript(benchmark::State& state)
+{
+    App& app = theApp();
+    fillPage(app.page, static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(writeScript(app.page, "Title", "By Author", "user/bench", false));
+}
+
+void openScript(benchmark::State& state)
+{
+    App& app = theApp();
+    fillPage(app.page, static_cast<int>(state.range(0)));
+    writeScript(app.page, "Title", "By Author", "user/bench", false);
+    sf::String title, author;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(loadScript(app.page, title, author, "user/bench.html"));
+}
+} // namespace
+
+BENCHMARK(typeAtEnd)->Arg(100)->Arg(1000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(typeInMiddle)->Arg(100)->Arg(1000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(enterInMiddle)->Arg(100)->Arg(1000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(renderFrame)->Arg(100)->Arg(1000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(saveScript)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(openScript)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

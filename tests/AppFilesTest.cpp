@@ -1,0 +1,74 @@
+#include "TestSupport.hpp"
+
+namespace fs = std::filesystem;
+
+using AppFilesTest = AppTest;
+
+TEST_F(AppFilesTest, SaveAsRefusesExistingAndUnsafeNames)
+{
+    writeBytes("user/act1.html", "precious");
+    EXPECT_FALSE(app->saveScriptAs("act1"));
+    EXPECT_EQ(readBytes("user/act1.html"), "precious");
+    for (const std::string& name : std::vector<std::string>{"../escape", "a/b", ".", "..", std::string("nul\0x", 5)})
+        EXPECT_FALSE(app->saveScriptAs(name)) << name;
+    EXPECT_FALSE(fs::exists("escape.html"));
+    EXPECT_TRUE(app->untitled);
+    EXPECT_EQ(app->fileName, "empty");
+}
+
+TEST_F(AppFilesTest, SaveAsKeepsADoubleExtensionAndANonAsciiName)
+{
+    EXPECT_TRUE(app->saveScriptAs("act1.html"));
+    EXPECT_TRUE(fs::exists("user/act1.html.html"));
+    EXPECT_TRUE(app->saveScriptAs("Akt Ü"));
+    EXPECT_EQ(app->fileName, u32(U"Akt Ü"));
+    EXPECT_TRUE(fs::exists(fs::u8path("user/Akt Ü.html")));
+    app->fileList.setOpen(true);
+    EXPECT_EQ(app->fileList.names[1], "act1.html");
+}
+
+TEST_F(AppFilesTest, OpeningTheTemplateStaysUntitled)
+{
+    type("abc");
+    ASSERT_TRUE(app->openScript(""));
+    EXPECT_TRUE(app->untitled);
+    EXPECT_EQ(app->fileName, "empty");
+    EXPECT_TRUE(app->saved);
+    EXPECT_TRUE(currentParagraph().text.isEmpty());
+    control(sf::Keyboard::S);
+    EXPECT_TRUE(app->saveAsPanel.isOpen());
+}
+
+TEST_F(AppFilesTest, OpeningANamedScriptRestoresEverything)
+{
+    control(sf::Keyboard::F);
+    app->titlePage.titleBox.setText("Dawn");
+    app->title = "Dawn";
+    currentParagraph().setText("INT. A");
+    key(sf::Keyboard::Enter);
+    type("Quiet.");
+    ASSERT_TRUE(app->saveScriptAs("act1"));
+    ASSERT_TRUE(app->openScript(""));
+    for (int i = 0; i < 5; ++i)
+        send(ev::wheel(-1));
+    ASSERT_TRUE(app->openScript("act1"));
+    EXPECT_FALSE(app->untitled);
+    EXPECT_EQ(app->fileName, "act1");
+    EXPECT_EQ(app->title, "Dawn");
+    EXPECT_EQ(app->titlePage.titleBox.text, "Dawn");
+    EXPECT_TRUE(app->titlePage.isOpen());
+    EXPECT_EQ(page().view.getCenter().y, 490);
+    EXPECT_EQ(page().background.getPosition().y, 0);
+    ASSERT_EQ(page().paragraphs.size(), 2u);
+    EXPECT_EQ(page().paragraphs[1].text, "Quiet.");
+    EXPECT_EQ(app->currentKind, Directorial);
+}
+
+TEST_F(AppFilesTest, AMissingUserFolderAndTemplateAreMadeAgain)
+{
+    app.reset();
+    fs::remove_all("user");
+    app = std::make_unique<App>(desktop.platform());
+    EXPECT_EQ(readBytes("user/empty.html"), readBytes(fs::path(QUILLMERE_SOURCE_DIR) / "user" / "empty.html"));
+    EXPECT_TRUE(app->saveScriptAs("act1"));
+}

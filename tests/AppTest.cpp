@@ -1,0 +1,192 @@
+#include "TestSupport.hpp"
+
+class AppRules : public AppTest {};
+
+TEST_F(AppRules, StartsAsTheDocumentSays)
+{
+    App fresh(desktop.platform());
+    EXPECT_TRUE(fresh.fileList.isOpen());
+    EXPECT_FALSE(fresh.titlePage.isOpen());
+    EXPECT_FALSE(fresh.saveAsPanel.isOpen());
+    EXPECT_FALSE(fresh.closingCheck.isOpen());
+    EXPECT_TRUE(fresh.toggleArray.isOpen());
+    EXPECT_EQ(fresh.currentKind, Scene);
+    EXPECT_TRUE(fresh.saved);
+    EXPECT_TRUE(fresh.untitled);
+    EXPECT_EQ(fresh.fileName, "empty");
+    EXPECT_EQ(fresh.titlePage.titleBox.text, "[Title here]");
+    EXPECT_EQ(fresh.window.getSize(), sf::Vector2u(1920, 980));
+}
+
+TEST_F(AppRules, TheFontHasTheCellsTheEditorCounts)
+{
+    EXPECT_EQ(app->font.getGlyph('M', 20, false).advance, 12);
+    EXPECT_EQ(app->font.getLineSpacing(20), 23);
+}
+
+TEST_F(AppRules, EnterFollowsTheKindCycleEvenWithControlHeld)
+{
+    key(sf::Keyboard::Enter);
+    EXPECT_EQ(currentParagraph().kind, Directorial);
+    holdLeftControl(true);
+    key(sf::Keyboard::Enter);
+    holdLeftControl(false);
+    EXPECT_EQ(currentParagraph().kind, Name);
+    key(sf::Keyboard::Enter);
+    EXPECT_EQ(currentParagraph().kind, Speech);
+    key(sf::Keyboard::Enter);
+    EXPECT_EQ(currentParagraph().kind, Name);
+    EXPECT_EQ(app->currentKind, Name);
+    EXPECT_EQ(app->toggleArray.selected, 2);
+}
+
+TEST_F(AppRules, ControlDigitsChooseTheKindAndMarkUnsaved)
+{
+    page().setKind(Directorial);
+    currentParagraph().setText("bob");
+    control(sf::Keyboard::Num3);
+    EXPECT_EQ(currentParagraph().kind, Name);
+    EXPECT_EQ(currentParagraph().text, "BOB");
+    EXPECT_EQ(app->toggleArray.selected, 2);
+    EXPECT_FALSE(app->saved);
+}
+
+TEST_F(AppRules, TypingMarksUnsavedUnlessTheLeftControlKeyIsHeld)
+{
+    holdLeftControl(true);
+    send(ev::textEntered('a'));
+    EXPECT_TRUE(app->saved);
+    holdLeftControl(false);
+    key(sf::Keyboard::Num3); // the right Control key would look like this: no command
+    EXPECT_EQ(currentParagraph().kind, Scene);
+    type("a");
+    EXPECT_FALSE(app->saved);
+    app->render();
+    const sf::Image frame = captureFrame(*app);
+    bool label = false;
+    for (unsigned x = 1650; x < 1740 && !label; ++x)
+        for (unsigned y = 100; y < 125 && !label; ++y)
+            label = frame.getPixel(x, y).r > 200;
+    EXPECT_TRUE(label);
+}
+
+TEST_F(AppRules, TheWindowKeepsAtLeast1010PixelsOfWidth)
+{
+    app->window.setSize({900, 700});
+    send(ev::resized(900, 700));
+    EXPECT_EQ(app->window.getSize().x, 1010u);
+}
+
+TEST_F(AppRules, ClosingASavedScriptEndsAtOnceAnUnsavedOneAsks)
+{
+    send(ev::closed());
+    EXPECT_FALSE(app->window.isOpen());
+}
+
+TEST_F(AppRules, ClosingAnUnsavedScriptShowsTheCheckAndTheEditorStillWorks)
+{
+    type("x");
+    send(ev::closed());
+    EXPECT_TRUE(app->window.isOpen());
+    EXPECT_TRUE(app->closingCheck.isOpen());
+    EXPECT_FALSE(app->modal());
+    key(sf::Keyboard::Enter);
+    EXPECT_EQ(page().paragraphs.size(), 2u);
+    type("y");
+    EXPECT_EQ(currentParagraph().text, "y");
+}
+
+TEST_F(AppRules, ClickingTheBarChangesTheCurrentParagraphWithoutMarkingUnsaved)
+{
+    page().addParagraph(Directorial);
+    page().addParagraph(Directorial);
+    app->currentKind = Directorial;
+    app->toggleArray.select(1);
+    click(960, 30); // "Name"
+    EXPECT_EQ(page().current, 2u);
+    EXPECT_EQ(page().paragraphs[2].kind, Name);
+    EXPECT_EQ(app->currentKind, Name);
+    EXPECT_TRUE(app->saved);
+}
+
+TEST_F(AppRules, TheBarFollowsTheParagraphTheWriterMovesInto)
+{
+    key(sf::Keyboard::Enter);
+    EXPECT_EQ(app->toggleArray.selected, 1);
+    click(700, 130); // into the Scene
+    EXPECT_EQ(app->toggleArray.selected, 0);
+    currentParagraph().setCursor(currentParagraph().text.getSize());
+    key(sf::Keyboard::Right);
+    EXPECT_EQ(app->toggleArray.selected, 1);
+}
+
+TEST_F(AppRules, APressInTheBarUnfocusesThePageAndTheTitlePage)
+{
+    control(sf::Keyboard::F);
+    click(100, 120); // into the title box
+    EXPECT_TRUE(app->titlePage.titleBox.focused);
+    click(5, 30); // a gap of the bar
+    EXPECT_FALSE(app->titlePage.titleBox.focused);
+    EXPECT_FALSE(currentParagraph().focused);
+    click(700, 130);
+    EXPECT_TRUE(currentParagraph().focused);
+    click(100, 600); // the title page's area, hidden or not
+    EXPECT_FALSE(currentParagraph().focused);
+}
+
+TEST_F(AppRules, HiddenPanelsStillTakeClicks)
+{
+    control(sf::Keyboard::G);
+    EXPECT_FALSE(app->toggleArray.visible);
+    click(960, 30);
+    EXPECT_EQ(app->toggleArray.selected, 2);
+    EXPECT_EQ(currentParagraph().kind, Name);
+    control(sf::Keyboard::G);
+    EXPECT_TRUE(app->toggleArray.isOpen());
+
+    click(430, 220); // the hidden title page's author box, after its text
+    EXPECT_TRUE(app->titlePage.authorBox.focused);
+    send(ev::textEntered('!'));
+    EXPECT_EQ(app->author, "By [Author here]!");
+    EXPECT_FALSE(app->saved);
+}
+
+TEST_F(AppRules, TheTitlePageCopiesBothLinesWhenEitherIsTyped)
+{
+    control(sf::Keyboard::F);
+    EXPECT_TRUE(app->titlePage.isOpen());
+    click(430, 120);
+    for (int i = 0; i < 12; ++i)
+        send(ev::textEntered(8));
+    type("Night Shift");
+    EXPECT_EQ(app->title, "Night Shift");
+    EXPECT_EQ(app->author, "By [Author here]");
+    control(sf::Keyboard::F);
+    EXPECT_FALSE(app->titlePage.visible);
+}
+
+TEST_F(AppRules, ModalDialogsTakeAllInput)
+{
+    app->fileList.setOpen(true);
+    type("z");
+    key(sf::Keyboard::Enter);
+    click(960, 30);
+    EXPECT_TRUE(currentParagraph().text.isEmpty());
+    EXPECT_EQ(page().paragraphs.size(), 1u);
+    EXPECT_EQ(app->toggleArray.selected, 0);
+    key(sf::Keyboard::Escape);
+    EXPECT_FALSE(app->fileList.isOpen());
+    key(sf::Keyboard::Enter);
+    EXPECT_EQ(page().paragraphs.size(), 2u);
+}
+
+TEST_F(AppRules, DialogsDimTheWindow)
+{
+    app->render();
+    EXPECT_EQ(captureFrame(*app).getPixel(10, 900), sf::Color(20, 20, 40));
+    app->fileList.setOpen(true);
+    app->render();
+    const sf::Color dimmed = captureFrame(*app).getPixel(10, 900);
+    EXPECT_NEAR(dimmed.r, (20 * 155 + 100 * 100) / 255, 2);
+    EXPECT_EQ(app->fileList.view.getSize(), sf::Vector2f(1920, 1000));
+}

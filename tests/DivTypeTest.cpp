@@ -1,0 +1,70 @@
+#include "TestSupport.hpp"
+
+TEST(DivTypeTables, EnterFollowsTheScriptCycle)
+{
+    EXPECT_EQ(nextKindOnEnter.at(Scene), Directorial);
+    EXPECT_EQ(nextKindOnEnter.at(Directorial), Name);
+    EXPECT_EQ(nextKindOnEnter.at(Name), Speech);
+    EXPECT_EQ(nextKindOnEnter.at(Speech), Name);
+    EXPECT_EQ(nextKindOnEnter.at(Parenthetical), Speech);
+    EXPECT_EQ(nextKindOnEnter.at(None), Scene);
+    EXPECT_THROW(nextKindOnEnter.at(6), std::out_of_range);
+}
+
+TEST(DivTypeTables, NamesGoBothWays)
+{
+    for (const auto& [name, kind] : kindByName)
+        EXPECT_EQ(kindNames.at(kind), name);
+    EXPECT_EQ(kindByName.size(), 6u);
+    EXPECT_THROW(kindByName.at("scene"), std::out_of_range);
+}
+
+using ApplyKindTest = AppTest;
+
+TEST_F(ApplyKindTest, UpperKindsCapitaliseAndMixedKindsLowerOnlyWhenLeavingUpper)
+{
+    page().setKind(Directorial);
+    currentParagraph().setText("Bob Enters.");
+    page().setKind(Name);
+    EXPECT_EQ(currentParagraph().text, "BOB ENTERS.");
+    page().setKind(Directorial);
+    EXPECT_EQ(currentParagraph().text, "bob enters.");
+
+    currentParagraph().setText("Hello World");
+    page().setKind(Speech);
+    page().setKind(Parenthetical);
+    EXPECT_EQ(currentParagraph().text, "Hello World");
+}
+
+TEST_F(ApplyKindTest, AccentedLettersAndDigitsAreNeverConverted)
+{
+    page().setKind(Speech);
+    currentParagraph().setText(u32(U"é 9 ß"));
+    page().setKind(Scene);
+    EXPECT_EQ(currentParagraph().text, u32(U"é 9 ß"));
+}
+
+TEST_F(ApplyKindTest, LayoutOfEachKind)
+{
+    struct Expect { DivType kind; unsigned lineChars; float textLeft; float emptyHeight; };
+    for (const Expect& e : {Expect{Scene, 57, 645, 47}, Expect{Directorial, 57, 645, 47}, Expect{Name, 20, 909, 23},
+                            Expect{Parenthetical, 26, 837, 23}, Expect{Speech, 32, 765, 47}}) {
+        page().setKind(e.kind);
+        EXPECT_EQ(currentParagraph().lineChars, e.lineChars) << kindNames.at(e.kind);
+        EXPECT_EQ(currentParagraph().display.getPosition().x, e.textLeft) << kindNames.at(e.kind);
+        EXPECT_EQ(currentParagraph().rect.height, e.emptyHeight) << kindNames.at(e.kind);
+    }
+}
+
+TEST_F(ApplyKindTest, NoneKeepsWhatItHadAndANewNoneParagraphHasNoIndent)
+{
+    page().setKind(Name);
+    page().setKind(None);
+    EXPECT_EQ(currentParagraph().kind, None);
+    EXPECT_EQ(currentParagraph().lineChars, 20u);
+    EXPECT_EQ(currentParagraph().caseMode, CaseMode::Upper);
+
+    page().addParagraph(None);
+    EXPECT_EQ(currentParagraph().display.getPosition().x, 465);
+    EXPECT_EQ(currentParagraph().lineChars, 82u);
+}

@@ -1,0 +1,170 @@
+// Drives the real program on the virtual display as a person would: xdotool for the
+// mouse and keyboard, screenshots for what only the screen shows.
+#include "TestSupport.hpp"
+
+#include <SFML/Graphics/Image.hpp>
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <csignal>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+int sh(const std::string& command) { return std::system(command.c_str()); }
+
+// Waits until a condition holds, up to a limit.
+template <typename Condition> bool eventually(Condition condition, std::chrono::milliseconds limit = 10s)
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+        if (condition())
+            return true;
+        std::this_thread::sleep_for(50ms);
+    }
+    return condition();
+}
+
+class Program {
+public:
+    void start()
+    {
+        child = fork();
+        if (child == 0) {
+            execl(QUILLMERE_BINARY, QUILLMERE_BINARY, static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        ASSERT_TRUE(eventually([] { return sh("xdotool search --name '^Quillmere$' >/dev/null 2>&1") == 0; }));
+        std::this_thread::sleep_for(500ms);
+    }
+    bool running()
+    {
+        int status = 0;
+        return child > 0 && waitpid(child, &status, WNOHANG) == 0;
+    }
+    bool ended() { return eventually([this] { return !running(); }); }
+    ~Program()
+    {
+        if (running()) {
+            kill(child, SIGKILL);
+            waitpid(child, nullptr, 0);
+        }
+    }
+    pid_t child = -1;
+};
+
+// What the window manager does when the user closes the window.
+void requestClose()
+{
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    FILE* search = popen("xdotool search --name '^Quillmere$' | head -1", "r");
+    unsigned long window = 0;
+    ASSERT_EQ(fscanf(search, "%lu", &window), 1);
+    pclose(search);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XFlush(display);
+    XCloseDisplay(display);
+}
+
+void clickAt(int x, int y) { sh("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 1"); }
+void typeText(const std::string& text) { sh("xdotool type --delay 40 '" + text + "'"); }
+void keys(const std::string& names) { sh("xdotool key --delay 80 " + names); }
+
+sf::Image screenshot()
+{
+    std::this_thread::sleep_for(700ms);
+    sh("import -window root shot.png");
+    sf::Image image;
+    image.loadFromFile("shot.png");
+    return image;
+}
+
+bool inkIn(const sf::Image& image, unsigned left, unsigned top, unsigned width, unsigned height)
+{
+    for (unsigned x = left; x < left + width; ++x)
+        for (unsigned y = top; y < top + height; ++y)
+            if (image.getPixel(x, y).r < 90)
+                return true;
+    return false;
+}
+} // namespace
+
+class EndToEndTest : public ::testing::Test {
+protected:
+    void SetUp() override { folder = enterScratchFolder(); }
+    void TearDown() override
+    {
+        fs::current_path(fs::temp_directory_path());
+        fs::remove_all(folder);
+    }
+    fs::path folder;
+};
+
+TEST_F(EndToEndTest, AWholeSitting)
+{
+    {
+        Program program;
+        program.start();
+        sf::Image image = screenshot();
+        EXPECT_NE(image.getPixel(10, 900), sf::Color(20, 20, 40)); // dimmed behind the file list
+        clickAt(820, 510); // "Open" on "Empty"
+        typeText("int. kitchen - night");
+        keys("Return");
+        typeText("Bob waits.");
+        image = screenshot();
+        EXPECT_EQ(image.getPixel(470, 600), sf::Color::White);
+        EXPECT_TRUE(inkIn(image, 645, 120, 200, 23)); // the scene heading
+        EXPECT_TRUE(inkIn(image, 645, 167, 120, 23)); // the direction
+        bool label = false;
+        for (unsigned x = 1650; x < 1740 && !label; ++x)
+            for (unsigned y = 100; y < 125 && !label; ++y)
+                label = image.getPixel(x, y).r > 200;
+        EXPECT_TRUE(label) << "the Unsaved label";
+
+        clickAt(960, 30); // "Name" in the bar
+        image = screenshot();
+        EXPECT_EQ(image.getPixel(960, 15), sf::Color(255, 200, 255));
+
+        keys("ctrl+2 ctrl+s");
+        typeText("act1");
+        clickAt(960, 420); // "Save As"
+        ASSERT_TRUE(eventually([] { return fs::exists("user/act1.html"); }));
+        EXPECT_EQ(readBytes("user/act1.html"),
+                  "<html>\n<head>\n\t<link rel=\"stylesheet\" href=\"../res/standalone.css\"/>\n</head>\n<body>\n"
+                  "\t<div class=\"Page\">\n\t\t<div class=\"Title\">[Title here]</div>\n"
+                  "\t\t<div class=\"Subtitle\">By [Author here]</div>\n\t</div>\n\t<div class=\"Page\">\n"
+                  "\t\t<div class=\"SceneNum\">&nbsp;&nbsp;1 </div><div class=\"Scene\">INT. KITCHEN - NIGHT</div>\n"
+                  "\t\t<div class=\"Directorial\">bob waits.</div>\n\t</div>\n</body>\n</html>");
+        requestClose();
+        EXPECT_TRUE(program.ended());
+    }
+    {
+        Program program;
+        program.start();
+        clickAt(960, 400); // the entry act1
+        clickAt(820, 550); // "Open"
+        const sf::Image image = screenshot();
+        EXPECT_TRUE(inkIn(image, 645, 120, 200, 23));
+        EXPECT_TRUE(inkIn(image, 645, 167, 120, 23));
+        EXPECT_TRUE(inkIn(image, 15, 100, 400, 50) || image.getPixel(20, 300) != sf::Color(20, 20, 40));
+        typeText("x");
+        requestClose();
+        std::this_thread::sleep_for(500ms);
+        EXPECT_TRUE(program.running()); // unsaved: the closing check asks
+        clickAt(960, 520); // "Quit without saving"
+        EXPECT_TRUE(program.ended());
+        EXPECT_EQ(readBytes("user/act1.html").find("waits.x"), std::string::npos);
+    }
+}

@@ -1,0 +1,114 @@
+#include "TestSupport.hpp"
+
+class FileListTest : public AppTest {
+protected:
+    void touch(const std::string& name) { writeBytes(folder / "user" / name, "x"); }
+    void save(const std::string& name, const std::string& text)
+    {
+        currentParagraph().setText(text);
+        ASSERT_TRUE(app->saveScriptAs(name));
+    }
+    FileList& list() { return app->fileList; }
+    // The pixel at the middle of entry i (the window and the list's view agree at the top).
+    sf::Vector2i entry(int i) { return {960, i == 0 ? 340 : 360 + 40 * i}; }
+    sf::Vector2i openButton() { return {820, static_cast<int>(470 + 40 * list().names.size())}; }
+};
+
+TEST_F(FileListTest, ListsStemsSortedWithoutTheTemplateOrHiddenFiles)
+{
+    for (const char* name : {"b.html", "a.b.html", "empty.txt", "Empty.html", ".act1.html.x1", "notes.txt", "Apple.html"})
+        touch(name);
+    std::filesystem::create_directory(folder / "user" / "empty");
+    list().setOpen(true);
+    EXPECT_EQ(list().names, (std::vector<std::string>{"empty", "a.b", "Apple", "b", "Empty", "notes"}));
+    EXPECT_EQ(list().entries[0].label.getString(), "Empty");
+    EXPECT_EQ(list().entries[1].rect, sf::FloatRect(720, 380, 480, 40));
+    EXPECT_EQ(list().openButton.rect.top, 450 + 40 * 6);
+    EXPECT_EQ(list().deleteButton.rect.left, 1000);
+    EXPECT_EQ(list().background.getSize(), sf::Vector2f(520, 40 * 6 + 200));
+}
+
+TEST_F(FileListTest, AnEmptyFolderListsOnlyEmpty)
+{
+    list().setOpen(true);
+    EXPECT_EQ(list().names.size(), 1u);
+    EXPECT_EQ(list().background.getSize().y, 240);
+    EXPECT_EQ(list().openButton.rect.top, 490);
+}
+
+TEST_F(FileListTest, OpeningTakesTwoPressesAndOpenAloneStartsFromTheTemplate)
+{
+    save("act1", "INT. ROOF");
+    currentParagraph().setText("CHANGED");
+    list().setOpen(true);
+    click(entry(1).x, entry(1).y);
+    EXPECT_EQ(list().selected, 1);
+    EXPECT_TRUE(list().isOpen());
+    click(openButton().x, openButton().y);
+    EXPECT_FALSE(list().isOpen());
+    EXPECT_EQ(currentParagraph().text, "INT. ROOF");
+    EXPECT_EQ(app->fileName, "act1");
+    EXPECT_FALSE(app->untitled);
+    EXPECT_TRUE(app->titlePage.isOpen());
+
+    list().setOpen(true);
+    key(sf::Keyboard::Escape);
+    EXPECT_EQ(list().selected, 1);
+    list().selected = 0;
+    list().setOpen(true);
+    click(openButton().x, openButton().y);
+    EXPECT_TRUE(app->untitled);
+    EXPECT_EQ(app->fileName, "empty");
+}
+
+TEST_F(FileListTest, AChoiceBeyondARebuiltListOpensNothing)
+{
+    save("act1", "KEEP");
+    list().setOpen(true);
+    click(entry(1).x, entry(1).y);
+    key(sf::Keyboard::Escape);
+    std::filesystem::remove(folder / "user" / "act1.html");
+    list().setOpen(true);
+    click(openButton().x, openButton().y);
+    EXPECT_EQ(list().selected, 0);
+    EXPECT_EQ(currentParagraph().text, "KEEP");
+    EXPECT_FALSE(list().isOpen());
+}
+
+TEST_F(FileListTest, ABrokenScriptLeavesTheCurrentOneUntouched)
+{
+    currentParagraph().setText("MY WORK");
+    type("X");
+    writeBytes(folder / "user" / "broken.html", "<html><body><div><div>t</div><div>a</div></div><div><div class=\"Villain\">x</div></div></body></html>");
+    list().setOpen(true);
+    click(entry(1).x, entry(1).y);
+    click(openButton().x, openButton().y);
+    EXPECT_EQ(currentParagraph().text, "MY WORKX");
+    EXPECT_FALSE(app->saved);
+    EXPECT_FALSE(list().isOpen());
+}
+
+TEST_F(FileListTest, DeleteRemovesNothing)
+{
+    save("act1", "A");
+    list().setOpen(true);
+    click(1100, static_cast<int>(470 + 40 * list().names.size()));
+    EXPECT_TRUE(list().isOpen());
+    EXPECT_TRUE(std::filesystem::exists(folder / "user" / "act1.html"));
+}
+
+TEST_F(FileListTest, ALongListScrollsSoItsLastEntriesCanBeReached)
+{
+    for (int i = 0; i < 30; ++i)
+        touch("script" + std::to_string(100 + i) + ".html");
+    list().setOpen(true);
+    for (int i = 0; i < 100; ++i)
+        send(ev::wheel(-1));
+    const float bottom = 300 + list().background.getSize().y;
+    const float viewBottom = list().view.getCenter().y + list().view.getSize().y / 2;
+    EXPECT_GE(viewBottom, bottom);
+    EXPECT_LT(viewBottom, bottom + 40);
+    for (int i = 0; i < 100; ++i)
+        send(ev::wheel(1));
+    EXPECT_EQ(list().view.getCenter().y, 500);
+}

@@ -1,0 +1,106 @@
+#include "TestSupport.hpp"
+
+#include "files/ScriptLoader.hpp"
+
+namespace {
+const std::string head = "<html>\n<head>\n\t<link rel=\"stylesheet\" href=\"../res/standalone.css\"/>\n</head>\n"
+                         "<body>\n\t<div class=\"Page\">\n\t\t<div class=\"Title\">T</div>\n\t\t<div class=\"Subtitle\">A</div>\n\t</div>\n\t<div class=\"Page\">\n";
+const std::string tail = "\t</div>\n</body>\n</html>";
+} // namespace
+
+class ScriptLoaderTest : public AppTest {
+protected:
+    bool load(const std::string& bytes) { return loadScriptFromBytes(page(), title, author, bytes); }
+    std::vector<std::pair<DivType, sf::String>> contents()
+    {
+        std::vector<std::pair<DivType, sf::String>> out;
+        for (const DivEditor& p : page().paragraphs)
+            out.emplace_back(p.kind, p.text);
+        return out;
+    }
+    sf::String title = "old title", author = "old author";
+};
+
+TEST_F(ScriptLoaderTest, ReadsKindsAndTextsAndSkipsSceneNumbers)
+{
+    ASSERT_TRUE(load(head + "\t\t<div class=\"SceneNum\">&nbsp;99 </div><div class=\"Scene\">INT. A</div>\n"
+                            "\t\t<div class=\"None\"> x </div>\n\t\t<div id=\"Speech\">AT&T &lt;3</div>\n"
+                            "\t\t<div class=\"Name\"></div>\n" + tail));
+    EXPECT_EQ(title, "T");
+    EXPECT_EQ(author, "A");
+    using P = std::pair<DivType, sf::String>;
+    EXPECT_EQ(contents(), (std::vector<P>{{Scene, "INT. A"}, {None, " x "}, {Speech, "AT&T <3"}, {Name, ""}}));
+    EXPECT_EQ(page().current, 3u);
+    EXPECT_TRUE(page().paragraphs[3].focused);
+    EXPECT_EQ(page().paragraphs[1].rect.top, 120 + 47);
+}
+
+TEST_F(ScriptLoaderTest, LineEndsAndAByteOrderMarkDoNotMatter)
+{
+    std::string crlf = head + "\t\t<div class=\"Speech\">hi</div>\n" + tail;
+    for (std::size_t at = 0; (at = crlf.find('\n', at)) != std::string::npos; at += 2)
+        crlf.insert(at, "\r");
+    ASSERT_TRUE(load("\xEF\xBB\xBF" + crlf));
+    EXPECT_EQ(contents().back().second, "hi");
+    EXPECT_EQ(title, "T");
+}
+
+TEST_F(ScriptLoaderTest, NoParagraphsOpensAsOneEmptyScene)
+{
+    ASSERT_TRUE(load(head + tail));
+    ASSERT_EQ(page().paragraphs.size(), 1u);
+    EXPECT_EQ(page().paragraphs[0].kind, Scene);
+}
+
+TEST_F(ScriptLoaderTest, EveryBrokenFileFailsAndChangesNothing)
+{
+    currentParagraph().setText("KEEP ME");
+    currentParagraph().setCursor(2);
+    const std::string broken[] = {
+        "",
+        "not xml at all",
+        head + "\t\t<div class=\"Speech\">a < b</div>\n" + tail,
+        "<html><body></body></html>",
+        "<html><body><div><div>only title</div></div></body></html>",
+        head + "\t\t<div>no class</div>\n" + tail,
+        head + "stray text\t\t<div class=\"Speech\">x</div>\n" + tail,
+        head + "\t\t<div class=\"Villain\">x</div>\n" + tail,
+        head + "\t\t<div class=\"Speech\">unclosed\n" + tail,
+        std::string(5000, '<') + "html>",
+    };
+    for (const std::string& bytes : broken) {
+        EXPECT_FALSE(load(bytes)) << bytes.substr(0, 80);
+        ASSERT_EQ(page().paragraphs.size(), 1u);
+        EXPECT_EQ(currentParagraph().text, "KEEP ME");
+        EXPECT_EQ(currentParagraph().cursor, 2u);
+        EXPECT_EQ(title, "old title");
+    }
+    EXPECT_FALSE(loadScript(page(), title, author, "user/missing.html"));
+}
+
+TEST_F(ScriptLoaderTest, ControlCharactersInAHandEditedTextBecomeSpaces)
+{
+    ASSERT_TRUE(load(head + "\t\t<div class=\"Directorial\">one\ntwo\tthree</div>\n" + tail));
+    EXPECT_EQ(contents().back().second, "one two three");
+}
+
+TEST_F(ScriptLoaderTest, ARealScreenplayLoadsAndKeepsEveryParagraphConsistent)
+{
+    // A Fountain sample turned into paragraphs: the harness only needs realistic text.
+    std::string bytes = head;
+    std::istringstream in(readBytes(std::filesystem::path(QUILLMERE_SCREENPLAYS) / "brick-n-steel.fountain"));
+    std::string line;
+    int count = 0;
+    while (std::getline(in, line)) {
+        if (line.empty())
+            continue;
+        std::string escaped;
+        for (char c : line)
+            escaped += c == '&' ? std::string("&amp;") : c == '<' ? std::string("&lt;") : std::string(1, c);
+        bytes += "\t\t<div class=\"" + std::string(count++ % 2 ? "Speech" : "Directorial") + "\">" + escaped + "</div>\n";
+    }
+    ASSERT_TRUE(load(bytes + tail));
+    EXPECT_EQ(page().paragraphs.size(), static_cast<std::size_t>(count));
+    for (const DivEditor& p : page().paragraphs)
+        EXPECT_EQ(p.display.getString().getSize(), p.text.getSize());
+}

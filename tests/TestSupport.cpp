@@ -1,0 +1,175 @@
+#include "TestSupport.hpp"
+
+#include "files/TextCodec.hpp"
+#include "platform/Keyboard.hpp"
+
+#include <SFML/Graphics/Texture.hpp>
+
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+bool controlHeld = false;
+bool readControl() { return controlHeld; }
+} // namespace
+
+fs::path enterScratchFolder()
+{
+    std::random_device seed;
+    const fs::path folder = fs::temp_directory_path() / ("quillmere-test-" + std::to_string(getpid()) + "-" + std::to_string(seed()));
+    fs::create_directories(folder / "user");
+    fs::copy(fs::path(QUILLMERE_SOURCE_DIR) / "res", folder / "res", fs::copy_options::recursive);
+    fs::copy_file(fs::path(QUILLMERE_SOURCE_DIR) / "user" / "empty.html", folder / "user" / "empty.html");
+    fs::current_path(folder);
+    return folder;
+}
+
+std::string readBytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeBytes(const fs::path& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+sf::Image captureFrame(App& app)
+{
+    sf::Texture texture;
+    texture.create(app.window.getSize().x, app.window.getSize().y);
+    texture.update(app.window);
+    return texture.copyToImage();
+}
+
+void holdLeftControl(bool held)
+{
+    controlHeld = held;
+    setLeftControlSource(readControl);
+}
+
+namespace ev {
+sf::Event keyPressed(sf::Keyboard::Key key)
+{
+    sf::Event event{};
+    event.type = sf::Event::KeyPressed;
+    event.key.code = key;
+    return event;
+}
+
+sf::Event textEntered(sf::Uint32 code)
+{
+    sf::Event event{};
+    event.type = sf::Event::TextEntered;
+    event.text.unicode = code;
+    return event;
+}
+
+static sf::Event button(sf::Event::EventType type, int x, int y, sf::Mouse::Button which)
+{
+    sf::Event event{};
+    event.type = type;
+    event.mouseButton = {which, x, y};
+    return event;
+}
+
+sf::Event pressed(int x, int y, sf::Mouse::Button which) { return button(sf::Event::MouseButtonPressed, x, y, which); }
+sf::Event released(int x, int y, sf::Mouse::Button which) { return button(sf::Event::MouseButtonReleased, x, y, which); }
+
+sf::Event moved(int x, int y)
+{
+    sf::Event event{};
+    event.type = sf::Event::MouseMoved;
+    event.mouseMove = {x, y};
+    return event;
+}
+
+sf::Event wheel(float delta, int x, int y)
+{
+    sf::Event event{};
+    event.type = sf::Event::MouseWheelScrolled;
+    event.mouseWheelScroll = {sf::Mouse::VerticalWheel, delta, x, y};
+    return event;
+}
+
+sf::Event resized(unsigned width, unsigned height)
+{
+    sf::Event event{};
+    event.type = sf::Event::Resized;
+    event.size = {width, height};
+    return event;
+}
+
+sf::Event closed()
+{
+    sf::Event event{};
+    event.type = sf::Event::Closed;
+    return event;
+}
+} // namespace ev
+
+Platform FakeDesktop::platform()
+{
+    Platform fake;
+    fake.askSaveTarget = [this](const std::string& name) {
+        askedNames.push_back(name);
+        return choice;
+    };
+    fake.askOverwrite = [this] {
+        ++overwriteQuestions;
+        return overwrite;
+    };
+    fake.runProgram = [this](const std::vector<std::string>& argv) {
+        runs.push_back(argv);
+        if (writeOutput)
+            writeBytes(argv.back(), "%PDF-1.4 fake\n");
+        return exitStatus;
+    };
+    return fake;
+}
+
+void AppTest::SetUp()
+{
+    folder = enterScratchFolder();
+    holdLeftControl(false);
+    app = std::make_unique<App>(desktop.platform());
+    app->fileList.setOpen(false);
+}
+
+void AppTest::TearDown()
+{
+    app.reset();
+    holdLeftControl(false);
+    setLeftControlSource(nullptr);
+    std::error_code error;
+    fs::current_path(fs::temp_directory_path(), error);
+    fs::remove_all(folder, error);
+}
+
+void AppTest::type(const std::string& utf8)
+{
+    const sf::String text = fromUtf8(utf8);
+    for (const sf::Uint32 c : text) {
+        send(ev::keyPressed(sf::Keyboard::Unknown));
+        send(ev::textEntered(c));
+    }
+}
+
+void AppTest::control(sf::Keyboard::Key code)
+{
+    holdLeftControl(true);
+    key(code);
+    holdLeftControl(false);
+}
+
+void AppTest::click(int x, int y)
+{
+    send(ev::pressed(x, y));
+    send(ev::released(x, y));
+}

@@ -1,0 +1,74 @@
+#pragma once
+// Test harness: each test works in its own temporary folder holding a copy of res/ and a
+// user/ folder with the template, and drives a real App on the virtual display.
+
+#include "app/App.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Makes a fresh working folder with res/ and user/empty.html and enters it.
+std::filesystem::path enterScratchFolder();
+std::string readBytes(const std::filesystem::path& path);
+void writeBytes(const std::filesystem::path& path, const std::string& bytes);
+
+// A UTF-32 literal as an sf::String.
+inline sf::String u32(const char32_t* text)
+{
+    std::basic_string<sf::Uint32> out;
+    for (; *text; ++text)
+        out.push_back(static_cast<sf::Uint32>(*text));
+    return sf::String(out);
+}
+
+// The window's current frame.
+sf::Image captureFrame(App& app);
+
+// The left Control key as the editor sees it.
+void holdLeftControl(bool held);
+
+namespace ev {
+sf::Event keyPressed(sf::Keyboard::Key key);
+sf::Event textEntered(sf::Uint32 code);
+sf::Event pressed(int x, int y, sf::Mouse::Button button = sf::Mouse::Left);
+sf::Event released(int x, int y, sf::Mouse::Button button = sf::Mouse::Left);
+sf::Event moved(int x, int y);
+sf::Event wheel(float delta, int x = 960, int y = 500);
+sf::Event resized(unsigned width, unsigned height);
+sf::Event closed();
+} // namespace ev
+
+// Fakes for the dialogs and the converter, recording what they were asked.
+struct FakeDesktop {
+    SaveChoice choice;
+    bool overwrite = false;
+    int exitStatus = 0;
+    bool writeOutput = true;
+    std::vector<std::string> askedNames;
+    int overwriteQuestions = 0;
+    std::vector<std::vector<std::string>> runs;
+    Platform platform();
+};
+
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    void send(sf::Event event) { app->handleEvent(event); }
+    // Types like the keyboard does: a key press, then the character.
+    void type(const std::string& utf8);
+    void key(sf::Keyboard::Key code) { send(ev::keyPressed(code)); }
+    void control(sf::Keyboard::Key code);
+    void click(int x, int y);
+    Page& page() { return app->page; }
+    DivEditor& currentParagraph() { return app->page.currentParagraph(); }
+
+    std::filesystem::path folder;
+    FakeDesktop desktop;
+    std::unique_ptr<App> app;
+};
