@@ -3,6 +3,7 @@
 #include "TestSupport.hpp"
 
 #include "files/ScriptLoader.hpp"
+#include "files/TextCodec.hpp"
 #include "files/ScriptWriter.hpp"
 
 #include <benchmark/benchmark.h>
@@ -44,7 +45,7 @@ void fillPage(Page& page, int n)
         const std::size_t length = kind == Scene || kind == Name ? 10 + random() % 20 : 10 + random() % 291;
         const std::size_t at = random() % (words.size() - length);
         page.insertParagraph(kind);
-        page.currentParagraph().setText(sf::String::fromUtf8(words.begin() + at, words.begin() + at + length));
+        page.currentParagraph().setText(fromUtf8(words.substr(at, length)));
     }
     page.relayout();
     page.focusCurrent();

@@ -49,6 +49,7 @@ std::string escapeMarkup(const std::string& text)
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
+        case '\0': break; // would end the file for any reader
         default: out += c;
         }
     }

@@ -10,6 +10,6 @@ std::string toUtf8(const sf::String& text);
 sf::String fromUtf8(const char* bytes, std::size_t size);
 sf::String fromUtf8(const std::string& bytes);
 
-// Escapes &, < and > for an HTML text.
+// Escapes &, < and > for an HTML text; zero bytes are dropped.
 std::string escapeMarkup(const std::string& text);
 

@@ -19,4 +19,5 @@ TEST(TextCodec, BytesThatAreNotUtf8ReadAsLatin1)
 TEST(TextCodec, MarkupCharactersAreEscaped)
 {
     EXPECT_EQ(escapeMarkup("AT&T <b> \"q\""), "AT&amp;T &lt;b&gt; \"q\"");
+    EXPECT_EQ(escapeMarkup(std::string("a\0b", 3)), "ab");
 }
