@@ -33,13 +33,25 @@ class Program {
 public:
     void start()
     {
+        for (int attempt = 0; attempt < 3 && !launch(); ++attempt)
+            std::this_thread::sleep_for(1s);
+        ASSERT_TRUE(running()) << "the program did not show its window";
+        std::this_thread::sleep_for(500ms);
+    }
+    // Starts the program and waits for its window; false when it did not appear.
+    bool launch()
+    {
         child = fork();
         if (child == 0) {
             execl(QUILLMERE_BINARY, QUILLMERE_BINARY, static_cast<char*>(nullptr));
             _exit(127);
         }
-        ASSERT_TRUE(eventually([] { return sh("xdotool search --name '^Quillmere$' >/dev/null 2>&1") == 0; }));
-        std::this_thread::sleep_for(500ms);
+        if (eventually([] { return sh("xdotool search --name '^Quillmere$' >/dev/null 2>&1") == 0; }, 20s))
+            return true;
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        child = -1;
+        return false;
     }
     bool running()
     {

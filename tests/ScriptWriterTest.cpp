@@ -69,10 +69,12 @@ TEST_F(ScriptWriterTest, AFailedWriteLeavesThePreviousFileAndNoTemporaryBehind)
     fs::permissions("user", fs::perms::owner_read | fs::perms::owner_exec);
     const bool refused = !writeScript(page(), "second", "a", "user/act1", false);
     fs::permissions("user", fs::perms::owner_all);
-    if (getuid() != 0) // root writes anyway
+    if (getuid() != 0) { // root writes anyway
         EXPECT_TRUE(refused);
-    if (refused)
+    }
+    if (refused) {
         EXPECT_EQ(readBytes("user/act1.html"), before);
+    }
     for (const auto& entry : fs::directory_iterator("user"))
         EXPECT_NE(entry.path().filename().string()[0], '.');
 }
