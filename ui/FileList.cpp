@@ -7,7 +7,6 @@
 #include <cmath>
 
 namespace {
-const sf::Color dialogFill(40, 40, 60, 255);
 const sf::Color dialogOutline(65, 65, 90, 255);
 constexpr float left = 700, top = 300, width = 520;
 constexpr float entryLeft = 720, entryWidth = 480, rowHeight = 40;
@@ -23,11 +22,8 @@ sf::FloatRect entryRect(std::size_t i)
 
 FileList::FileList() : Group({0, 0, 1920, 1000})
 {
+    applyDialogLook(200, dialogOutline);
     refresh();
-    background.setPosition(left, top);
-    background.setFillColor(dialogFill);
-    background.setOutlineThickness(3);
-    background.setOutlineColor(dialogOutline);
 }
 
 void FileList::refresh()

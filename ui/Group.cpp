@@ -19,3 +19,12 @@ bool Group::drawBackground(sf::RenderTarget& target) const
     target.draw(background);
     return true;
 }
+
+void Group::applyDialogLook(float height, const sf::Color& outline)
+{
+    background.setPosition(700, 300);
+    background.setSize({520, height});
+    background.setFillColor(sf::Color(40, 40, 60, 255));
+    background.setOutlineThickness(3);
+    background.setOutlineColor(outline);
+}

@@ -34,6 +34,9 @@ public:
     void reanchor(unsigned width, unsigned height);
 
 protected:
+    // The look the three dialogs share: a dark panel at (700, 300), 520 wide, with a
+    // 3-pixel outline of the given colour and the given height.
+    void applyDialogLook(float height, const sf::Color& outline);
     // Sets the view and draws the background; false while the panel is hidden.
     bool drawBackground(sf::RenderTarget& target) const;
 

@@ -3,17 +3,12 @@
 #include "app/App.hpp"
 
 namespace {
-const sf::Color dialogFill(40, 40, 60, 255);
 const sf::Color dialogOutline(10, 10, 15, 255);
-} // namespace
+}
 
 SaveAs::SaveAs()
 {
-    background.setPosition(700, 300);
-    background.setSize({520, 200});
-    background.setFillColor(dialogFill);
-    background.setOutlineThickness(3);
-    background.setOutlineColor(dialogOutline);
+    applyDialogLook(200, dialogOutline);
     nameBox.view = &view;
     saveButton.view = &view;
 }
