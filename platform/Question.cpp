@@ -10,6 +10,7 @@ bool askOverwriteWithDialog()
         return false;
     GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO,
                                                "Overwrite existing file?");
+    gtk_window_set_title(GTK_WINDOW(dialog), "Overwrite existing file?");
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_NO);
     const gint answer = gtk_dialog_run(GTK_DIALOG(dialog));
     gtk_widget_destroy(dialog);

@@ -2,11 +2,18 @@
 
 #include <gtk/gtk.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 bool gtkReady()
 {
-    static const bool ready = gtk_init_check(nullptr, nullptr);
+    static const bool ready = [] {
+        // Without a session bus GTK cannot store its settings and says so at every
+        // dialog; keep them in memory instead.
+        if (!std::getenv("DBUS_SESSION_BUS_ADDRESS"))
+            setenv("GSETTINGS_BACKEND", "memory", 0);
+        return gtk_init_check(nullptr, nullptr) != FALSE;
+    }();
     return ready;
 }
 

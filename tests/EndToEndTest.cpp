@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 
 #include <chrono>
+#include <cstring>
 #include <csignal>
 #include <sys/wait.h>
 #include <thread>
@@ -94,6 +95,30 @@ void clickAt(int x, int y) { sh("xdotool mousemove " + std::to_string(x) + " " +
 void typeText(const std::string& text) { sh("xdotool type --delay 40 '" + text + "'"); }
 void keys(const std::string& names) { sh("xdotool key --delay 80 " + names); }
 
+// The id of the first window whose name matches, or "" after the wait.
+std::string windowNamed(const std::string& pattern, std::chrono::milliseconds limit = 10s)
+{
+    std::string id;
+    eventually([&] {
+        FILE* search = popen(("xdotool search --name '" + pattern + "' 2>/dev/null | head -1").c_str(), "r");
+        char line[64] = {};
+        id = fgets(line, sizeof line, search) ? std::string(line, strcspn(line, "\n")) : std::string();
+        pclose(search);
+        return !id.empty();
+    }, limit);
+    return id;
+}
+
+void focusWindow(const std::string& id) { sh("xdotool windowfocus --sync " + id); }
+
+// The editor reads the Control key when it handles the key press, which may be a frame
+// later: hold it down a moment, as a person does.
+void controlKey(const std::string& key)
+{
+    focusWindow(windowNamed("^Quillmere$"));
+    sh("xdotool keydown Control_L key " + key + " sleep 0.4 keyup Control_L");
+}
+
 sf::Image screenshot()
 {
     std::this_thread::sleep_for(700ms);
@@ -149,7 +174,8 @@ TEST_F(EndToEndTest, AWholeSitting)
         image = screenshot();
         EXPECT_EQ(image.getPixel(960, 15), sf::Color(255, 200, 255));
 
-        keys("ctrl+2 ctrl+s");
+        controlKey("2");
+        controlKey("s");
         typeText("act1");
         clickAt(960, 420); // "Save As"
         ASSERT_TRUE(eventually([] { return fs::exists("user/act1.html"); }));
@@ -179,4 +205,107 @@ TEST_F(EndToEndTest, AWholeSitting)
         EXPECT_TRUE(program.ended());
         EXPECT_EQ(readBytes("user/act1.html").find("waits.x"), std::string::npos);
     }
+}
+
+namespace {
+// Fills in the desktop's save dialog: optionally the HTML filter, then the path.
+void answerSaveDialog(const std::string& path, bool html)
+{
+    const std::string dialog = windowNamed("Export script");
+    ASSERT_FALSE(dialog.empty()) << "the save dialog did not open";
+    focusWindow(dialog);
+    if (html) {
+        clickAt(962, 752); // the filter menu at the dialog's foot
+        std::this_thread::sleep_for(700ms);
+        clickAt(950, 784); // its second entry
+        std::this_thread::sleep_for(300ms);
+        focusWindow(dialog);
+        clickAt(500, 26); // the name field
+    }
+    keys("ctrl+a");
+    typeText(path);
+    keys("Return");
+    ASSERT_TRUE(eventually([] { return windowNamed("Export script", 100ms).empty(); }));
+}
+
+// Rows of the page image that hold ink, and whether every pixel is grey.
+struct PageScan {
+    int firstInkRow = -1;
+    bool grey = true;
+};
+
+PageScan scanPage(const std::string& png)
+{
+    sf::Image image;
+    PageScan scan;
+    if (!image.loadFromFile(png))
+        return scan;
+    for (unsigned y = 0; y < image.getSize().y; ++y)
+        for (unsigned x = 0; x < image.getSize().x; ++x) {
+            const sf::Color c = image.getPixel(x, y);
+            scan.grey = scan.grey && c.r == c.g && c.g == c.b;
+            if (scan.firstInkRow < 0 && c.r < 128)
+                scan.firstInkRow = static_cast<int>(y);
+        }
+    return scan;
+}
+} // namespace
+
+TEST_F(EndToEndTest, ExportThroughTheDesktopDialog)
+{
+    fs::create_directory("out");
+    writeBytes("user/act1.html", readBytes(fs::path(QUILLMERE_TESTDATA) / "script.html"));
+    Program program;
+    program.start();
+    clickAt(960, 400); // the entry act1
+    clickAt(820, 550); // "Open"
+    std::this_thread::sleep_for(500ms);
+
+    controlKey("e");
+    answerSaveDialog((folder / "out" / "act1.html").string(), false); // PDF filter: the extension gives way
+    ASSERT_TRUE(eventually([] { return fs::exists("out/act1.pdf"); }, 30s));
+    EXPECT_FALSE(fs::exists("out/act1.html"));
+    ASSERT_EQ(sh("pdftotext -layout out/act1.pdf out/act1.txt"), 0);
+    const std::string text = readBytes("out/act1.txt");
+    std::size_t at = 0;
+    for (const char* piece : {"NIGHT & DAY", "By Ann <A.> Writer", "INT. HOUSE - DAY", "Bob & Alice <3 each other.", "BOB",
+                              "(quietly)", "Hello", "EXT. YARD", "raw"}) {
+        const std::size_t found = text.find(piece, at);
+        EXPECT_NE(found, std::string::npos) << piece;
+        if (found != std::string::npos)
+            at = found;
+    }
+    ASSERT_EQ(sh("pdftoppm -r 72 -f 2 -l 2 -png out/act1.pdf out/page"), 0);
+    std::string pagePng;
+    for (const auto& entry : fs::directory_iterator("out"))
+        if (entry.path().extension() == ".png")
+            pagePng = entry.path().string();
+    const PageScan scan = scanPage(pagePng);
+    EXPECT_TRUE(scan.grey);
+    EXPECT_GE(scan.firstInkRow, 72); // one inch at 72 dots per inch
+
+    controlKey("e");
+    answerSaveDialog((folder / "out" / "act1.pdf").string(), true); // HTML filter
+    ASSERT_TRUE(eventually([] { return fs::exists("out/act1.html"); }));
+    EXPECT_NE(readBytes("out/act1.html").find("<link rel=\"stylesheet\" href=\"act1.css\"/>"), std::string::npos);
+    EXPECT_EQ(readBytes("out/act1.css"), readBytes("res/standalone.css"));
+
+    writeBytes("out/act1.css", "mine");
+    controlKey("e");
+    answerSaveDialog((folder / "out" / "act1").string(), true);
+    std::string question = windowNamed("^Overwrite existing file", 5s);
+    ASSERT_FALSE(question.empty());
+    focusWindow(question);
+    keys("Return"); // the default answer is No
+    ASSERT_TRUE(eventually([] { return windowNamed("^Overwrite existing file", 100ms).empty(); }));
+    EXPECT_EQ(readBytes("out/act1.css"), "mine");
+
+    controlKey("e");
+    answerSaveDialog((folder / "out" / "act1").string(), true);
+    question = windowNamed("^Overwrite existing file", 5s);
+    ASSERT_FALSE(question.empty());
+    focusWindow(question);
+    keys("alt+y");
+    ASSERT_TRUE(eventually([] { return readBytes("out/act1.css") != "mine"; }));
+    EXPECT_EQ(readBytes("out/act1.css"), readBytes("res/standalone.css"));
 }
