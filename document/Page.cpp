@@ -140,27 +140,25 @@ void Page::deliver(const sf::Event& event)
         paragraph.handleEvent(event);
 }
 
+// Scrolling up stops at the top of the script; the sheet follows the view. The top is
+// where the view's upper edge is 0, whatever the window's height.
 void Page::onWheel(float delta)
 {
     const sf::Vector2f centre = view.getCenter();
-    if (centre.y - wheelStep * delta < 490)
-        view.setCenter(centre.x, 490);
+    const float top = view.getSize().y / 2;
+    if (centre.y - wheelStep * delta < top)
+        view.setCenter(centre.x, top);
     else
         view.move(0, std::floor(-wheelStep * delta));
-    background.setPosition(sheetLeft, view.getCenter().y - 490);
+    background.setPosition(sheetLeft, view.getCenter().y - top);
 }
 
-// A press on the sheet that missed every paragraph focuses the nearest end of the
-// script. The press area is the sheet where it is now drawn, scrolled or not.
+// A press that landed in a paragraph makes it current; a press on the sheet that missed
+// every paragraph focuses the nearest end of the script. The sheet is where it is drawn,
+// scrolled or not.
 void Page::onMouseButtonPressed(const sf::Event::MouseButtonEvent& press)
 {
     if (currentParagraph().focused)
-        return;
-    const sf::Vector2f p = mapToView(press.x, press.y, view);
-    const int x = static_cast<int>(p.x);
-    const int y = static_cast<int>(p.y);
-    const sf::FloatRect sheet = background.getGlobalBounds();
-    if (x < sheet.left || x >= sheet.left + sheet.width || y < sheet.top || y >= sheet.top + sheet.height)
         return;
     const auto focusedOne = std::find_if(paragraphs.begin(), paragraphs.end(),
                                          [](const DivEditor& paragraph) { return paragraph.focused; });
@@ -168,6 +166,12 @@ void Page::onMouseButtonPressed(const sf::Event::MouseButtonEvent& press)
         current = static_cast<std::uint32_t>(focusedOne - paragraphs.begin());
         return;
     }
+    const sf::Vector2f p = mapToView(press.x, press.y, view);
+    const int x = static_cast<int>(p.x);
+    const int y = static_cast<int>(p.y);
+    const sf::FloatRect sheet = background.getGlobalBounds();
+    if (x < sheet.left || x >= sheet.left + sheet.width || y < sheet.top || y >= sheet.top + sheet.height)
+        return;
     current = paragraphs.front().rect.top > y ? 0 : static_cast<std::uint32_t>(paragraphs.size() - 1);
     currentParagraph().focused = true;
 }

@@ -98,6 +98,17 @@ TEST_F(PageTest, TheWheelStopsAtTheTopAndAResizeReturnsThere)
     EXPECT_EQ(page().background.getSize(), sf::Vector2f(990, 700));
 }
 
+TEST_F(PageTest, InAShorterWindowTheWheelStillReachesTheTopAndTheSheetFillsTheView)
+{
+    send(ev::resized(1200, 700));
+    send(ev::wheel(-2));
+    send(ev::wheel(5));
+    EXPECT_EQ(page().view.getCenter().y, 350); // the view's top edge back at 0
+    EXPECT_EQ(page().background.getPosition().y, 0);
+    send(ev::wheel(-3));
+    EXPECT_EQ(page().background.getPosition().y, page().view.getCenter().y - 350);
+}
+
 TEST_F(PageTest, BackspaceRemovesOnlyAnEmptyLaterParagraph)
 {
     currentParagraph().setText("HEAD");

@@ -1,0 +1,139 @@
+// Long runs of random but valid events through App::handleEvent and render, checking the
+// program's invariants after every event. QUILLMERE_SEED and QUILLMERE_EVENTS choose the
+// run; the seed is printed with any failure.
+#include "TestSupport.hpp"
+
+#include "platform/Keyboard.hpp"
+
+#include <cstdlib>
+#include <random>
+
+namespace {
+unsigned long fromEnvironment(const char* name, unsigned long fallback)
+{
+    const char* value = std::getenv(name);
+    return value ? std::strtoul(value, nullptr, 10) : fallback;
+}
+
+bool controlDown = false;
+bool readControl() { return controlDown; }
+
+class EventSource {
+public:
+    explicit EventSource(unsigned long seed) : random(seed) {}
+
+    sf::Event next()
+    {
+        controlDown = chance(15);
+        const int kind = pick(100);
+        if (kind < 30)
+            return ev::textEntered(character());
+        if (kind < 55)
+            return ev::keyPressed(key());
+        if (kind < 68)
+            return ev::pressed(pick(1920), pick(980), static_cast<sf::Mouse::Button>(pick(3)));
+        if (kind < 78)
+            return ev::released(pick(1920), pick(980));
+        if (kind < 90)
+            return ev::moved(pick(1920), pick(980));
+        if (kind < 96)
+            return ev::wheel(static_cast<float>(pick(7) - 3), pick(1920), pick(980));
+        if (kind < 99)
+            return ev::resized(200 + pick(2300), 200 + pick(1200));
+        return chance(20) ? ev::closed() : ev::keyPressed(sf::Keyboard::Escape);
+    }
+    bool chance(int percent) { return pick(100) < percent; }
+    int pick(int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); }
+
+private:
+    sf::Uint32 character()
+    {
+        switch (pick(10)) {
+        case 0: return static_cast<sf::Uint32>(pick(32)); // control characters, Backspace among them
+        case 1: return 8;
+        case 2: return 0xA0 + pick(0x60);                 // Latin-1
+        case 3: return 0x400 + pick(0xFB00);              // the rest of the BMP
+        case 4: return 0x10000 + pick(0x100000);          // beyond U+FFFF
+        case 5: return ' ';
+        default: return 'a' + pick(26) - (chance(30) ? 32 : 0);
+        }
+    }
+    sf::Keyboard::Key key()
+    {
+        static const sf::Keyboard::Key keys[] = {
+            sf::Keyboard::Enter, sf::Keyboard::BackSpace, sf::Keyboard::Left, sf::Keyboard::Right, sf::Keyboard::Up,
+            sf::Keyboard::Down, sf::Keyboard::Escape, sf::Keyboard::Num1, sf::Keyboard::Num2, sf::Keyboard::Num3,
+            sf::Keyboard::Num4, sf::Keyboard::Num5, sf::Keyboard::C, sf::Keyboard::X, sf::Keyboard::V,
+            sf::Keyboard::E, sf::Keyboard::F, sf::Keyboard::G, sf::Keyboard::O, sf::Keyboard::S, sf::Keyboard::Tab,
+            sf::Keyboard::Delete, sf::Keyboard::Home, sf::Keyboard::A};
+        return keys[pick(sizeof keys / sizeof keys[0])];
+    }
+    std::mt19937_64 random;
+};
+
+// Every invariant the program keeps; an empty string when all hold.
+std::string brokenInvariant(const App& app)
+{
+    const Page& page = app.page;
+    if (page.paragraphs.empty())
+        return "the page holds no paragraph";
+    if (page.current >= page.paragraphs.size())
+        return "current is out of range";
+    for (std::size_t i = 0; i < page.paragraphs.size(); ++i) {
+        const DivEditor& p = page.paragraphs[i];
+        if (p.focused && i != page.current)
+            return "paragraph " + std::to_string(i) + " is focused but not current";
+        if (p.display.getString().getSize() != p.text.getSize())
+            return "display and text differ in length in paragraph " + std::to_string(i);
+        if (p.cursor > p.text.getSize())
+            return "cursor beyond the text in paragraph " + std::to_string(i);
+        std::size_t sum = 0;
+        for (const auto length : p.lineLengths)
+            sum += length;
+        if (sum != p.text.getSize())
+            return "line lengths do not add up in paragraph " + std::to_string(i);
+    }
+    const std::int32_t selected = app.toggleArray.selected;
+    if (selected < -1 || selected >= static_cast<std::int32_t>(app.toggleArray.buttons.size()))
+        return "the selector's choice is out of range";
+    return {};
+}
+} // namespace
+
+class RobustnessTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        desktop.choice = {(folder / "export").string(), 1};
+        setLeftControlSource(readControl);
+    }
+};
+
+TEST_F(RobustnessTest, RandomEventsKeepEveryInvariant)
+{
+    const unsigned long seed = fromEnvironment("QUILLMERE_SEED", 20261207);
+    const unsigned long count = fromEnvironment("QUILLMERE_EVENTS", 30000);
+    const unsigned long renderEvery = fromEnvironment("QUILLMERE_RENDER_EVERY", 8);
+    EventSource source(seed);
+    unsigned long restarts = 0;
+    for (unsigned long n = 0; n < count; ++n) {
+        sf::Event event = source.next();
+        desktop.choice.filter = source.pick(3);
+        desktop.overwrite = source.chance(50);
+        app->handleEvent(event);
+        if (n % renderEvery == 0)
+            app->render();
+        const std::string broken = brokenInvariant(*app);
+        ASSERT_TRUE(broken.empty()) << broken << " after event " << n << " (type " << event.type
+                                    << "), seed " << seed;
+        if (!app->window.isOpen()) { // the writer quit: start the program again
+            app.reset();
+            app = std::make_unique<App>(desktop.platform());
+            ++restarts;
+        }
+        if (app->page.paragraphs.size() > 400) // keep each check cheap
+            app->openScript("");
+    }
+    std::cout << count << " events, seed " << seed << ", " << restarts << " restarts\n";
+}
