@@ -309,3 +309,62 @@ TEST_F(EndToEndTest, ExportThroughTheDesktopDialog)
     ASSERT_TRUE(eventually([] { return readBytes("out/act1.css") != "mine"; }));
     EXPECT_EQ(readBytes("out/act1.css"), readBytes("res/standalone.css"));
 }
+
+namespace {
+bool lightIn(const sf::Image& image, unsigned left, unsigned top, unsigned width, unsigned height)
+{
+    for (unsigned x = left; x < left + width; ++x)
+        for (unsigned y = top; y < top + height; ++y)
+            if (image.getPixel(x, y).r > 200)
+                return true;
+    return false;
+}
+} // namespace
+
+TEST_F(EndToEndTest, TitlePageClosingCheckAndReopeningFromTheList)
+{
+    {
+        Program program;
+        program.start();
+        clickAt(820, 510); // "Open" on "Empty"
+        typeText("int. roof");
+        controlKey("f");
+        clickAt(430, 125); // the end of the title box
+        keys(std::string("BackSpace ") + "BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace "
+                                         "BackSpace BackSpace BackSpace BackSpace BackSpace");
+        typeText("Rooftops");
+        controlKey("s");
+        typeText("roof");
+        clickAt(960, 420); // "Save As"
+        ASSERT_TRUE(eventually([] { return fs::exists("user/roof.html"); }));
+        EXPECT_NE(readBytes("user/roof.html").find("<div class=\"Title\">Rooftops</div>"), std::string::npos);
+        EXPECT_NE(readBytes("user/roof.html").find("<div class=\"Scene\">INT. ROOF</div>"), std::string::npos);
+
+        clickAt(900, 130); // back into the scene heading
+        keys("End");
+        typeText(" - night");
+        requestClose();
+        std::this_thread::sleep_for(700ms);
+        clickAt(960, 580); // "Cancel"
+        std::this_thread::sleep_for(500ms);
+        EXPECT_TRUE(program.running());
+        requestClose();
+        std::this_thread::sleep_for(700ms);
+        clickAt(960, 460); // "Save and quit"
+        EXPECT_TRUE(program.ended());
+        EXPECT_NE(readBytes("user/roof.html").find("INT. ROOF - NIGHT"), std::string::npos);
+    }
+    {
+        Program program;
+        program.start();
+        keys("Escape");
+        controlKey("o");
+        clickAt(960, 400); // the entry roof
+        clickAt(820, 550); // "Open"
+        const sf::Image image = screenshot();
+        EXPECT_TRUE(lightIn(image, 20, 110, 200, 30)); // the title page shows the title
+        EXPECT_TRUE(inkIn(image, 645, 120, 250, 23));  // the scene heading on the sheet
+        requestClose();
+        EXPECT_TRUE(program.ended()); // nothing changed: no question
+    }
+}
