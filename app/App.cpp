@@ -141,8 +141,7 @@ void App::deliver(sf::Event& event)
     paragraphRemoved = false;
     const std::uint32_t keep = page.current;
     const bool barPress = event.type == sf::Event::MouseButtonPressed && toggleArray.active &&
-                          toggleArray.background.getGlobalBounds().contains(
-                              mapToView(event.mouseButton.x, event.mouseButton.y, toggleArray.view));
+                          inKindBar(event.mouseButton.x, event.mouseButton.y);
 
     toggleArray.handleEvent(event);
     titlePage.handleEvent(event);
@@ -153,6 +152,12 @@ void App::deliver(sf::Event& event)
     closingCheck.handleEvent(event);
     fileList.handleEvent(event);
     saveAsPanel.handleEvent(event);
+}
+
+// Whether a window pixel lies on the kind bar, shown or hidden.
+bool App::inKindBar(int x, int y) const
+{
+    return toggleArray.background.getGlobalBounds().contains(mapToView(x, y, toggleArray.view));
 }
 
 void App::onTextEntered()
@@ -240,7 +245,7 @@ void App::chooseKind(std::int32_t kind)
 
 void App::onMouseButtonPressed(const sf::Event::MouseButtonEvent& press)
 {
-    if (toggleArray.background.getGlobalBounds().contains(mapToView(press.x, press.y, toggleArray.view))) {
+    if (inKindBar(press.x, press.y)) {
         titlePage.unfocus();
         page.unfocus();
     } else if (titlePage.background.getGlobalBounds().contains(mapToView(press.x, press.y, titlePage.view))) {

@@ -64,6 +64,7 @@ private:
     void onMouseButtonPressed(const sf::Event::MouseButtonEvent& press);
     void chooseKind(std::int32_t kind);
     void followCurrentKind();
+    bool inKindBar(int x, int y) const;
     void drawDialogs();
 
     bool paragraphRemoved = false; // the last key press removed an empty paragraph

@@ -42,8 +42,7 @@ bool App::openScript(const std::string& name)
         return false;
     untitled = name.empty();
     fileName = fromUtf8(file);
-    page.view.reset({0, 0, 1920, 980});
-    page.background.setPosition(Page::sheetLeft, page.view.getCenter().y - 490);
+    page.resetView();
     titlePage.titleBox.setText(title);
     titlePage.authorBox.setText(author);
     titlePage.setOpen(true);
@@ -57,11 +56,10 @@ bool App::exportScript()
     const SaveChoice choice = platform.askSaveTarget ? platform.askSaveTarget(toUtf8(fileName)) : SaveChoice();
     if (choice.path.empty())
         return false;
+    if (!saveScript()) // the PDF is rendered from the saved file
+        return false;
     const std::string source = scriptBase(toUtf8(fileName));
     const std::string target = targetBase(choice.path);
-    if (!writeScript(page, title, author, source, false))
-        return false;
-    saved = true;
     if (choice.filter == 1)
         return convertToPdf(source, target);
     if (choice.filter == 2)

@@ -31,16 +31,14 @@ void DivEditor::setMargins(float left, float top, float right, float bottom)
     marginRight = right;
     marginBottom = bottom;
     display.setPosition(std::floor(rect.left + left), std::floor(rect.top + top));
-    rewrap();
-    setCursor(cursor);
+    rewrap(); // which places the caret again
 }
 
 void DivEditor::setSize(float width, float height)
 {
     rect.width = width;
     rect.height = height;
-    rewrap();
-    setCursor(cursor);
+    rewrap(); // which sets the height anew and places the caret again
 }
 
 void DivEditor::setText(const sf::String& string)

@@ -12,8 +12,8 @@ const sf::Color sheetColour(255, 255, 255, 255);
 Page::Page()
 {
     background.setFillColor(sheetColour);
-    background.setPosition(sheetLeft, view.getCenter().y - 490);
     background.setSize({sheetWidth, 980});
+    placeSheet();
 }
 
 void Page::addParagraph(DivType kind)
@@ -72,7 +72,7 @@ void Page::focusCurrent()
     for (std::size_t i = 0; i < paragraphs.size(); ++i) {
         if (i == current)
             paragraphs[i].focused = true;
-        else if (paragraphs[i].focused || !paragraphs[i].highlights.empty() || paragraphs[i].selStart != paragraphs[i].selEnd)
+        else
             paragraphs[i].clearFocus();
     }
 }
@@ -116,6 +116,7 @@ void Page::handleEvent(const sf::Event& event)
         view.setCenter(960, std::floor(event.size.height * 0.5f));
         view.setSize(static_cast<float>(event.size.width), static_cast<float>(event.size.height));
         background.setSize({sheetWidth, static_cast<float>(event.size.height)});
+        placeSheet();
         break;
     case sf::Event::MouseWheelScrolled:
         onWheel(event.mouseWheelScroll.delta);
@@ -140,8 +141,8 @@ void Page::deliver(const sf::Event& event)
         paragraph.handleEvent(event);
 }
 
-// Scrolling up stops at the top of the script; the sheet follows the view. The top is
-// where the view's upper edge is 0, whatever the window's height.
+// Scrolling up stops at the top of the script, where the view's upper edge is 0,
+// whatever the window's height.
 void Page::onWheel(float delta)
 {
     const sf::Vector2f centre = view.getCenter();
@@ -150,7 +151,18 @@ void Page::onWheel(float delta)
         view.setCenter(centre.x, top);
     else
         view.move(0, std::floor(-wheelStep * delta));
-    background.setPosition(sheetLeft, view.getCenter().y - top);
+    placeSheet();
+}
+
+void Page::placeSheet()
+{
+    background.setPosition(sheetLeft, view.getCenter().y - view.getSize().y / 2);
+}
+
+void Page::resetView()
+{
+    view.reset({0, 0, 1920, 980});
+    placeSheet();
 }
 
 // A press that landed in a paragraph makes it current; a press on the sheet that missed

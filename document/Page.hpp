@@ -27,6 +27,8 @@ public:
     void clearParagraphs();
     void focusCurrent();
     void relayout();
+    // Back to the top of the script in a view of the design size.
+    void resetView();
     void unfocus() override;
     void handleEvent(const sf::Event& event) override;
 
@@ -40,6 +42,8 @@ private:
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;
 
     void deliver(const sf::Event& event);
+    // The sheet follows the view: its top at the view's upper edge.
+    void placeSheet();
     void onWheel(float delta);
     void onMouseButtonPressed(const sf::Event::MouseButtonEvent& press);
 };

@@ -77,7 +77,7 @@ TEST_F(AppRules, TheWindowKeepsAtLeast1010PixelsOfWidth)
     EXPECT_EQ(app->window.getSize().x, 1010u);
 }
 
-TEST_F(AppRules, ClosingASavedScriptEndsAtOnceAnUnsavedOneAsks)
+TEST_F(AppRules, ClosingASavedScriptEndsAtOnce)
 {
     send(ev::closed());
     EXPECT_FALSE(app->window.isOpen());

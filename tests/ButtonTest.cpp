@@ -1,7 +1,5 @@
 #include "TestSupport.hpp"
 
-#include <cmath>
-
 class ButtonTest : public AppTest {
 protected:
     void SetUp() override
@@ -39,13 +37,6 @@ TEST_F(ButtonTest, ClickedLastsUntilTheNextEventAndAnyButtonCounts)
     EXPECT_EQ(button.shape.getFillColor(), sf::Color(65, 65, 90)); // hover shows one event late
     button.handleEvent(ev::moved(150, 120));
     EXPECT_EQ(button.shape.getFillColor(), sf::Color(80, 80, 110));
-}
-
-TEST_F(ButtonTest, TheLabelIsCentredAndRaised)
-{
-    const sf::FloatRect bounds = button.label.getGlobalBounds();
-    EXPECT_EQ(button.label.getPosition().x, std::floor(200 - bounds.width * 0.5f));
-    EXPECT_EQ(button.label.getPosition().y, std::floor(120 - bounds.height * 0.5f - 5));
 }
 
 TEST_F(ButtonTest, AToggleReflectsOnlyTheLastPress)

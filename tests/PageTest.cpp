@@ -109,6 +109,14 @@ TEST_F(PageTest, InAShorterWindowTheWheelStillReachesTheTopAndTheSheetFillsTheVi
     EXPECT_EQ(page().background.getPosition().y, page().view.getCenter().y - 350);
 }
 
+TEST_F(PageTest, AResizeAfterScrollingBringsTheSheetBackWithTheView)
+{
+    send(ev::wheel(-10));
+    send(ev::resized(1920, 980));
+    EXPECT_EQ(page().view.getCenter().y, 490);
+    EXPECT_EQ(page().background.getPosition().y, 0);
+}
+
 TEST_F(PageTest, BackspaceRemovesOnlyAnEmptyLaterParagraph)
 {
     currentParagraph().setText("HEAD");
