@@ -100,6 +100,8 @@ void App::drawDialogs()
 
 void App::handleEvent(sf::Event& event)
 {
+    followKeyboard(event);
+    page.edits.clear();
     const bool isModal = modal();
     toggleArray.setActive(!isModal);
     titlePage.setActive(!isModal);
@@ -123,6 +125,7 @@ void App::handleEvent(sf::Event& event)
         else if (event.type == sf::Event::MouseButtonPressed)
             onMouseButtonPressed(event.mouseButton);
     }
+    noteChanges();
 
     if (closingCheck.awaitingSave && !saveAsPanel.isOpen()) {
         closingCheck.awaitingSave = false;
@@ -132,16 +135,33 @@ void App::handleEvent(sf::Event& event)
         window.close();
 }
 
-// Passes the event to every panel. A press on the kind bar is not a press on the page
-// beneath it: the current paragraph stays current so that the chosen kind goes to it.
-// The Backspace character that follows a removed paragraph has done its work already.
+// Any change of the script's content, whatever made it, leaves it unsaved.
+void App::noteChanges()
+{
+    if (page.edits.empty() && !titleEdited)
+        return;
+    page.edits.clear();
+    titleEdited = false;
+    saved = false;
+}
+
+// Passes the event to every panel. Nothing typed with the left Control key held is text,
+// but Control+Backspace still deletes.
+// A press on the kind bar is not a press on the page beneath it: the current paragraph
+// stays current so that the chosen kind goes to it. The Backspace character that follows
+// a removed paragraph has done its work already. A dialog opened by this very event
+// takes input from the next one on.
 void App::deliver(sf::Event& event)
 {
+    if (event.type == sf::Event::TextEntered && event.text.unicode != 8 && leftControlHeld())
+        return;
     const bool dropBackspace = paragraphRemoved && event.type == sf::Event::TextEntered && event.text.unicode == 8;
     paragraphRemoved = false;
     const std::uint32_t keep = page.current;
     const bool barPress = event.type == sf::Event::MouseButtonPressed && toggleArray.active &&
                           inKindBar(event.mouseButton.x, event.mouseButton.y);
+    const bool resize = event.type == sf::Event::Resized;
+    const bool listOpen = fileList.isOpen(), saveAsOpen = saveAsPanel.isOpen();
 
     toggleArray.handleEvent(event);
     titlePage.handleEvent(event);
@@ -150,8 +170,10 @@ void App::deliver(sf::Event& event)
     if (barPress)
         page.current = keep;
     closingCheck.handleEvent(event);
-    fileList.handleEvent(event);
-    saveAsPanel.handleEvent(event);
+    if (listOpen || resize)
+        fileList.handleEvent(event);
+    if (saveAsOpen || resize)
+        saveAsPanel.handleEvent(event);
 }
 
 // Whether a window pixel lies on the kind bar, shown or hidden.
@@ -160,18 +182,17 @@ bool App::inKindBar(int x, int y) const
     return toggleArray.background.getGlobalBounds().contains(mapToView(x, y, toggleArray.view));
 }
 
+// Typing into the title page copies both lines into the script. What typing does to a
+// paragraph the page has logged already.
 void App::onTextEntered()
 {
-    if (leftControlHeld())
+    if (!titlePage.titleBox.focused && !titlePage.authorBox.focused)
         return;
-    if (titlePage.titleBox.focused || titlePage.authorBox.focused) {
-        title = titlePage.titleBox.text;
-        author = titlePage.authorBox.text;
-        saved = false;
-    }
-    // Only the current paragraph can hold the focus.
-    if (page.currentParagraph().focused)
-        saved = false;
+    if (title == titlePage.titleBox.text && author == titlePage.authorBox.text)
+        return;
+    title = titlePage.titleBox.text;
+    author = titlePage.authorBox.text;
+    titleEdited = true;
 }
 
 void App::onKeyPressed(const sf::Event::KeyEvent& key)
@@ -240,7 +261,6 @@ void App::chooseKind(std::int32_t kind)
     toggleArray.select(kind - 1);
     currentKind = kind;
     page.setKind(kind);
-    saved = false;
 }
 
 void App::onMouseButtonPressed(const sf::Event::MouseButtonEvent& press)

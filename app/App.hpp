@@ -55,9 +55,11 @@ public:
     sf::String title = "[Title here]";
     sf::String author = "By [Author here]";
     Platform platform;
+    std::string problem; // why the last save or open failed, in UTF-8; empty after a success
 
 private:
     void deliver(sf::Event& event);
+    void noteChanges();
     void onTextEntered();
     void onKeyPressed(const sf::Event::KeyEvent& key);
     void onShortcut(sf::Keyboard::Key key);
@@ -68,4 +70,5 @@ private:
     void drawDialogs();
 
     bool paragraphRemoved = false; // the last key press removed an empty paragraph
+    bool titleEdited = false;      // this event changed the title or the author line
 };

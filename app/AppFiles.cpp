@@ -13,22 +13,35 @@ namespace fs = std::filesystem;
 
 bool App::saveScript()
 {
-    if (!writeScript(page, title, author, scriptBase(toUtf8(fileName)), false))
+    noteChanges();
+    const std::string base = scriptBase(toUtf8(fileName));
+    if (!writeScript(page, title, author, base, false)) {
+        problem = "Could not write " + base + ".html";
         return false;
+    }
+    problem.clear();
     saved = true;
     return true;
 }
 
 bool App::saveScriptAs(const std::string& name)
 {
-    if (!validScriptName(name))
+    noteChanges();
+    if (!validScriptName(name)) {
+        problem = "Names cannot contain / or start with a dot";
         return false;
+    }
     const std::string base = scriptBase(name);
     std::error_code error;
-    if (fs::exists(base + ".html", error) || error)
+    if (fs::exists(base + ".html", error) || fs::is_symlink(base + ".html", error)) {
+        problem = "A script of that name exists";
         return false;
-    if (!writeScript(page, title, author, base, false))
+    }
+    if (!writeScript(page, title, author, base, false)) {
+        problem = "Could not write " + base + ".html";
         return false;
+    }
+    problem.clear();
     untitled = false;
     fileName = fromUtf8(name);
     saved = true;
@@ -38,11 +51,16 @@ bool App::saveScriptAs(const std::string& name)
 bool App::openScript(const std::string& name)
 {
     const std::string file = name.empty() ? std::string("empty") : name;
-    if (!validScriptName(file) || !loadScript(page, title, author, scriptBase(file) + ".html"))
+    if (!validScriptName(file) || !loadScript(page, title, author, scriptBase(file) + ".html")) {
+        problem = "Could not open " + scriptBase(file) + ".html";
         return false;
+    }
+    problem.clear();
+    page.edits.clear();
     untitled = name.empty();
     fileName = fromUtf8(file);
     page.resetView();
+    titlePage.unfocus(); // the loaded script's last paragraph has the keyboard
     titlePage.titleBox.setText(title);
     titlePage.authorBox.setText(author);
     titlePage.setOpen(true);

@@ -50,20 +50,52 @@ void DivEditor::setText(const sf::String& string)
 
 void DivEditor::setCursor(std::size_t index)
 {
-    const std::size_t length = text.getSize();
-    index = length == 0 ? 0 : std::min(index, length);
-    cursor = selStart = selEnd = static_cast<std::uint32_t>(index);
+    cursor = static_cast<std::uint32_t>(std::min(index, text.getSize()));
+    collapseSelection();
+    placeCaret();
+}
 
-    // At the very end of a text whose length fills whole lines the caret is drawn on
-    // the last character's cell rather than past the line's capacity.
-    std::size_t j = index;
-    if (length > 0 && index == length && index % lineChars == 0)
-        j = index - 1;
-    const sf::Vector2f position = display.findCharacterPos(j);
+void DivEditor::placeCaret()
+{
+    const sf::Vector2f position = display.findCharacterPos(shownIndex(cursor));
     caret.setPosition(position);
     caretOffset = position - display.getPosition();
 }
 
+void DivEditor::collapseSelection()
+{
+    selStart = selEnd = cursor;
+    selectedText.clear();
+    highlights.clear();
+}
+
+std::size_t DivEditor::shownIndex(std::size_t index) const
+{
+    const auto cuts = std::upper_bound(insertedBreaks.begin(), insertedBreaks.end(), index) - insertedBreaks.begin();
+    return index + static_cast<std::size_t>(cuts);
+}
+
+std::uint32_t DivEditor::lineStart(std::size_t row) const
+{
+    std::uint32_t start = 0;
+    for (std::size_t i = 0; i < row && i < lineLengths.size(); ++i)
+        start += lineLengths[i];
+    return start;
+}
+
+bool DivEditor::endsInCut(std::size_t row) const
+{
+    return std::binary_search(insertedBreaks.begin(), insertedBreaks.end(), lineStart(row) + lineLengths[row]);
+}
+
+std::uint32_t DivEditor::shownCells(std::size_t row) const
+{
+    const bool last = row + 1 >= lineLengths.size();
+    return last || endsInCut(row) ? lineLengths[row] : lineLengths[row] - 1;
+}
+
+// A press right of a line's end puts the caret after the line's last shown character;
+// one on a line cut inside a word puts it where the word goes on, at the next line.
 void DivEditor::placeCursorAt(int x, int y)
 {
     const sf::Vector2f origin = display.getPosition();
@@ -73,36 +105,30 @@ void DivEditor::placeCursorAt(int x, int y)
     const std::size_t row = static_cast<std::size_t>(line);
 
     const float dx = x - std::floor(origin.x);
-    const std::uint32_t length = lineLengths[row];
+    const std::uint32_t widest = row + 1 < lineLengths.size() && !endsInCut(row) ? lineLengths[row] - 1 : lineLengths[row];
     std::uint32_t column;
-    if (dx > cellWidth * length)
-        column = length;
-    else if (dx < 0)
+    if (dx < 0)
         column = 0;
     else
-        column = static_cast<std::uint32_t>(std::floor(dx / cellWidth + 0.5f));
-
-    caret.setPosition(origin.x + cellWidth * column - 1, origin.y + lineHeight * row + 4);
-    caretOffset = caret.getPosition() - origin;
-
-    std::size_t before = 0;
-    for (std::size_t i = 0; i < row; ++i)
-        before += lineLengths[i];
-    cursor = static_cast<std::uint32_t>(std::min<std::size_t>(text.getSize(), before + column));
+        column = std::min(widest, static_cast<std::uint32_t>(std::floor(dx / cellWidth + 0.5f)));
+    cursor = static_cast<std::uint32_t>(std::min<std::size_t>(text.getSize(), lineStart(row) + column));
+    placeCaret();
 }
 
-// Breaks text into lines of lineChars cells. A line breaks after the last space that
-// keeps it below capacity, the space turning into the line break; a word that fills a
-// whole line is cut, its last cell becoming the break. display keeps one character per
-// character of text throughout.
+// Breaks text into lines of lineChars cells; a line shows at most lineChars - 1
+// characters, so the caret after them still lies inside the line. A line breaks after the
+// last space that keeps it below capacity, the space turning into the line break. A word longer than a line is cut into chunks of
+// lineChars - 1 characters, each followed by an inserted line break.
 void DivEditor::rewrap()
 {
     const float cells = (rect.width - marginLeft - marginRight) / (0.6f * display.getCharacterSize());
     lineChars = cells < 1 ? 1 : static_cast<std::uint32_t>(cells);
+    const std::size_t widest = lineChars > 1 ? lineChars - 1 : 1;
 
     std::basic_string<sf::Uint32> out, line, word;
-    out.reserve(text.getSize());
+    out.reserve(text.getSize() + 8);
     lineLengths.assign(1, 0);
+    insertedBreaks.clear();
 
     auto endLine = [&] {
         if (!line.empty() && line.back() == ' ')
@@ -112,34 +138,30 @@ void DivEditor::rewrap()
         lineLengths.push_back(0);
     };
 
-    for (const sf::Uint32 b : text) {
-        if (word.size() == lineChars) {
-            if (!line.empty())
-                endLine();
-            word.back() = '\n';
-            out += word;
-            lineLengths.back() = lineChars;
-            word.clear();
-            lineLengths.push_back(0);
-            if (b == ' ') {
-                line.assign(1, ' '); // the space after a full-line word starts the next line
-                lineLengths.back() = 1;
-            } else {
-                word.push_back(b);
+    for (std::size_t i = 0; i < text.getSize(); ++i) {
+        const sf::Uint32 b = text[i];
+        if (b != ' ') {
+            word.push_back(b);
+            if (word.size() > widest) { // fits no line: cut it
+                if (!line.empty())
+                    endLine();
+                out.append(word, 0, widest);
+                out.push_back('\n');
+                lineLengths.back() = static_cast<std::uint32_t>(widest);
+                lineLengths.push_back(0);
+                insertedBreaks.push_back(static_cast<std::uint32_t>(i));
+                word.erase(0, widest);
             }
             continue;
         }
-        const std::size_t c = line.size();
-        if (b != ' ') {
-            word.push_back(b);
-        } else {
-            if (c + word.size() >= lineChars)
-                endLine();
-            line += word;
-            line.push_back(' ');
-            lineLengths.back() = static_cast<std::uint32_t>(line.size());
-            word.clear();
-        }
+        if (line.size() + word.size() >= lineChars)
+            endLine();
+        line += word;
+        line.push_back(' ');
+        lineLengths.back() = static_cast<std::uint32_t>(line.size());
+        word.clear();
+        if (line.size() >= lineChars) // a space in the last cell is the break: what follows starts below
+            endLine();
     }
     if (!word.empty()) {
         if (!line.empty() && line.size() + word.size() >= lineChars)
@@ -157,15 +179,12 @@ void DivEditor::rewrap()
 
 void DivEditor::placeAt(float y)
 {
-    const sf::Vector2f before = display.getPosition();
     rect.left = 465;
     rect.top = y;
     const sf::Vector2f after(std::floor(rect.left + marginLeft), std::floor(y + marginTop));
     display.setPosition(after);
     caret.setPosition(after + caretOffset);
-    for (sf::RectangleShape& band : highlights)
-        band.move(after - before);
-    selStart = selEnd = cursor;
+    collapseSelection();
 }
 
 void DivEditor::clearFocus()
@@ -204,7 +223,7 @@ void DivEditor::onTextEntered(sf::Uint32 code)
 {
     if (!focused || dragging)
         return;
-    if (code < 32 && code != 8)
+    if ((code < 32 && code != 8) || code == 127) // 127 is the Delete key's character
         return;
     if (selStart != selEnd) {
         eraseSelection();
@@ -240,10 +259,12 @@ void DivEditor::deleteBeforeCaret()
 {
     if (text.isEmpty() || cursor == 0)
         return;
+    // Only a single line can lose its last character without its words moving: on a
+    // later line the last word may now fit on the line above.
     const bool atEnd = cursor == text.getSize();
     --cursor;
     text.erase(cursor);
-    if (atEnd && lineLengths.back() >= 2) {
+    if (atEnd && lineLengths.size() == 1 && lineLengths.back() >= 2) {
         sf::String shown = display.getString();
         shown.erase(shown.getSize() - 1);
         display.setString(shown);
@@ -324,19 +345,21 @@ void DivEditor::onMouseMoved(const sf::Event::MouseMoveEvent& move)
     setHighlight(cursor, selStart);
 }
 
+// A drag released outside the paragraph keeps the selection as far as it reached.
 void DivEditor::onMouseReleased(const sf::Event::MouseButtonEvent& release)
 {
     if (release.button != sf::Mouse::Left)
         return;
+    const bool wasDragging = dragging;
     dragging = false;
-    if (!focused)
+    if (!focused || !wasDragging)
         return;
     const sf::Vector2f p = mapToView(release.x, release.y, *view);
-    if (!rect.contains(p))
-        return;
-    placeCursorAt(static_cast<int>(p.x), static_cast<int>(p.y));
-    selEnd = cursor;
-    if (selStart > cursor)
+    if (rect.contains(p)) {
+        placeCursorAt(static_cast<int>(p.x), static_cast<int>(p.y));
+        selEnd = cursor;
+    }
+    if (selStart > selEnd)
         std::swap(selStart, selEnd);
     updateSelection();
 }

@@ -4,6 +4,10 @@
 //
 // Coordinates are page-view pixels; indexes count code points of `text`. A character
 // cell is 12 pixels wide and a line 23 pixels high (character size 20).
+//
+// `display` is `text` as drawn: a space at a line break becomes the line feed, and a word
+// too long for any line is cut with an inserted line feed, so every character stays
+// visible. shownIndex maps an index of `text` to one of `display`.
 
 #include "document/DivType.hpp"
 #include "ui/Widget.hpp"
@@ -38,9 +42,11 @@ public:
     void setMargins(float left, float top, float right, float bottom);
     void setSize(float width, float height);
     void setText(const sf::String& string);
+    // Moves the caret to an index, collapsing any selection.
     void setCursor(std::size_t index);
     void placeCursorAt(int x, int y);
     void rewrap();
+    std::size_t shownIndex(std::size_t index) const;
     // Moves the paragraph's top to y, carrying its text, caret and bands with it, and
     // collapses the selection indexes to the caret as setCursor does.
     void placeAt(float y);
@@ -57,13 +63,14 @@ public:
     sf::String text;
     sf::Text display;
     float marginLeft = 0, marginTop = 0, marginRight = 0, marginBottom = 0;
-    std::vector<std::uint32_t> lineLengths; // per line, characters of text incl. its break
-    std::uint32_t lineChars = 1;            // line capacity in cells
+    std::vector<std::uint32_t> lineLengths;    // per line, characters of text incl. a break space
+    std::vector<std::uint32_t> insertedBreaks; // text indexes before which a cut word breaks
+    std::uint32_t lineChars = 1;               // line capacity in cells
     sf::RectangleShape caret;
     std::uint32_t cursor = 0;
     std::vector<sf::RectangleShape> highlights;
     std::uint32_t selStart = 0, selEnd = 0;
-    sf::String selectedText;
+    sf::String selectedText; // the text between selStart and selEnd once a drag has ended
     bool focused = false;
     bool rewrapped = false;
     bool dragging = false;
@@ -77,6 +84,15 @@ private:
     void onMousePressed(const sf::Event::MouseButtonEvent& press);
     void onMouseMoved(const sf::Event::MouseMoveEvent& move);
     void onMouseReleased(const sf::Event::MouseButtonEvent& release);
+
+    // Draws the caret where a character typed at `cursor` appears.
+    void placeCaret();
+    // Drops the selection: indexes, bands and selected text.
+    void collapseSelection();
+    std::uint32_t lineStart(std::size_t row) const;
+    // Characters a line shows, without the space that became its break.
+    std::uint32_t shownCells(std::size_t row) const;
+    bool endsInCut(std::size_t row) const;
 
     void insertCharacter(sf::Uint32 code);
     void deleteBeforeCaret();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <SFML/Graphics/Text.hpp>
+#include <SFML/Config.hpp>
 
 #include <cstdint>
 #include <string>

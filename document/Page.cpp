@@ -18,9 +18,11 @@ Page::Page()
 
 void Page::addParagraph(DivType kind)
 {
+    const Caret before = paragraphs.empty() ? Caret() : caret();
     insertParagraph(kind);
     relayout();
     focusCurrent();
+    record(current, {}, {paragraphAt(current)}, before);
 }
 
 void Page::insertParagraph(DivType kind)
@@ -42,23 +44,35 @@ void Page::insertParagraph(DivType kind)
 
 void Page::setKind(std::int32_t kind)
 {
+    const Caret caretBefore = caret();
+    const Paragraph before = paragraphAt(current);
     DivEditor& paragraph = currentParagraph();
     applyKind(paragraph, kind);
     paragraph.kind = static_cast<DivType>(kind);
     paragraph.focused = true;
     relayout();
+    if (paragraphAt(current) != before)
+        record(current, {before}, {paragraphAt(current)}, caretBefore);
 }
 
 void Page::deleteCurrentIfEmpty()
 {
     if (current == 0 || !paragraphs[current].text.isEmpty())
         return;
+    const Caret caretBefore = caret();
+    const Paragraph removed = paragraphAt(current);
     --current;
     focusCurrent();
     paragraphs.erase(paragraphs.begin() + current + 1);
     DivEditor& above = currentParagraph();
     above.setCursor(above.text.getSize());
     relayout();
+    record(current + 1, {removed}, {}, caretBefore);
+}
+
+void Page::record(std::uint32_t at, std::vector<Paragraph> before, std::vector<Paragraph> after, Caret caretBefore)
+{
+    edits.push_back({at, std::move(before), std::move(after), caretBefore, caret()});
 }
 
 void Page::clearParagraphs()
@@ -92,10 +106,19 @@ void Page::relayout()
     }
 }
 
+// Only keys and typed text change a paragraph's text, and only the current one's; the
+// paragraphs are re-stacked only when the current one changed its height.
 void Page::handleEvent(const sf::Event& event)
 {
     if (ignores(event))
         return;
+    const bool typing = event.type == sf::Event::TextEntered || event.type == sf::Event::KeyPressed;
+    const std::uint32_t edited = current;
+    const Caret caretBefore = caret();
+    const float heightBefore = currentParagraph().rect.height;
+    sf::String textBefore;
+    if (typing)
+        textBefore = currentParagraph().text;
     try {
         deliver(event);
     } catch (const OutOfRange& leave) {
@@ -108,13 +131,15 @@ void Page::handleEvent(const sf::Event& event)
         }
         focusCurrent();
     }
-    if (currentParagraph().rewrapped)
+    const DivEditor& changed = paragraphs[edited];
+    if (changed.rewrapped && changed.rect.height != heightBefore)
         relayout();
+    if (typing && changed.text != textBefore)
+        record(edited, {{changed.kind, textBefore}}, {paragraphAt(edited)}, caretBefore);
 
     switch (event.type) {
     case sf::Event::Resized:
-        view.setCenter(960, std::floor(event.size.height * 0.5f));
-        view.setSize(static_cast<float>(event.size.width), static_cast<float>(event.size.height));
+        recentre(event.size.width, event.size.height);
         background.setSize({sheetWidth, static_cast<float>(event.size.height)});
         placeSheet();
         break;
@@ -161,7 +186,7 @@ void Page::placeSheet()
 
 void Page::resetView()
 {
-    view.reset({0, 0, 1920, 980});
+    view.setCenter(view.getCenter().x, view.getSize().y / 2);
     placeSheet();
 }
 

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "document/DivEditor.hpp"
+#include "document/ScriptEdit.hpp"
 #include "ui/Group.hpp"
 
 #include <cstdint>
 #include <vector>
 
 // The script being edited: its paragraphs stacked down one white sheet, the current
-// paragraph, scrolling, and the delivery of every event to the paragraphs.
+// paragraph, scrolling, and the delivery of every event to the paragraphs. Every change
+// of the paragraphs' kinds and texts is logged in `edits` for the App to take.
 class Page : public Group {
 public:
     static constexpr float sheetLeft = 465;
@@ -27,21 +29,25 @@ public:
     void clearParagraphs();
     void focusCurrent();
     void relayout();
-    // Back to the top of the script in a view of the design size.
+    // Back to the top of the script, keeping the view's size.
     void resetView();
     void unfocus() override;
     void handleEvent(const sf::Event& event) override;
 
     DivEditor& currentParagraph() { return paragraphs[current]; }
     const DivEditor& currentParagraph() const { return paragraphs[current]; }
+    Caret caret() const { return {current, currentParagraph().cursor}; }
+    Paragraph paragraphAt(std::size_t i) const { return {paragraphs[i].kind, paragraphs[i].text}; }
 
     std::vector<DivEditor> paragraphs;
     std::uint32_t current = 0;
+    std::vector<ScriptEdit> edits; // changes not yet taken by the App, oldest first
 
 private:
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;
 
     void deliver(const sf::Event& event);
+    void record(std::uint32_t at, std::vector<Paragraph> before, std::vector<Paragraph> after, Caret caretBefore);
     // The sheet follows the view: its top at the view's upper edge.
     void placeSheet();
     void onWheel(float delta);

@@ -60,8 +60,8 @@ void DivEditor::setHighlight(std::size_t a, std::size_t b)
         highlights.clear();
         return;
     }
-    const sf::Vector2f p = display.findCharacterPos(std::min(a, b));
-    const sf::Vector2f q = display.findCharacterPos(std::max(a, b));
+    const sf::Vector2f p = display.findCharacterPos(shownIndex(std::min(a, b)));
+    const sf::Vector2f q = display.findCharacterPos(shownIndex(std::max(a, b)));
     const float top = p.y + 3;
     const int count = static_cast<int>(std::floor((q.y + 3 - top) / lineHeight)) + 1;
     const int first = static_cast<int>(std::floor((top - display.getPosition().y) / lineHeight));
@@ -72,7 +72,7 @@ void DivEditor::setHighlight(std::size_t a, std::size_t b)
     highlights.resize(count);
     for (int i = 0; i < count; ++i) {
         const std::size_t line = static_cast<std::size_t>(first + i);
-        const int cells = line < lineLengths.size() ? static_cast<int>(lineLengths[line]) - 1 : 0;
+        const int cells = line < lineLengths.size() ? static_cast<int>(shownCells(line)) : 0;
         sf::RectangleShape& band = highlights[i];
         band.setPosition(rect.left + marginLeft, top + lineHeight * i);
         band.setSize({cellWidth * std::max(cells, 0), 20});
@@ -96,16 +96,18 @@ void DivEditor::eraseSelection()
     setCursor(cursor);
 }
 
+// With nothing selected the clipboard keeps what the writer put there.
 void DivEditor::copy()
 {
-    sf::Clipboard::setString(selectedText);
+    if (selStart != selEnd)
+        sf::Clipboard::setString(selectedText);
 }
 
 void DivEditor::cut()
 {
-    sf::Clipboard::setString(selectedText);
     if (selStart == selEnd)
         return;
+    sf::Clipboard::setString(selectedText);
     eraseSelection();
     rewrap();
 }

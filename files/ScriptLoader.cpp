@@ -4,8 +4,8 @@
 
 #include <rapidxml/rapidxml.hpp>
 
-#include <fstream>
-#include <iterator>
+#include "files/WholeFile.hpp"
+
 #include <vector>
 
 namespace {
@@ -102,11 +102,8 @@ bool loadScriptFromBytes(Page& page, sf::String& title, sf::String& author, std:
 
 bool loadScript(Page& page, sf::String& title, sf::String& author, const std::string& fileName)
 {
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in)
-        return false;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
+    std::string bytes;
+    if (!readWholeFile(fileName, bytes))
         return false;
     return loadScriptFromBytes(page, title, author, std::move(bytes));
 }

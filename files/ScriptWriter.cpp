@@ -1,10 +1,8 @@
 #include "files/ScriptWriter.hpp"
 
-#include "files/AtomicFile.hpp"
+#include "files/WholeFile.hpp"
 #include "files/TextCodec.hpp"
 
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -24,14 +22,6 @@ void writeSceneNumber(std::ostream& out, std::uint32_t number)
     out << digits;
 }
 
-bool readFile(const fs::path& path, std::string& bytes)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
 } // namespace
 
 void writeHead(std::ostream& out, bool standalone, const fs::path& basePath)
@@ -67,7 +57,7 @@ bool writeScript(const Page& page, const sf::String& title, const sf::String& au
 
     if (standalone) {
         std::string style;
-        if (!readFile("res/standalone.css", style) || !writeFileAtomically(basePath.string() + ".css", style))
+        if (!readWholeFile("res/standalone.css", style) || !writeFileAtomically(basePath.string() + ".css", style))
             return false;
     }
     return writeFileAtomically(file, out.str());

@@ -15,7 +15,7 @@ std::string scriptBase(const std::string& name)
 
 bool validScriptName(const std::string& name)
 {
-    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
+    return !name.empty() && name[0] != '.' && name.find('/') == std::string::npos &&
            name.find('\0') == std::string::npos;
 }
 

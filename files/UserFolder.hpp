@@ -10,7 +10,8 @@ inline const std::filesystem::path userFolder = "user";
 // The base path of a script: the user folder joined with its name, no extension.
 std::string scriptBase(const std::string& name);
 
-// A name stays inside the user folder: no "/", no zero byte, not "." or "..".
+// A name stays inside the user folder and stays listed: no "/", no zero byte, no dot at
+// its start (the file list hides such files).
 bool validScriptName(const std::string& name);
 
 // The stems of the user folder's entries, sorted case-insensitively and then by byte;

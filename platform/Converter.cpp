@@ -104,7 +104,7 @@ int wkhtmltopdf_convert(wkhtmltopdf_converter* converter)
     if (!runner || out.empty() || out == "-" || converter->objects.empty())
         return 0;
     const fs::path target(out);
-    const fs::path partial = target.parent_path() / ("." + target.filename().string() + "." + std::to_string(getpid()) + ".pdf");
+    const fs::path partial = target.parent_path() / (".quillmere-" + std::to_string(getpid()) + ".pdf"); // short: any target name fits
     std::error_code error;
     const int status = runner(converterArguments(*converter, partial.string()));
     if (status != 0 || !fs::is_regular_file(partial, error) || fs::file_size(partial, error) == 0) {

@@ -1,19 +1,20 @@
 #include "platform/Keyboard.hpp"
 
-#include <SFML/Window/Keyboard.hpp>
-
 namespace {
-bool (*controlSource)() = nullptr;
+bool controlDown = false;
+}
+
+void followKeyboard(const sf::Event& event)
+{
+    if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::LControl)
+        controlDown = true;
+    else if (event.type == sf::Event::KeyReleased && event.key.code == sf::Keyboard::LControl)
+        controlDown = false;
+    else if (event.type == sf::Event::LostFocus)
+        controlDown = false; // its release goes to whichever window has the focus
 }
 
 bool leftControlHeld()
 {
-    if (controlSource)
-        return controlSource();
-    return sf::Keyboard::isKeyPressed(sf::Keyboard::LControl);
-}
-
-void setLeftControlSource(bool (*source)())
-{
-    controlSource = source;
+    return controlDown;
 }

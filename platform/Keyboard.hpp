@@ -1,8 +1,11 @@
 #pragma once
 
-// The one question the editor asks the keyboard: is the left Control key down?
-// Commands count only the left Control key, read at the moment an event is handled.
-bool leftControlHeld();
+#include <SFML/Window/Event.hpp>
 
-// Tests answer the question themselves; 0 returns to the real keyboard.
-void setLeftControlSource(bool (*source)());
+// The left Control key as the window's event stream reports it. Each event is judged by
+// the Control state at the time it was made, not by the live keyboard, which has often
+// moved on by the time a queued event is handled. The right Control key does not count.
+//
+// The App shows every event to followKeyboard before anything else sees it.
+void followKeyboard(const sf::Event& event);
+bool leftControlHeld();

@@ -1,5 +1,9 @@
 #include "TestSupport.hpp"
 
+#include <SFML/Window/Clipboard.hpp>
+
+#include <functional>
+
 class AppRules : public AppTest {};
 
 TEST_F(AppRules, StartsAsTheDocumentSays)
@@ -28,9 +32,9 @@ TEST_F(AppRules, EnterFollowsTheKindCycleEvenWithControlHeld)
 {
     key(sf::Keyboard::Enter);
     EXPECT_EQ(currentParagraph().kind, Directorial);
-    holdLeftControl(true);
+    holdControl(true);
     key(sf::Keyboard::Enter);
-    holdLeftControl(false);
+    holdControl(false);
     EXPECT_EQ(currentParagraph().kind, Name);
     key(sf::Keyboard::Enter);
     EXPECT_EQ(currentParagraph().kind, Speech);
@@ -53,10 +57,10 @@ TEST_F(AppRules, ControlDigitsChooseTheKindAndMarkUnsaved)
 
 TEST_F(AppRules, TypingMarksUnsavedUnlessTheLeftControlKeyIsHeld)
 {
-    holdLeftControl(true);
+    holdControl(true);
     send(ev::textEntered('a'));
     EXPECT_TRUE(app->saved);
-    holdLeftControl(false);
+    holdControl(false);
     key(sf::Keyboard::Num3); // the right Control key would look like this: no command
     EXPECT_EQ(currentParagraph().kind, Scene);
     type("a");
@@ -96,7 +100,7 @@ TEST_F(AppRules, ClosingAnUnsavedScriptShowsTheCheckAndTheEditorStillWorks)
     EXPECT_EQ(currentParagraph().text, "y");
 }
 
-TEST_F(AppRules, ClickingTheBarChangesTheCurrentParagraphWithoutMarkingUnsaved)
+TEST_F(AppRules, ClickingTheBarChangesTheCurrentParagraphAndMarksUnsaved)
 {
     page().addParagraph(Directorial);
     page().addParagraph(Directorial);
@@ -106,7 +110,7 @@ TEST_F(AppRules, ClickingTheBarChangesTheCurrentParagraphWithoutMarkingUnsaved)
     EXPECT_EQ(page().current, 2u);
     EXPECT_EQ(page().paragraphs[2].kind, Name);
     EXPECT_EQ(app->currentKind, Name);
-    EXPECT_TRUE(app->saved);
+    EXPECT_FALSE(app->saved);
 }
 
 TEST_F(AppRules, TheBarFollowsTheParagraphTheWriterMovesInto)
@@ -189,4 +193,98 @@ TEST_F(AppRules, DialogsDimTheWindow)
     const sf::Color dimmed = captureFrame(*app).getPixel(10, 900);
     EXPECT_NEAR(dimmed.r, (20 * 155 + 100 * 100) / 255, 2);
     EXPECT_EQ(app->fileList.view.getSize(), sf::Vector2f(1920, 1000));
+}
+
+TEST_F(AppRules, ControlCommandsFollowTheControlKeyOfTheEventStream)
+{
+    holdControl(true);
+    key(sf::Keyboard::Num3);
+    send(ev::textEntered('3')); // X11 sends Control+3 as a printable character too
+    EXPECT_EQ(currentParagraph().kind, Name);
+    EXPECT_TRUE(currentParagraph().text.isEmpty());
+
+    sf::Event lost{};
+    lost.type = sf::Event::LostFocus;
+    send(lost); // its release went to another window
+    key(sf::Keyboard::S);
+    EXPECT_FALSE(app->saveAsPanel.isOpen());
+
+    send(ev::keyPressed(sf::Keyboard::RControl));
+    key(sf::Keyboard::Num1);
+    EXPECT_EQ(currentParagraph().kind, Name);
+
+    control(sf::Keyboard::F);
+    click(430, 120); // the end of the title box
+    holdControl(true);
+    send(ev::textEntered('1'));
+    holdControl(false);
+    send(ev::textEntered(127)); // the Delete key's character
+    EXPECT_EQ(app->titlePage.titleBox.text, "[Title here]");
+}
+
+TEST_F(AppRules, EveryContentChangeMarksUnsavedWhateverKeysMadeIt)
+{
+    sf::Clipboard::setString("pasted");
+    const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+        {"paste", [&] { control(sf::Keyboard::V); }},
+        {"cut", [&] {
+             currentParagraph().setText("SOME TEXT");
+             send(ev::pressed(645, 130));
+             send(ev::moved(693, 130));
+             send(ev::released(693, 130));
+             control(sf::Keyboard::X);
+         }},
+        {"Control+Backspace", [&] {
+             currentParagraph().setText("AB");
+             holdControl(true);
+             key(sf::Keyboard::BackSpace);
+             send(ev::textEntered(8));
+             holdControl(false);
+         }},
+        {"Control+Enter", [&] { control(sf::Keyboard::Enter); }},
+        {"a kind from the bar", [&] { click(960, 30); }},
+    };
+    for (const auto& [what, change] : changes) {
+        ASSERT_TRUE(app->openScript(""));
+        change();
+        EXPECT_FALSE(app->saved) << what;
+    }
+}
+
+TEST_F(AppRules, WhatChangesNothingLeavesTheScriptSaved)
+{
+    currentParagraph().setText("INT. HALL");
+    ASSERT_TRUE(app->saveScriptAs("act1"));
+    desktop.choice = {(folder / "act1").string(), 1};
+    key(sf::Keyboard::Escape);
+    send(ev::keyPressed(sf::Keyboard::Tab));
+    send(ev::textEntered('\t'));
+    key(sf::Keyboard::Left);
+    currentParagraph().setCursor(0);
+    key(sf::Keyboard::BackSpace);
+    send(ev::textEntered(8)); // at the start of the first paragraph
+    control(sf::Keyboard::E);
+    send(ev::textEntered(5)); // Control+E's character, arriving after the dialog
+    click(100, 30); // "Scene", the kind it already has: no change
+    EXPECT_TRUE(app->saved);
+    app->render();
+    const sf::Image frame = captureFrame(*app);
+    for (unsigned x = 1650; x < 1740; ++x)
+        for (unsigned y = 100; y < 125; ++y)
+            ASSERT_LT(frame.getPixel(x, y).r, 200) << "an Unsaved label";
+}
+
+TEST_F(AppRules, OpeningShowsTheScriptsTopAtOneUnitPerPixelWithOneFocus)
+{
+    app->window.setSize({1920, 1061});
+    send(ev::resized(1920, 1061));
+    control(sf::Keyboard::F);
+    click(100, 120); // into the title box
+    ASSERT_TRUE(app->openScript(""));
+    EXPECT_EQ(page().view.getSize(), sf::Vector2f(1920, 1061));
+    EXPECT_EQ(page().view.getCenter().y - 1061 / 2.f, 0);
+    EXPECT_FALSE(app->titlePage.titleBox.focused);
+    EXPECT_TRUE(currentParagraph().focused);
+    type("x");
+    EXPECT_EQ(app->titlePage.titleBox.text, "[Title here]");
 }

@@ -1,4 +1,5 @@
 #include "TestSupport.hpp"
+#include "WrapCheck.hpp"
 
 #include <random>
 
@@ -18,12 +19,7 @@ std::vector<sf::String> shownLines(const DivEditor& paragraph)
 
 void expectConsistent(const DivEditor& paragraph)
 {
-    ASSERT_EQ(paragraph.display.getString().getSize(), paragraph.text.getSize());
-    std::size_t sum = 0;
-    for (const auto length : paragraph.lineLengths)
-        sum += length;
-    ASSERT_EQ(sum, paragraph.text.getSize());
-    ASSERT_LE(paragraph.cursor, paragraph.text.getSize());
+    ASSERT_EQ(wrapProblem(paragraph), "");
 }
 } // namespace
 
@@ -49,20 +45,16 @@ TEST_F(DivEditorTest, ALineOfASceneShowsAtMost56Characters)
     expectConsistent(p);
 }
 
-TEST_F(DivEditorTest, ALongWordIsCutIntoChunksWhoseLastCellIsTheBreak)
+TEST_F(DivEditorTest, ALongWordIsCutWithEveryLetterShown)
 {
     DivEditor& p = as(Name, std::string(34, 'X'));
-    EXPECT_EQ(shownLines(p)[0], std::string(19, 'X'));
-    EXPECT_EQ(shownLines(p)[1], std::string(14, 'X'));
-    EXPECT_EQ(p.lineLengths, (std::vector<std::uint32_t>{20, 14}));
-}
-
-TEST_F(DivEditorTest, TheSpaceAfterAFullLineWordStartsTheNextLine)
-{
-    DivEditor& p = as(Name, std::string(20, 'X') + " Y");
+    EXPECT_EQ(shownLines(p), (std::vector<sf::String>{std::string(19, 'X'), std::string(15, 'X')}));
+    EXPECT_EQ(p.lineLengths, (std::vector<std::uint32_t>{19, 15}));
     expectConsistent(p);
-    EXPECT_EQ(p.lineLengths, (std::vector<std::uint32_t>{20, 2}));
-    EXPECT_EQ(shownLines(p)[1], " Y");
+
+    as(Name, std::string(20, 'X') + " Y"); // the space after a cut word stays with it
+    EXPECT_EQ(shownLines(currentParagraph()), (std::vector<sf::String>{std::string(19, 'X'), "X Y"}));
+    expectConsistent(currentParagraph());
 }
 
 TEST_F(DivEditorTest, RunsOfSpacesStayAndOnlyTheBreakingSpaceBecomesTheBreak)
@@ -77,7 +69,7 @@ TEST_F(DivEditorTest, NoneWrapsAt82CellsWithoutLimit)
 {
     page().addParagraph(None);
     currentParagraph().setText(std::string(100, 'w'));
-    EXPECT_EQ(currentParagraph().lineLengths, (std::vector<std::uint32_t>{82, 18}));
+    EXPECT_EQ(currentParagraph().lineLengths, (std::vector<std::uint32_t>{81, 19}));
 }
 
 TEST_F(DivEditorTest, CharactersBeyondLatin1AreShownAsThemselves)
@@ -135,14 +127,12 @@ TEST_F(DivEditorTest, UpperParagraphsCapitaliseTypingMixedOnesKeepIt)
     EXPECT_EQ(currentParagraph().text, "Int. House");
 }
 
-TEST_F(DivEditorTest, ControlCharactersAreIgnoredBut127IsInserted)
+TEST_F(DivEditorTest, ControlCharactersAndTheDeleteKeysCharacterAreNeverInserted)
 {
     as(Directorial, "ab");
-    for (sf::Uint32 c : {9u, 13u, 27u, 10u})
+    for (sf::Uint32 c : {9u, 13u, 27u, 10u, 127u})
         send(ev::textEntered(c));
     EXPECT_EQ(currentParagraph().text, "ab");
-    send(ev::textEntered(127));
-    EXPECT_EQ(currentParagraph().text.getSize(), 3u);
 }
 
 TEST_F(DivEditorTest, BackspaceOnAnEmptyTextOrAtTheStartChangesNothing)
@@ -185,15 +175,27 @@ TEST_F(DivEditorTest, ArrowsThrowOutOfRangeAtTheEnds)
     EXPECT_THROW(currentParagraph().handleEvent(ev::keyPressed(sf::Keyboard::Down)), OutOfRange);
 }
 
-TEST_F(DivEditorTest, TheCaretAtAnEndThatFillsWholeLinesSitsOnTheLastCell)
+TEST_F(DivEditorTest, TheCaretIsDrawnWhereTheNextCharacterAppears)
 {
+    // A typed character lands where the caret was drawn, at the end of a text that fills
+    // whole lines and after a press right of a wrapped line's end.
+    auto check = [&](DivEditor& p, const char* what) {
+        const sf::Vector2f caret = p.caret.getPosition();
+        const std::size_t at = p.cursor;
+        send(ev::textEntered('7'));
+        EXPECT_EQ(p.display.findCharacterPos(p.shownIndex(at)), caret) << what;
+        EXPECT_EQ(p.text[at], '7') << what;
+    };
     DivEditor& p = as(Name, std::string(20, 'N'));
-    p.setCursor(20);
-    EXPECT_EQ(p.caret.getPosition(), p.display.findCharacterPos(19));
-    p.setCursor(19);
-    EXPECT_EQ(p.caret.getPosition(), p.display.findCharacterPos(19));
-    as(Name, "").setCursor(0);
-    EXPECT_EQ(currentParagraph().caret.getPosition(), currentParagraph().display.getPosition());
+    check(p, "the end of a full line");
+    check(as(Name, std::string(19, 'N') + " "), "after a space in a line's last cell");
+    as(Directorial, "one two three four five six seven eight nine ten eleven twelve thirteen");
+    ASSERT_EQ(currentParagraph().lineLengths.size(), 2u);
+    click(1400, 125); // right of the first line
+    check(currentParagraph(), "a press right of a wrapped line");
+    as(Name, std::string(30, 'N'));
+    click(1400, 125); // right of a line cut inside a word
+    check(currentParagraph(), "a press right of a cut line");
 }
 
 TEST_F(DivEditorTest, PlacingTheCaretWithTheMouse)
@@ -205,9 +207,19 @@ TEST_F(DivEditorTest, PlacingTheCaretWithTheMouse)
     EXPECT_EQ(p.cursor, 0u);
     p.placeCursorAt(left + 12 * 3 + 7, top + 5); // nearer the boundary after "one "
     EXPECT_EQ(p.cursor, 4u);
-    EXPECT_EQ(p.caret.getPosition(), sf::Vector2f(left + 12 * 4 - 1, top + 4));
-    p.placeCursorAt(1400, top + 5); // right of the first line: past its break
-    EXPECT_EQ(p.cursor, p.lineLengths[0]);
+    EXPECT_EQ(p.caret.getPosition(), p.display.findCharacterPos(4));
+    p.placeCursorAt(1400, top + 5); // right of the first line: before its break
+    EXPECT_EQ(p.cursor, p.lineLengths[0] - 1);
     p.placeCursorAt(1400, top + 500); // below the last line: the last line, its end
     EXPECT_EQ(p.cursor, p.text.getSize());
+}
+
+TEST_F(DivEditorTest, BackspaceAtTheEndLetsTheLastWordMoveBackUp)
+{
+    DivEditor& p = as(Name, "ABCDEFGHIJ KLMNOPQR"); // 19 shown: one full line
+    type("S");
+    ASSERT_EQ(p.lineLengths.size(), 2u);
+    send(ev::textEntered(8));
+    EXPECT_EQ(p.lineLengths.size(), 1u);
+    EXPECT_EQ(p.display.getString(), "ABCDEFGHIJ KLMNOPQR");
 }

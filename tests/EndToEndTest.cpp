@@ -111,13 +111,20 @@ std::string windowNamed(const std::string& pattern, std::chrono::milliseconds li
 
 void focusWindow(const std::string& id) { sh("xdotool windowfocus --sync " + id); }
 
-// The editor reads the Control key when it handles the key press, which may be a frame
-// later: pause after the keys before it, as a person does, and hold Control a moment.
+// Control and a key, as fast as xdotool sends them.
 void controlKey(const std::string& key)
 {
-    std::this_thread::sleep_for(300ms);
     focusWindow(windowNamed("^Quillmere$"));
-    sh("xdotool keydown Control_L key " + key + " sleep 0.4 keyup Control_L");
+    sh("xdotool key ctrl+" + key);
+}
+
+bool unsavedLabelShown(const sf::Image& image)
+{
+    for (unsigned x = 1650; x < 1740; ++x)
+        for (unsigned y = 100; y < 125; ++y)
+            if (image.getPixel(x, y).r > 200)
+                return true;
+    return false;
 }
 
 sf::Image screenshot()
@@ -165,11 +172,7 @@ TEST_F(EndToEndTest, AWholeSitting)
         EXPECT_EQ(image.getPixel(470, 600), sf::Color::White);
         EXPECT_TRUE(inkIn(image, 645, 120, 200, 23)); // the scene heading
         EXPECT_TRUE(inkIn(image, 645, 167, 120, 23)); // the direction
-        bool label = false;
-        for (unsigned x = 1650; x < 1740 && !label; ++x)
-            for (unsigned y = 100; y < 125 && !label; ++y)
-                label = image.getPixel(x, y).r > 200;
-        EXPECT_TRUE(label) << "the Unsaved label";
+        EXPECT_TRUE(unsavedLabelShown(image));
 
         clickAt(960, 30); // "Name" in the bar
         image = screenshot();
@@ -261,10 +264,12 @@ TEST_F(EndToEndTest, ExportThroughTheDesktopDialog)
     clickAt(960, 400); // the entry act1
     clickAt(820, 550); // "Open"
     std::this_thread::sleep_for(500ms);
+    keys("Escape Tab");
 
     controlKey("e");
     answerSaveDialog((folder / "out" / "act1.html").string(), false); // PDF filter: the extension gives way
     ASSERT_TRUE(eventually([] { return fs::exists("out/act1.pdf"); }, 30s));
+    EXPECT_FALSE(unsavedLabelShown(screenshot())) << "Escape, Tab and an export change nothing";
     EXPECT_FALSE(fs::exists("out/act1.html"));
     ASSERT_EQ(sh("pdftotext -layout out/act1.pdf out/act1.txt"), 0);
     const std::string text = readBytes("out/act1.txt");
@@ -372,4 +377,25 @@ TEST_F(EndToEndTest, TitlePageClosingCheckAndReopeningFromTheList)
         requestClose();
         EXPECT_TRUE(program.ended()); // nothing changed: no question
     }
+}
+
+TEST_F(EndToEndTest, ControlCommandsArriveWhileTheProgramIsBusy)
+{
+    std::string bytes = "<html>\n<head>\n\t<link rel=\"stylesheet\" href=\"../res/standalone.css\"/>\n</head>\n<body>\n"
+                        "\t<div class=\"Page\">\n\t\t<div class=\"Title\">Busy</div>\n\t\t<div class=\"Subtitle\">By Me</div>\n"
+                        "\t</div>\n\t<div class=\"Page\">\n";
+    for (int i = 0; i < 5000; ++i)
+        bytes += "\t\t<div class=\"Directorial\">Paragraph " + std::to_string(i) + " of a long script.</div>\n";
+    writeBytes("user/busy.html", bytes + "\t</div>\n</body>\n</html>");
+    Program program;
+    program.start();
+    clickAt(960, 400); // the entry busy
+    sh("xdotool mousemove 820 550 click 1 key ctrl+3 ctrl+s ctrl+g ctrl+o"); // "Open", then at once the keys
+    ASSERT_TRUE(eventually([] { return readBytes("user/busy.html").find("<div class=\"Name\">PARAGRAPH 4999") != std::string::npos; }))
+        << "Control+3 and Control+S";
+    const std::string saved = readBytes("user/busy.html");
+    EXPECT_EQ(saved.find("4999 OF A LONG SCRIPT.3"), std::string::npos);
+    const sf::Color bar = screenshot().getPixel(1800, 30); // the window's colour, dimmed
+    EXPECT_NEAR(bar.r, (20 * 155 + 100 * 100) / 255, 3) << "Control+G hid the bar, Control+O dimmed the window";
+    EXPECT_NEAR(bar.b, (40 * 155 + 100 * 100) / 255, 3);
 }

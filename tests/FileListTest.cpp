@@ -75,17 +75,22 @@ TEST_F(FileListTest, AChoiceBeyondARebuiltListOpensNothing)
     EXPECT_FALSE(list().isOpen());
 }
 
-TEST_F(FileListTest, ABrokenScriptLeavesTheCurrentOneUntouched)
+TEST_F(FileListTest, AnEntryThatIsNoScriptLeavesTheCurrentOneUntouchedAndSaysSo)
 {
     currentParagraph().setText("MY WORK");
     type("X");
     writeBytes(folder / "user" / "broken.html", "<html><body><div><div>t</div><div>a</div></div><div><div class=\"Villain\">x</div></div></body></html>");
-    list().setOpen(true);
-    click(entry(1).x, entry(1).y);
-    click(openButton().x, openButton().y);
-    EXPECT_EQ(currentParagraph().text, "MY WORKX");
-    EXPECT_FALSE(app->saved);
-    EXPECT_FALSE(list().isOpen());
+    std::filesystem::create_directory(folder / "user" / "folder.html");
+    for (int entry : {1, 2}) { // broken, then folder
+        list().setOpen(true);
+        click(this->entry(entry).x, this->entry(entry).y);
+        click(openButton().x, openButton().y);
+        EXPECT_EQ(currentParagraph().text, "MY WORKX");
+        EXPECT_FALSE(app->saved);
+        EXPECT_TRUE(list().isOpen());
+        EXPECT_EQ(list().message.getString(), entry == 1 ? "Could not open user/broken.html" : "Could not open user/folder.html");
+        key(sf::Keyboard::Escape);
+    }
 }
 
 TEST_F(FileListTest, DeleteRemovesNothing)

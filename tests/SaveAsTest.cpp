@@ -47,12 +47,37 @@ TEST_F(SaveAsTest, EscapeSavesNothingAndReopeningShowsAnEmptyField)
     EXPECT_TRUE(panel().nameBox.focused);
 }
 
-TEST_F(SaveAsTest, ANameOfSpacesIsHandedOverAndReturnDoesNotConfirm)
+TEST_F(SaveAsTest, ReturnConfirmsAndANameOfSpacesIsHandedOver)
 {
     control(sf::Keyboard::S);
     type("  ");
     key(sf::Keyboard::Enter);
-    EXPECT_TRUE(panel().isOpen());
-    pressSave();
+    EXPECT_FALSE(panel().isOpen());
     EXPECT_TRUE(std::filesystem::exists(folder / "user" / "  .html"));
+}
+
+TEST_F(SaveAsTest, ARefusedOrFailedNameKeepsThePanelOpenAndSaysWhy)
+{
+    writeBytes(folder / "user" / "taken.html", "x");
+    const std::string tooLong(251, 'n'); // user/NAME.html cannot exist
+    const std::pair<std::string, std::string> cases[] = {
+        {"taken", "A script of that name exists"},
+        {".hidden", "Names cannot contain / or start with a dot"},
+        {"a/b", "Names cannot contain / or start with a dot"},
+        {tooLong, "Could not write user/n\u2026" + std::string(17, 'n') + ".html"}, // shortened to fit
+    };
+    control(sf::Keyboard::S);
+    for (const auto& [name, why] : cases) {
+        panel().nameBox.setText(name);
+        pressSave();
+        EXPECT_TRUE(panel().isOpen()) << name;
+        EXPECT_EQ(panel().nameBox.text, name);
+        EXPECT_EQ(panel().message.getString(), sf::String::fromUtf8(why.begin(), why.end())) << name;
+    }
+    EXPECT_TRUE(app->untitled);
+    EXPECT_EQ(readBytes(folder / "user" / "taken.html"), "x");
+    panel().nameBox.setText(std::string(250, 'n')); // the longest name the file system takes
+    pressSave();
+    EXPECT_FALSE(panel().isOpen());
+    EXPECT_TRUE(std::filesystem::exists(folder / "user" / (std::string(250, 'n') + ".html")));
 }

@@ -115,3 +115,27 @@ TEST_F(SelectionTest, TheRightControlKeyCopiesNothing)
     EXPECT_EQ(sf::Clipboard::getString(), "before");
     EXPECT_EQ(p.text, "keep");
 }
+
+TEST_F(SelectionTest, BandsShowExactlyTheSelectionThatCopyTakes)
+{
+    DivEditor& p = directorial("Hello wonderful world");
+    drag(at(6, 0), at(15, 0));
+    key(sf::Keyboard::Right); // the selection collapses: bands and copied text go
+    EXPECT_TRUE(p.highlights.empty());
+    sf::Clipboard::setString("mine");
+    control(sf::Keyboard::C);
+    control(sf::Keyboard::X);
+    EXPECT_EQ(sf::Clipboard::getString(), "mine"); // nothing selected: left alone
+    EXPECT_EQ(p.text, "Hello wonderful world");
+
+    send(ev::pressed(at(6, 0).x, at(6, 0).y)); // a drag released below the paragraph
+    send(ev::moved(at(9, 0).x, at(9, 0).y));
+    send(ev::released(700, 600));
+    ASSERT_EQ(p.highlights.size(), 1u);
+    EXPECT_EQ(p.selectedText, "won");
+    control(sf::Keyboard::C);
+    EXPECT_EQ(sf::Clipboard::getString(), "won");
+    type("W");
+    EXPECT_EQ(p.text, "Hello Wderful world");
+    EXPECT_TRUE(p.highlights.empty());
+}

@@ -1,7 +1,6 @@
 #include "TestSupport.hpp"
 
 #include "files/TextCodec.hpp"
-#include "platform/Keyboard.hpp"
 
 #include <SFML/Graphics/Texture.hpp>
 
@@ -11,11 +10,6 @@
 #include <unistd.h>
 
 namespace fs = std::filesystem;
-
-namespace {
-bool controlHeld = false;
-bool readControl() { return controlHeld; }
-} // namespace
 
 fs::path enterScratchFolder()
 {
@@ -48,18 +42,19 @@ sf::Image captureFrame(App& app)
     return texture.copyToImage();
 }
 
-void holdLeftControl(bool held)
-{
-    controlHeld = held;
-    setLeftControlSource(readControl);
-}
-
 namespace ev {
 sf::Event keyPressed(sf::Keyboard::Key key)
 {
     sf::Event event{};
     event.type = sf::Event::KeyPressed;
     event.key.code = key;
+    return event;
+}
+
+sf::Event keyReleased(sf::Keyboard::Key key)
+{
+    sf::Event event = keyPressed(key);
+    event.type = sf::Event::KeyReleased;
     return event;
 }
 
@@ -137,7 +132,6 @@ Platform FakeDesktop::platform()
 void AppTest::SetUp()
 {
     folder = enterScratchFolder();
-    holdLeftControl(false);
     app = std::make_unique<App>(desktop.platform());
     app->fileList.setOpen(false);
 }
@@ -145,8 +139,6 @@ void AppTest::SetUp()
 void AppTest::TearDown()
 {
     app.reset();
-    holdLeftControl(false);
-    setLeftControlSource(nullptr);
     std::error_code error;
     fs::current_path(fs::temp_directory_path(), error);
     fs::remove_all(folder, error);
@@ -161,11 +153,16 @@ void AppTest::type(const std::string& utf8)
     }
 }
 
+void AppTest::holdControl(bool held)
+{
+    send(held ? ev::keyPressed(sf::Keyboard::LControl) : ev::keyReleased(sf::Keyboard::LControl));
+}
+
 void AppTest::control(sf::Keyboard::Key code)
 {
-    holdLeftControl(true);
+    holdControl(true);
     key(code);
-    holdLeftControl(false);
+    holdControl(false);
 }
 
 void AppTest::click(int x, int y)

@@ -28,11 +28,9 @@ inline sf::String u32(const char32_t* text)
 // The window's current frame.
 sf::Image captureFrame(App& app);
 
-// The left Control key as the editor sees it.
-void holdLeftControl(bool held);
-
 namespace ev {
 sf::Event keyPressed(sf::Keyboard::Key key);
+sf::Event keyReleased(sf::Keyboard::Key key);
 sf::Event textEntered(sf::Uint32 code);
 sf::Event pressed(int x, int y, sf::Mouse::Button button = sf::Mouse::Left);
 sf::Event released(int x, int y, sf::Mouse::Button button = sf::Mouse::Left);
@@ -63,6 +61,9 @@ protected:
     // Types like the keyboard does: a key press, then the character.
     void type(const std::string& utf8);
     void key(sf::Keyboard::Key code) { send(ev::keyPressed(code)); }
+    // Presses or releases the left Control key.
+    void holdControl(bool held);
+    // A key with the left Control key held around it.
     void control(sf::Keyboard::Key code);
     void click(int x, int y);
     Page& page() { return app->page; }

@@ -130,7 +130,7 @@ void EditBox::handleEvent(const sf::Event& event)
 
 void EditBox::onTextEntered(sf::Uint32 code)
 {
-    if (!focused || dragging || (code < 32 && code != 8))
+    if (!focused || dragging || (code < 32 && code != 8) || code == 127) // 127: the Delete key
         return;
     if (selStart != selEnd) {
         const std::uint32_t lo = std::min(selStart, selEnd), hi = std::max(selStart, selEnd);

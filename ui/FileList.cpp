@@ -55,11 +55,12 @@ void FileList::buildButtons()
 void FileList::setOpen(bool open)
 {
     Group::setOpen(open);
+    message.setString("");
     if (!open)
         return;
     refresh();
     buildButtons();
-    view.setCenter(960, view.getSize().y * 0.5f); // back at the top of the list
+    view.setCenter(view.getCenter().x, view.getSize().y * 0.5f); // back at the top of the list
 }
 
 void FileList::handleEvent(const sf::Event& event)
@@ -101,7 +102,11 @@ void FileList::onMouseButtonPressed()
         selected = 0; // the list changed under a kept choice: open nothing
     } else {
         const std::string name = selected == 0 ? std::string() : names[selected];
-        app->openScript(name);
+        if (!app->openScript(name)) {
+            setDialogMessage(message, sf::String::fromUtf8(app->problem.begin(), app->problem.end()),
+                             395 + rowHeight * names.size());
+            return;
+        }
     }
     setOpen(false);
 }
@@ -111,8 +116,8 @@ void FileList::onWheel(float delta)
     const float height = view.getSize().y;
     const float panelBottom = top + background.getSize().y + background.getOutlineThickness() + scrollMargin;
     const float lowest = height * 0.5f + std::max(0.f, panelBottom - height);
-    const float y = std::floor(view.getCenter().y - scrollStep * delta);
-    view.setCenter(960, std::max(height * 0.5f, std::min(y, lowest)));
+    const float y = view.getCenter().y + std::floor(-scrollStep * delta);
+    view.setCenter(view.getCenter().x, std::max(height * 0.5f, std::min(y, lowest)));
 }
 
 void FileList::draw(sf::RenderTarget& target, sf::RenderStates) const
@@ -123,4 +128,5 @@ void FileList::draw(sf::RenderTarget& target, sf::RenderStates) const
         target.draw(entry);
     target.draw(openButton);
     target.draw(deleteButton);
+    target.draw(message);
 }

@@ -10,7 +10,8 @@
 class App;
 
 // The dialog that lists the scripts of the user folder under a first entry "Empty" and
-// opens the chosen one. Choosing takes a press on an entry, then one on "Open".
+// opens the chosen one. Choosing takes a press on an entry, then one on "Open". An entry
+// that cannot be opened keeps the list open with a line that says so.
 class FileList : public Group {
 public:
     FileList();
@@ -23,6 +24,7 @@ public:
     std::vector<Button> entries;
     Button openButton;
     Button deleteButton;
+    sf::Text message; // why the last entry could not be opened; empty otherwise
     std::int32_t selected = 0;
     App* app = nullptr;
 

@@ -1,8 +1,21 @@
 #include "ui/Group.hpp"
 
+#include "app/Globals.hpp"
+
+#include <cmath>
+
+namespace {
+const sf::Color dialogFill(40, 40, 60, 255);
+const sf::Color messageColour(255, 170, 170, 255);
+constexpr unsigned messageSize = 18;
+constexpr std::size_t messageChars = 46; // what fits the dialog's width at that size
+} // namespace
+
+// The centre moves by half a pixel at odd sizes so that the view's edges stay on whole
+// pixels: text drawn off the pixel grid comes out blurred.
 void Group::recentre(unsigned width, unsigned height)
 {
-    view.setCenter(960, height * 0.5f);
+    view.setCenter(960 + (width % 2) * 0.5f, height * 0.5f);
     view.setSize(static_cast<float>(width), static_cast<float>(height));
 }
 
@@ -24,7 +37,22 @@ void Group::applyDialogLook(float height, const sf::Color& outline)
 {
     background.setPosition(700, 300);
     background.setSize({520, height});
-    background.setFillColor(sf::Color(40, 40, 60, 255));
+    background.setFillColor(dialogFill);
     background.setOutlineThickness(3);
     background.setOutlineColor(outline);
+}
+
+void Group::setDialogMessage(sf::Text& line, const sf::String& text, float top)
+{
+    sf::String shown = text;
+    if (shown.getSize() > messageChars) {
+        const std::size_t half = (messageChars - 1) / 2;
+        shown = text.substring(0, half) + sf::String(sf::Uint32(0x2026)) + text.substring(text.getSize() - half);
+    }
+    if (appFont)
+        line.setFont(*appFont);
+    line.setCharacterSize(messageSize);
+    line.setFillColor(messageColour);
+    line.setString(shown);
+    line.setPosition(std::floor(960 - line.getLocalBounds().width / 2), top);
 }

@@ -3,6 +3,7 @@
 #include <SFML/Graphics/Drawable.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
+#include <SFML/Graphics/Text.hpp>
 #include <SFML/Graphics/View.hpp>
 #include <SFML/Window/Event.hpp>
 
@@ -28,7 +29,8 @@ public:
     // Panels ignore everything but Resized while inactive.
     bool ignores(const sf::Event& event) const { return !active && event.type != sf::Event::Resized; }
 
-    // Modal panels keep their layout centred around x 960 at one unit per pixel.
+    // Modal panels and the page keep their layout centred around x 960 at one unit per
+    // pixel, with the view's top at 0.
     void recentre(unsigned width, unsigned height);
     // Side panels stay anchored at the window's top-left corner.
     void reanchor(unsigned width, unsigned height);
@@ -37,6 +39,9 @@ protected:
     // The look the three dialogs share: a dark panel at (700, 300), 520 wide, with a
     // 3-pixel outline of the given colour and the given height.
     void applyDialogLook(float height, const sf::Color& outline);
+    // A one-line message in a dialog, centred on x 960 at the given top; a text longer
+    // than the dialog is shortened in its middle.
+    static void setDialogMessage(sf::Text& line, const sf::String& text, float top);
     // Sets the view and draws the background; false while the panel is hidden.
     bool drawBackground(sf::RenderTarget& target) const;
 

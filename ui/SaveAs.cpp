@@ -4,7 +4,8 @@
 
 namespace {
 const sf::Color dialogOutline(10, 10, 15, 255);
-}
+constexpr float messageTop = 452;
+} // namespace
 
 SaveAs::SaveAs()
 {
@@ -16,8 +17,11 @@ SaveAs::SaveAs()
 void SaveAs::setOpen(bool open)
 {
     Group::setOpen(open);
-    if (open)
-        nameBox.setText("");
+    message.setString("");
+    if (!open)
+        return;
+    nameBox.setText("");
+    nameBox.focused = true;
 }
 
 void SaveAs::handleEvent(const sf::Event& event)
@@ -31,13 +35,22 @@ void SaveAs::handleEvent(const sf::Event& event)
         recentre(event.size.width, event.size.height);
     } else if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Escape) {
         setOpen(false);
+    } else if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Enter) {
+        confirm();
     } else if (event.type == sf::Event::MouseButtonPressed && saveButton.clicked) {
-        if (nameBox.text.isEmpty())
-            return;
-        const std::basic_string<sf::Uint8> bytes = nameBox.text.toUtf8();
-        app->saveScriptAs(std::string(bytes.begin(), bytes.end()));
-        setOpen(false);
+        confirm();
     }
+}
+
+void SaveAs::confirm()
+{
+    if (nameBox.text.isEmpty())
+        return;
+    const std::basic_string<sf::Uint8> bytes = nameBox.text.toUtf8();
+    if (app->saveScriptAs(std::string(bytes.begin(), bytes.end())))
+        setOpen(false);
+    else
+        setDialogMessage(message, sf::String::fromUtf8(app->problem.begin(), app->problem.end()), messageTop);
 }
 
 void SaveAs::draw(sf::RenderTarget& target, sf::RenderStates) const
@@ -46,4 +59,5 @@ void SaveAs::draw(sf::RenderTarget& target, sf::RenderStates) const
         return;
     target.draw(nameBox);
     target.draw(saveButton);
+    target.draw(message);
 }

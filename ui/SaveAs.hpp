@@ -7,6 +7,8 @@
 class App;
 
 // The dialog that asks for the name under which a script is saved for the first time.
+// It opens with an empty, focused name box; a name that cannot be saved keeps it open
+// with a line that says why. Return confirms as the button does.
 class SaveAs : public Group {
 public:
     SaveAs();
@@ -15,8 +17,10 @@ public:
 
     EditBox nameBox;
     Button saveButton;
+    sf::Text message; // why the last name could not be saved; empty otherwise
     App* app = nullptr;
 
 private:
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;
+    void confirm();
 };

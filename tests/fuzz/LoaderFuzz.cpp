@@ -3,6 +3,7 @@
 //   cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DQUILLMERE_FUZZ=ON
 //   cmake --build build-fuzz --target loader-fuzz && build-fuzz/loader-fuzz -max_total_time=600
 #include "files/ScriptLoader.hpp"
+#include "../WrapCheck.hpp"
 
 #include <cstdlib>
 
@@ -18,12 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     if (!loaded && (page.paragraphs.size() != 1 || page.currentParagraph().text != "SENTINEL" || title != "t"))
         std::abort();
-    for (const DivEditor& p : page.paragraphs) {
-        std::size_t sum = 0;
-        for (const auto length : p.lineLengths)
-            sum += length;
-        if (p.display.getString().getSize() != p.text.getSize() || sum != p.text.getSize())
+    for (const DivEditor& p : page.paragraphs)
+        if (!wrapProblem(p).empty())
             std::abort();
-    }
     return 0;
 }

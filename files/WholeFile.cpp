@@ -1,0 +1,68 @@
+#include "files/WholeFile.hpp"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+bool readWholeFile(const fs::path& path, std::string& bytes)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat status {};
+    bool ok = fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+    std::string read;
+    if (ok)
+        read.reserve(static_cast<std::size_t>(status.st_size));
+    char buffer[1 << 16];
+    while (ok) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0 && errno != EINTR)
+            ok = false;
+        else if (n > 0)
+            read.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    if (ok)
+        bytes = std::move(read);
+    return ok;
+}
+
+// The temporary name is short and fixed in length, so that any name the file system takes
+// for the target also has a temporary file beside it.
+bool writeFileAtomically(const fs::path& target, const std::string& bytes, std::error_code* error)
+{
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    std::string pattern = (folder / ".quillmere-XXXXXX").string();
+    int failure = 0;
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0) {
+        failure = errno;
+    } else {
+        std::size_t written = 0;
+        while (!failure && written < bytes.size()) {
+            const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+            if (n >= 0)
+                written += static_cast<std::size_t>(n);
+            else if (errno != EINTR)
+                failure = errno;
+        }
+        if (!failure && (fchmod(fd, 0644) != 0 || fsync(fd) != 0))
+            failure = errno;
+        if (::close(fd) != 0 && !failure)
+            failure = errno;
+        if (!failure && std::rename(pattern.c_str(), target.c_str()) != 0)
+            failure = errno;
+        if (failure)
+            ::unlink(pattern.c_str());
+    }
+    if (error)
+        *error = failure ? std::error_code(failure, std::generic_category()) : std::error_code();
+    return failure == 0;
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Files read and written whole.
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+// Reads a regular file whole; false for a folder, a missing or an unreadable file.
+bool readWholeFile(const std::filesystem::path& path, std::string& bytes);
+
+// Writes the bytes to a hidden temporary file beside the target, flushes it to disk and
+// renames it over the target. On any failure the target is left as it was, the temporary
+// file is removed and `error` (when given) says why.
+bool writeFileAtomically(const std::filesystem::path& target, const std::string& bytes,
+                         std::error_code* error = nullptr);
