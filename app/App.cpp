@@ -54,10 +54,10 @@ App::App(Platform platformLayer)
     toggleArray.setup(static_cast<float>(designWidth), {"Scene", "Directorial", "Name", "Parenthetical", "Speech"});
 
     page.addParagraph(Scene);
+    page.edits.clear();
     currentKind = Scene;
 
-    titlePage.titleBox.setText(title);
-    titlePage.authorBox.setText(author);
+    showTitleLines();
     ensureUserFolder();
     closingCheck.setOpen(false);
     titlePage.setOpen(false);
@@ -101,6 +101,7 @@ void App::drawDialogs()
 void App::handleEvent(sf::Event& event)
 {
     followKeyboard(event);
+    classify(event);
     page.edits.clear();
     const bool isModal = modal();
     toggleArray.setActive(!isModal);
@@ -135,14 +136,87 @@ void App::handleEvent(sf::Event& event)
         window.close();
 }
 
-// Any change of the script's content, whatever made it, leaves it unsaved.
+// What an event does to the script, for the history to group changes by.
+void App::classify(const sf::Event& event)
+{
+    typed = 0;
+    action = Action::Other;
+    if (event.type == sf::Event::TextEntered) {
+        typed = event.text.unicode;
+        action = typed == 8 ? Action::Deleting : Action::Typing;
+    } else if (event.type == sf::Event::KeyPressed) {
+        const sf::Keyboard::Key key = event.key.code;
+        const bool control = leftControlHeld();
+        if (key == sf::Keyboard::Enter)
+            action = Action::NewParagraph;
+        else if (key == sf::Keyboard::BackSpace)
+            action = Action::RemoveParagraph;
+        else if (control && key == sf::Keyboard::V)
+            action = Action::Paste;
+        else if (control && key == sf::Keyboard::X)
+            action = Action::Cut;
+        else if (control && key >= sf::Keyboard::Num1 && key <= sf::Keyboard::Num5)
+            action = Action::KindChange;
+    } else if (event.type == sf::Event::MouseButtonPressed) {
+        action = Action::KindChange; // the only change a press makes: a kind from the bar
+    }
+}
+
+// Every change of the script's content goes into the history, whatever made it; the
+// script is saved exactly when the history stands where the file was last written.
 void App::noteChanges()
 {
-    if (page.edits.empty() && !titleEdited)
-        return;
+    if (!page.edits.empty() || titleWas) {
+        std::optional<TitleLines> now;
+        if (titleWas)
+            now = TitleLines{title, author};
+        history.record(titleWas && page.edits.empty() ? Action::TitlePage : action, std::move(page.edits), titleWas,
+                       now, typed, History::Clock::now());
+        page.edits.clear();
+        titleWas.reset();
+    }
+    saved = history.atSaved();
+}
+
+void App::undo()
+{
+    if (const Step* step = history.undo())
+        takeBack(*step, true);
+}
+
+void App::redo()
+{
+    if (const Step* step = history.redo())
+        takeBack(*step, false);
+}
+
+// Puts the script back as it was before a step (or after it), with the caret where the
+// change was and the kind bar following it.
+void App::takeBack(const Step& step, bool undo)
+{
+    if (undo) {
+        for (auto edit = step.edits.rbegin(); edit != step.edits.rend(); ++edit)
+            page.apply(*edit, true);
+    } else {
+        for (const ScriptEdit& edit : step.edits)
+            page.apply(edit, false);
+    }
+    if (!step.edits.empty())
+        page.placeCaret(undo ? step.caretBefore() : step.caretAfter());
+    if (const auto& lines = undo ? step.titleBefore : step.titleAfter) {
+        title = lines->title;
+        author = lines->author;
+        showTitleLines();
+    }
     page.edits.clear();
-    titleEdited = false;
-    saved = false;
+    followCurrentKind();
+    saved = history.atSaved();
+}
+
+void App::showTitleLines()
+{
+    titlePage.titleBox.setText(title);
+    titlePage.authorBox.setText(author);
 }
 
 // Passes the event to every panel. Nothing typed with the left Control key held is text,
@@ -190,14 +264,14 @@ void App::onTextEntered()
         return;
     if (title == titlePage.titleBox.text && author == titlePage.authorBox.text)
         return;
+    titleWas = TitleLines{title, author};
     title = titlePage.titleBox.text;
     author = titlePage.authorBox.text;
-    titleEdited = true;
 }
 
 void App::onKeyPressed(const sf::Event::KeyEvent& key)
 {
-    onShortcut(key.code);
+    onShortcut(key);
     if (key.code == sf::Keyboard::Enter) {
         page.addParagraph(nextKindOnEnter.at(page.currentParagraph().kind));
         currentKind = page.currentParagraph().kind;
@@ -220,10 +294,11 @@ void App::followCurrentKind()
     }
 }
 
-void App::onShortcut(sf::Keyboard::Key key)
+void App::onShortcut(const sf::Event::KeyEvent& pressed)
 {
     if (!leftControlHeld())
         return;
+    const sf::Keyboard::Key key = pressed.code;
     switch (key) {
     case sf::Keyboard::Num1:
     case sf::Keyboard::Num2:
@@ -250,6 +325,15 @@ void App::onShortcut(sf::Keyboard::Key key)
             saveAsPanel.setOpen(true);
         else
             saveScript();
+        break;
+    case sf::Keyboard::Z:
+        if (pressed.shift)
+            redo();
+        else
+            undo();
+        break;
+    case sf::Keyboard::Y:
+        redo();
         break;
     default:
         break;

@@ -6,6 +6,7 @@
 //   AppFiles.cpp  saving, opening and exporting scripts
 
 #include "app/Globals.hpp"
+#include "document/History.hpp"
 #include "document/Page.hpp"
 #include "platform/Platform.hpp"
 #include "ui/ClosingCheck.hpp"
@@ -35,6 +36,11 @@ public:
     bool saveScriptAs(const std::string& name); // name in UTF-8
     bool openScript(const std::string& name);   // "" opens the empty template
     bool exportScript();
+    // The script as the page and the title page hold it.
+    Script script() const { return {title, author, page.contents()}; }
+    // Takes back the last step of the history, or makes the last one taken back again.
+    void undo();
+    void redo();
 
     // The modal dialogs (file list, save-as panel) take all input while open.
     bool modal() const { return fileList.isOpen() || saveAsPanel.isOpen(); }
@@ -56,13 +62,19 @@ public:
     sf::String author = "By [Author here]";
     Platform platform;
     std::string problem; // why the last save or open failed, in UTF-8; empty after a success
+    History history;
 
 private:
     void deliver(sf::Event& event);
+    bool saveInto(const std::string& base);
+    void show(const Script& shown, bool asSaved);
+    void classify(const sf::Event& event);
     void noteChanges();
+    void takeBack(const Step& step, bool undo);
+    void showTitleLines();
     void onTextEntered();
     void onKeyPressed(const sf::Event::KeyEvent& key);
-    void onShortcut(sf::Keyboard::Key key);
+    void onShortcut(const sf::Event::KeyEvent& key);
     void onMouseButtonPressed(const sf::Event::MouseButtonEvent& press);
     void chooseKind(std::int32_t kind);
     void followCurrentKind();
@@ -70,5 +82,7 @@ private:
     void drawDialogs();
 
     bool paragraphRemoved = false; // the last key press removed an empty paragraph
-    bool titleEdited = false;      // this event changed the title or the author line
+    std::optional<TitleLines> titleWas; // the title page before this event changed it
+    Action action = Action::Other;      // what the event being handled does to the script
+    sf::Uint32 typed = 0;               // the character it types
 };

@@ -13,20 +13,11 @@ namespace fs = std::filesystem;
 
 bool App::saveScript()
 {
-    noteChanges();
-    const std::string base = scriptBase(toUtf8(fileName));
-    if (!writeScript(page, title, author, base, false)) {
-        problem = "Could not write " + base + ".html";
-        return false;
-    }
-    problem.clear();
-    saved = true;
-    return true;
+    return saveInto(scriptBase(toUtf8(fileName)));
 }
 
 bool App::saveScriptAs(const std::string& name)
 {
-    noteChanges();
     if (!validScriptName(name)) {
         problem = "Names cannot contain / or start with a dot";
         return false;
@@ -37,13 +28,23 @@ bool App::saveScriptAs(const std::string& name)
         problem = "A script of that name exists";
         return false;
     }
-    if (!writeScript(page, title, author, base, false)) {
+    if (!saveInto(base))
+        return false;
+    untitled = false;
+    fileName = fromUtf8(name);
+    return true;
+}
+
+// Writes the script as base + ".html" in the user folder; on success the script is saved.
+bool App::saveInto(const std::string& base)
+{
+    noteChanges();
+    if (!writeScript(script(), base, false)) {
         problem = "Could not write " + base + ".html";
         return false;
     }
     problem.clear();
-    untitled = false;
-    fileName = fromUtf8(name);
+    history.markSaved();
     saved = true;
     return true;
 }
@@ -51,22 +52,31 @@ bool App::saveScriptAs(const std::string& name)
 bool App::openScript(const std::string& name)
 {
     const std::string file = name.empty() ? std::string("empty") : name;
-    if (!validScriptName(file) || !loadScript(page, title, author, scriptBase(file) + ".html")) {
+    const std::optional<Script> loaded = validScriptName(file) ? loadScript(scriptBase(file) + ".html") : std::nullopt;
+    if (!loaded) {
         problem = "Could not open " + scriptBase(file) + ".html";
         return false;
     }
     problem.clear();
-    page.edits.clear();
     untitled = name.empty();
     fileName = fromUtf8(file);
+    show(*loaded, true);
+    return true;
+}
+
+// Puts a script on the page and the title page, at the top, with a fresh history.
+void App::show(const Script& shown, bool asSaved)
+{
+    page.load(shown.paragraphs);
+    title = shown.title;
+    author = shown.author;
     page.resetView();
-    titlePage.unfocus(); // the loaded script's last paragraph has the keyboard
-    titlePage.titleBox.setText(title);
-    titlePage.authorBox.setText(author);
+    titlePage.unfocus(); // the script's last paragraph has the keyboard
+    showTitleLines();
     titlePage.setOpen(true);
     followCurrentKind();
-    saved = true;
-    return true;
+    history.clear(asSaved);
+    saved = asSaved;
 }
 
 bool App::exportScript()
@@ -81,6 +91,6 @@ bool App::exportScript()
     if (choice.filter == 1)
         return convertToPdf(source, target);
     if (choice.filter == 2)
-        return writeScript(page, title, author, target, true, platform.askOverwrite);
+        return writeScript(script(), target, true, platform.askOverwrite);
     return false;
 }

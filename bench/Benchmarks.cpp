@@ -12,7 +12,9 @@
 #include <SFML/OpenGL.hpp>
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
 #include <random>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -43,16 +45,14 @@ void fillPage(Page& page, int n)
     }();
     std::mt19937 random(n);
     const DivType rhythm[] = {Scene, Directorial, Name, Speech, Name, Parenthetical, Speech, Directorial};
-    page.clearParagraphs();
+    std::vector<Paragraph> paragraphs;
     for (int i = 0; i < n; ++i) {
         const DivType kind = rhythm[i % 8];
         const std::size_t length = kind == Scene || kind == Name ? 10 + random() % 20 : 10 + random() % 291;
         const std::size_t at = random() % (words.size() - length);
-        page.insertParagraph(kind);
-        page.currentParagraph().setText(fromUtf8(words.substr(at, length)));
+        paragraphs.push_back({kind, fromUtf8(words.substr(at, length))});
     }
-    page.relayout();
-    page.focusCurrent();
+    page.load(paragraphs);
 }
 
 void send(App& app, sf::Event event) { app.handleEvent(event); }
@@ -120,24 +120,62 @@ void saveScript(benchmark::State& state)
     App& app = theApp();
     fillPage(app.page, static_cast<int>(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(writeScript(app.page, "Title", "By Author", "user/bench", false));
+        benchmark::DoNotOptimize(writeScript(app.script(), "user/bench", false));
 }
 
 void openScript(benchmark::State& state)
 {
     App& app = theApp();
     fillPage(app.page, static_cast<int>(state.range(0)));
-    writeScript(app.page, "Title", "By Author", "user/bench", false);
-    sf::String title, author;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(loadScript(app.page, title, author, "user/bench.html"));
+    writeScript(app.script(), "user/bench", false);
+    for (auto _ : state) {
+        const std::optional<Script> script = loadScript("user/bench.html");
+        app.page.load(script->paragraphs);
+    }
 }
+// Big Fish as paragraphs, a line each, Directorial and Speech in turn.
+std::vector<Paragraph> bigFishLines()
+{
+    std::istringstream in(readBytes(fs::path(QUILLMERE_SCREENPLAYS) / "big-fish.fountain"));
+    std::vector<Paragraph> paragraphs;
+    std::string line;
+    while (std::getline(in, line))
+        if (!line.empty())
+            paragraphs.push_back({paragraphs.size() % 2 ? Speech : Directorial, fromUtf8(line)});
+    return paragraphs;
+}
+
+// What the history holds after a writer types 10,000 characters into Big Fish: words of
+// five letters and a space, moving to another paragraph every 200 characters.
+void historyMemory(benchmark::State& state)
+{
+    App& app = theApp();
+    const std::vector<Paragraph> paragraphs = bigFishLines();
+    for (auto _ : state) {
+        app.page.load(paragraphs);
+        app.history.clear();
+        const std::size_t heapBefore = mallinfo2().uordblks;
+        std::mt19937 random(11);
+        for (int typed = 0; typed < 10000; ++typed) {
+            if (typed % 200 == 0) {
+                app.page.placeCaret({static_cast<std::uint32_t>(random() % paragraphs.size()), 0});
+                app.page.currentParagraph().setCursor(app.page.currentParagraph().text.getSize());
+            }
+            send(app, ev::textEntered(typed % 6 == 5 ? ' ' : 'a' + random() % 26));
+        }
+        state.counters["paragraphs"] = static_cast<double>(paragraphs.size());
+        state.counters["steps"] = static_cast<double>(app.history.size());
+        state.counters["historyMiB"] = app.history.bytes() / 1048576.0;
+        state.counters["heapGrowthMiB"] = (mallinfo2().uordblks - heapBefore) / 1048576.0;
+    }
+}
+
 // The whole PDF export of a saved script through the wkhtmltopdf program.
 void exportPdf(benchmark::State& state)
 {
     App& app = theApp();
     fillPage(app.page, static_cast<int>(state.range(0)));
-    writeScript(app.page, "Title", "By Author", "user/bench", false);
+    writeScript(app.script(), "user/bench", false);
     setConverterRunner(runProgramWithoutShell);
     for (auto _ : state)
         if (!convertToPdf("user/bench", "bench-export"))
@@ -153,6 +191,7 @@ BENCHMARK(typeAtEnd)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(typeInMiddle)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(enterInMiddle)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(renderFrame)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
+BENCHMARK(historyMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(saveScript)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(openScript)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(exportPdf)->Arg(1000)->Arg(3000)->Arg(5000)->Arg(20000)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -10,6 +10,7 @@
 // visible. shownIndex maps an index of `text` to one of `display`.
 
 #include "document/DivType.hpp"
+#include "document/Script.hpp"
 #include "ui/Widget.hpp"
 
 #include <SFML/Graphics/Text.hpp>
@@ -17,10 +18,6 @@
 #include <cstdint>
 #include <exception>
 #include <vector>
-
-// Text as a paragraph or a title line can hold it: each CR LF pair, lone CR, LF and tab
-// becomes one space, other control characters below 32 are dropped.
-sf::String singleLine(const sf::String& text);
 
 // Thrown when the caret is moved past either end of a paragraph: the page moves it on.
 class OutOfRange : public std::exception {

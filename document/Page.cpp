@@ -19,13 +19,17 @@ Page::Page()
 void Page::addParagraph(DivType kind)
 {
     const Caret before = paragraphs.empty() ? Caret() : caret();
-    insertParagraph(kind);
+    if (!paragraphs.empty())
+        ++current;
+    paragraphs.insert(paragraphs.begin() + current, makeParagraph({kind, sf::String()}));
     relayout();
     focusCurrent();
     record(current, {}, {paragraphAt(current)}, before);
 }
 
-void Page::insertParagraph(DivType kind)
+// A paragraph editor laid out for its kind, holding the text as it is (stored texts
+// keep their letters' case), its caret at the end.
+DivEditor Page::makeParagraph(const Paragraph& content)
 {
     DivEditor paragraph;
     paragraph.view = &view;
@@ -34,12 +38,58 @@ void Page::insertParagraph(DivType kind)
     paragraph.display.setPosition(sheetLeft, firstTop);
     paragraph.setCursor(0);
     paragraph.setSize(sheetWidth, 0);
-    paragraph.kind = kind;
-    applyKind(paragraph, kind);
+    paragraph.kind = content.kind;
+    applyKind(paragraph, content.kind);
+    if (!content.text.isEmpty())
+        paragraph.setText(content.text);
+    return paragraph;
+}
 
-    if (!paragraphs.empty())
-        ++current;
-    paragraphs.insert(paragraphs.begin() + current, std::move(paragraph));
+std::vector<Paragraph> Page::contents() const
+{
+    std::vector<Paragraph> out;
+    out.reserve(paragraphs.size());
+    for (const DivEditor& paragraph : paragraphs)
+        out.push_back({paragraph.kind, paragraph.text});
+    return out;
+}
+
+void Page::load(const std::vector<Paragraph>& contents)
+{
+    paragraphs.clear();
+    paragraphs.reserve(std::max<std::size_t>(contents.size(), 1));
+    for (const Paragraph& content : contents)
+        paragraphs.push_back(makeParagraph(content));
+    if (paragraphs.empty())
+        paragraphs.push_back(makeParagraph({Scene, sf::String()}));
+    current = static_cast<std::uint32_t>(paragraphs.size() - 1);
+    relayout();
+    focusCurrent();
+    edits.clear();
+}
+
+void Page::apply(const ScriptEdit& edit, bool undo)
+{
+    const std::vector<Paragraph>& removed = undo ? edit.after : edit.before;
+    const std::vector<Paragraph>& inserted = undo ? edit.before : edit.after;
+    const auto at = paragraphs.begin() + std::min<std::size_t>(edit.at, paragraphs.size());
+    const auto end = at + std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(removed.size()), paragraphs.end() - at);
+    const auto place = paragraphs.erase(at, end) - paragraphs.begin();
+    std::vector<DivEditor> fresh;
+    fresh.reserve(inserted.size());
+    for (const Paragraph& content : inserted)
+        fresh.push_back(makeParagraph(content));
+    paragraphs.insert(paragraphs.begin() + place, std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
+    if (paragraphs.empty())
+        paragraphs.push_back(makeParagraph({Scene, sf::String()}));
+}
+
+void Page::placeCaret(Caret at)
+{
+    current = std::min<std::uint32_t>(at.paragraph, static_cast<std::uint32_t>(paragraphs.size() - 1));
+    relayout();
+    currentParagraph().setCursor(at.index);
+    focusCurrent();
 }
 
 void Page::setKind(std::int32_t kind)

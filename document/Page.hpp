@@ -21,9 +21,15 @@ public:
 
     // Inserts an empty paragraph of the kind after the current one; it becomes current.
     void addParagraph(DivType kind);
-    // addParagraph without the re-stacking and focusing, for filling a page in bulk:
-    // the caller finishes with relayout() and focusCurrent().
-    void insertParagraph(DivType kind);
+    // The paragraphs' kinds and texts, in order.
+    std::vector<Paragraph> contents() const;
+    // Replaces every paragraph (an empty list gives one empty Scene); the last one is
+    // current. Logs no edit.
+    void load(const std::vector<Paragraph>& contents);
+    // Makes an edit again (or undoes it) without logging it; placeCaret finishes.
+    void apply(const ScriptEdit& edit, bool undo);
+    // Makes the caret's paragraph current with the caret at its index, re-stacked.
+    void placeCaret(Caret at);
     void setKind(std::int32_t kind);
     void deleteCurrentIfEmpty();
     void clearParagraphs();
@@ -46,6 +52,7 @@ public:
 private:
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;
 
+    DivEditor makeParagraph(const Paragraph& content);
     void deliver(const sf::Event& event);
     void record(std::uint32_t at, std::vector<Paragraph> before, std::vector<Paragraph> after, Caret caretBefore);
     // The sheet follows the view: its top at the view's upper edge.

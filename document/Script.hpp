@@ -16,6 +16,10 @@ struct Paragraph {
     bool operator!=(const Paragraph& other) const { return !(*this == other); }
 };
 
+// Text as a paragraph or a title line can hold it: each CR LF pair, lone CR, LF and tab
+// becomes one space; other control characters and DEL (127) are dropped.
+sf::String singleLine(const sf::String& text);
+
 struct Script {
     sf::String title = "[Title here]";
     sf::String author = "By [Author here]";

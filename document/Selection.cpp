@@ -24,23 +24,6 @@ sf::String cleanPaste(const sf::String& pasted, CaseMode mode)
 }
 } // namespace
 
-sf::String singleLine(const sf::String& text)
-{
-    std::basic_string<sf::Uint32> out;
-    out.reserve(text.getSize());
-    for (std::size_t i = 0; i < text.getSize(); ++i) {
-        sf::Uint32 c = text[i];
-        if (c == '\r' && i + 1 < text.getSize() && text[i + 1] == '\n')
-            continue; // the LF that follows stands for the pair
-        if (c == '\r' || c == '\n' || c == '\t')
-            c = ' ';
-        else if (c < 32)
-            continue;
-        out.push_back(c);
-    }
-    return sf::String(out);
-}
-
 void DivEditor::updateSelection()
 {
     if (selStart == selEnd) {

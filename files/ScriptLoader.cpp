@@ -1,27 +1,18 @@
 #include "files/ScriptLoader.hpp"
 
 #include "files/TextCodec.hpp"
+#include "files/WholeFile.hpp"
 
 #include <rapidxml/rapidxml.hpp>
 
-#include "files/WholeFile.hpp"
-
-#include <vector>
-
 namespace {
-struct StoredParagraph {
-    DivType kind;
-    sf::String text;
-};
-
 sf::String valueOf(const rapidxml::xml_node<>* node)
 {
     return singleLine(fromUtf8(node->value(), node->value_size()));
 }
 
 // Walks the parsed tree by position; false when the file is not a script.
-bool readTree(rapidxml::xml_document<>& document, sf::String& title, sf::String& author,
-              std::vector<StoredParagraph>& paragraphs)
+bool readTree(rapidxml::xml_document<>& document, Script& script)
 {
     const auto* html = document.first_node("html");
     const auto* body = html ? html->first_node("body") : nullptr;
@@ -30,8 +21,8 @@ bool readTree(rapidxml::xml_document<>& document, sf::String& title, sf::String&
     const auto* subtitleDiv = titleDiv ? titleDiv->next_sibling() : nullptr;
     if (!subtitleDiv)
         return false;
-    title = valueOf(titleDiv);
-    author = valueOf(subtitleDiv);
+    script.title = valueOf(titleDiv);
+    script.author = valueOf(subtitleDiv);
 
     for (const auto* container = firstPage->next_sibling(); container; container = container->next_sibling()) {
         for (const auto* child = container->first_node(); child; child = child->next_sibling()) {
@@ -46,7 +37,7 @@ bool readTree(rapidxml::xml_document<>& document, sf::String& title, sf::String&
             const auto kind = kindByName.find(kindName);
             if (kind == kindByName.end())
                 return false;
-            paragraphs.push_back({kind->second, valueOf(child)});
+            script.paragraphs.push_back({kind->second, valueOf(child)});
         }
     }
     return true;
@@ -70,40 +61,29 @@ bool shallowEnough(const std::string& bytes)
 }
 } // namespace
 
-bool loadScriptFromBytes(Page& page, sf::String& title, sf::String& author, std::string bytes)
+std::optional<Script> parseScript(std::string bytes)
 {
     if (!shallowEnough(bytes))
-        return false;
+        return std::nullopt;
     bytes.push_back('\0');
     rapidxml::xml_document<> document;
-    sf::String newTitle, newAuthor;
-    std::vector<StoredParagraph> stored;
+    Script script;
     try {
         document.parse<0>(bytes.data());
-        if (!readTree(document, newTitle, newAuthor, stored))
-            return false;
+        if (!readTree(document, script))
+            return std::nullopt;
     } catch (const rapidxml::parse_error&) {
-        return false;
+        return std::nullopt;
     }
-    if (stored.empty())
-        stored.push_back({Scene, sf::String()});
-
-    page.clearParagraphs();
-    for (const StoredParagraph& paragraph : stored) {
-        page.insertParagraph(paragraph.kind);
-        page.currentParagraph().setText(paragraph.text);
-    }
-    page.relayout();
-    page.focusCurrent();
-    title = newTitle;
-    author = newAuthor;
-    return true;
+    if (script.paragraphs.empty())
+        script.paragraphs.push_back({Scene, sf::String()});
+    return script;
 }
 
-bool loadScript(Page& page, sf::String& title, sf::String& author, const std::string& fileName)
+std::optional<Script> loadScript(const std::filesystem::path& file)
 {
     std::string bytes;
-    if (!readWholeFile(fileName, bytes))
-        return false;
-    return loadScriptFromBytes(page, title, author, std::move(bytes));
+    if (!readWholeFile(file, bytes))
+        return std::nullopt;
+    return parseScript(std::move(bytes));
 }

@@ -24,27 +24,16 @@ void writeSceneNumber(std::ostream& out, std::uint32_t number)
 
 } // namespace
 
-void writeHead(std::ostream& out, bool standalone, const fs::path& basePath)
+std::string scriptHtml(const Script& script, bool standalone, const fs::path& basePath)
 {
+    std::ostringstream out;
     out << "<html>\n<head>\n\t<link rel=\"stylesheet\" href=\"";
     out << (standalone ? basePath.filename().string() : std::string("../res/standalone"));
     out << ".css\"/>\n</head>\n";
-}
-
-bool writeScript(const Page& page, const sf::String& title, const sf::String& author, const fs::path& basePath,
-                 bool standalone, const OverwriteQuestion& ask)
-{
-    const fs::path file = basePath.string() + ".html";
-    std::error_code error;
-    if (standalone && fs::exists(file, error) && !(ask && ask()))
-        return false;
-
-    std::ostringstream out;
-    writeHead(out, standalone, basePath);
-    out << "<body>\n\t<div class=\"Page\">\n\t\t<div class=\"Title\">" << markup(title)
-        << "</div>\n\t\t<div class=\"Subtitle\">" << markup(author) << "</div>\n\t</div>\n\t<div class=\"Page\">\n";
+    out << "<body>\n\t<div class=\"Page\">\n\t\t<div class=\"Title\">" << markup(script.title)
+        << "</div>\n\t\t<div class=\"Subtitle\">" << markup(script.author) << "</div>\n\t</div>\n\t<div class=\"Page\">\n";
     std::uint32_t scene = 1;
-    for (const DivEditor& paragraph : page.paragraphs) {
+    for (const Paragraph& paragraph : script.paragraphs) {
         if (paragraph.kind == Scene) {
             out << "\t\t<div class=\"SceneNum\">";
             writeSceneNumber(out, scene++);
@@ -54,11 +43,28 @@ bool writeScript(const Page& page, const sf::String& title, const sf::String& au
         }
     }
     out << "\t</div>\n</body>\n</html>";
+    return out.str();
+}
 
+bool writeScript(const Script& script, const fs::path& basePath, bool standalone, const OverwriteQuestion& ask,
+                 std::error_code* error)
+{
+    const fs::path file = basePath.string() + ".html";
+    std::error_code ignored;
+    if (standalone && fs::exists(file, ignored) && !(ask && ask())) {
+        if (error)
+            *error = std::make_error_code(std::errc::file_exists);
+        return false;
+    }
     if (standalone) {
         std::string style;
-        if (!readWholeFile("res/standalone.css", style) || !writeFileAtomically(basePath.string() + ".css", style))
+        if (!readWholeFile("res/standalone.css", style)) {
+            if (error)
+                *error = std::make_error_code(std::errc::no_such_file_or_directory);
+            return false;
+        }
+        if (!writeFileAtomically(basePath.string() + ".css", style, error))
             return false;
     }
-    return writeFileAtomically(file, out.str());
+    return writeFileAtomically(file, scriptHtml(script, standalone, basePath), error);
 }

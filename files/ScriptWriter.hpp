@@ -1,21 +1,23 @@
 #pragma once
 
-#include "document/Page.hpp"
+#include "document/Script.hpp"
 
 #include <filesystem>
 #include <functional>
-#include <ostream>
 #include <string>
+#include <system_error>
 
 // Asked before a stand-alone page replaces an existing file; true only on an explicit yes.
 using OverwriteQuestion = std::function<bool()>;
 
-// Writes the page with its title page as basePath + ".html". A file in the user folder
-// links ../res/standalone.css; a stand-alone page gets its own copy of that stylesheet as
-// basePath + ".css". Texts are UTF-8 with &, < and > escaped. The file is replaced only
-// once it has been written whole; false when nothing was written.
-bool writeScript(const Page& page, const sf::String& title, const sf::String& author,
-                 const std::filesystem::path& basePath, bool standalone, const OverwriteQuestion& ask = {});
+// The bytes of a script file: HTML with the title page and the paragraphs, texts in UTF-8
+// with &, < and > escaped, scene headings numbered. A file in the user folder links
+// ../res/standalone.css; a stand-alone page links basePath's name + ".css".
+std::string scriptHtml(const Script& script, bool standalone, const std::filesystem::path& basePath);
 
-// The head of the file, up to the stylesheet link.
-void writeHead(std::ostream& out, bool standalone, const std::filesystem::path& basePath);
+// Writes the script as basePath + ".html"; a stand-alone page also gets its own copy of
+// res/standalone.css as basePath + ".css" and asks before replacing an existing page.
+// Each file is replaced only once it has been written whole; false (with `error` saying
+// why, where given) when the script was not written.
+bool writeScript(const Script& script, const std::filesystem::path& basePath, bool standalone,
+                 const OverwriteQuestion& ask = {}, std::error_code* error = nullptr);

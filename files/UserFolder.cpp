@@ -1,6 +1,5 @@
 #include "files/UserFolder.hpp"
 
-#include "document/Page.hpp"
 #include "files/ScriptWriter.hpp"
 
 #include <algorithm>
@@ -48,7 +47,7 @@ void ensureUserFolder()
     fs::create_directories(userFolder, error);
     if (fs::exists(userFolder / "empty.html", error))
         return;
-    Page page;
-    page.addParagraph(Scene);
-    writeScript(page, "[Title here]", "By [Author here]", userFolder / "empty", false);
+    Script empty;
+    empty.paragraphs.push_back({Scene, sf::String()});
+    writeScript(empty, userFolder / "empty", false);
 }

@@ -5,6 +5,7 @@
 #include "WrapCheck.hpp"
 
 
+#include <algorithm>
 #include <cstdlib>
 #include <random>
 
@@ -63,7 +64,8 @@ private:
             sf::Keyboard::Down, sf::Keyboard::Escape, sf::Keyboard::Num1, sf::Keyboard::Num2, sf::Keyboard::Num3,
             sf::Keyboard::Num4, sf::Keyboard::Num5, sf::Keyboard::C, sf::Keyboard::X, sf::Keyboard::V,
             sf::Keyboard::E, sf::Keyboard::F, sf::Keyboard::G, sf::Keyboard::O, sf::Keyboard::S, sf::Keyboard::Tab,
-            sf::Keyboard::Delete, sf::Keyboard::Home, sf::Keyboard::A};
+            sf::Keyboard::Delete, sf::Keyboard::Home, sf::Keyboard::A, sf::Keyboard::Z, sf::Keyboard::Z,
+            sf::Keyboard::Y};
         return keys[pick(sizeof keys / sizeof keys[0])];
     }
     std::mt19937_64 random;
@@ -90,6 +92,49 @@ std::string brokenInvariant(const App& app)
         return "the selector's choice is out of range";
     return {};
 }
+
+// Makes a step's edits (or takes them back) on plain data.
+void replay(Script& script, const Step& step, bool undo)
+{
+    auto apply = [&](const ScriptEdit& edit) {
+        const auto& removed = undo ? edit.after : edit.before;
+        const auto& inserted = undo ? edit.before : edit.after;
+        auto& list = script.paragraphs;
+        if (removed.size() == 1 && inserted.size() == 1) {
+            list.at(edit.at) = inserted[0];
+            return;
+        }
+        list.erase(list.begin() + edit.at, list.begin() + edit.at + removed.size());
+        list.insert(list.begin() + edit.at, inserted.begin(), inserted.end());
+    };
+    if (undo)
+        std::for_each(step.edits.rbegin(), step.edits.rend(), apply);
+    else
+        std::for_each(step.edits.begin(), step.edits.end(), apply);
+    if (const auto& lines = undo ? step.titleBefore : step.titleAfter) {
+        script.title = lines->title;
+        script.author = lines->author;
+    }
+}
+
+// Undoing every step done brings back the script as it was opened; doing them again
+// gives the script as it is.
+std::string brokenHistory(const App& app, const Script& opened)
+{
+    const Script now = app.script();
+    Script script = now;
+    for (std::size_t i = app.history.done(); i-- > 0;)
+        replay(script, app.history.step(i), true);
+    if (!(script == opened))
+        return "undoing everything does not give the opened script";
+    for (std::size_t i = 0; i < app.history.done(); ++i)
+        replay(script, app.history.step(i), false);
+    if (!(script == now))
+        return "redoing everything does not give the script as it is";
+    if (app.saved != app.history.atSaved())
+        return "saved does not follow the history";
+    return {};
+}
 } // namespace
 
 class RobustnessTest : public AppTest {
@@ -108,6 +153,7 @@ TEST_F(RobustnessTest, RandomEventsKeepEveryInvariant)
     const unsigned long renderEvery = fromEnvironment("QUILLMERE_RENDER_EVERY", 8);
     EventSource source(seed);
     unsigned long restarts = 0;
+    Script opened = app->script();
     for (unsigned long n = 0; n < count; ++n) {
         sf::Event event = source.next();
         desktop.choice.filter = source.pick(3);
@@ -115,16 +161,23 @@ TEST_F(RobustnessTest, RandomEventsKeepEveryInvariant)
         app->handleEvent(event);
         if (n % renderEvery == 0)
             app->render();
-        const std::string broken = brokenInvariant(*app);
+        if (app->history.size() == 0) // just opened, or nothing changed since
+            opened = app->script();
+        std::string broken = brokenInvariant(*app);
+        if (broken.empty())
+            broken = brokenHistory(*app, opened);
         ASSERT_TRUE(broken.empty()) << broken << " after event " << n << " (type " << event.type
                                     << "), seed " << seed;
         if (!app->window.isOpen()) { // the writer quit: start the program again
             app.reset();
             app = std::make_unique<App>(desktop.platform());
+            opened = app->script();
             ++restarts;
         }
-        if (app->page.paragraphs.size() > 400) // keep each check cheap
+        if (app->page.paragraphs.size() > 400 || n % 500 == 499) { // keep each check cheap
             app->openScript("");
+            opened = app->script();
+        }
     }
     std::cout << count << " events, seed " << seed << ", " << restarts << " restarts\n";
 }

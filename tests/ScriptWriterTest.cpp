@@ -7,42 +7,43 @@ namespace fs = std::filesystem;
 
 class ScriptWriterTest : public AppTest {
 protected:
-    void fillSample()
+    Script sample()
     {
-        Page& p = page();
-        p.currentParagraph().setText("INT. HOUSE - DAY");
-        const std::pair<DivType, const char32_t*> rest[] = {
-            {Directorial, U"Bob & Alice <3 each other."}, {Name, U"BOB"}, {Parenthetical, U"(quietly)"},
-            {Speech, U"Hello — 東京 😀 café"}, {Scene, U"EXT. YARD"}, {None, U"raw"}, {Scene, U""}};
-        for (const auto& [kind, text] : rest) {
-            p.addParagraph(kind);
-            p.currentParagraph().setText(u32(text));
-        }
+        Script script{"Night & Day", "By Ann <A.> Writer", {}};
+        const std::pair<DivType, const char32_t*> paragraphs[] = {
+            {Scene, U"INT. HOUSE - DAY"}, {Directorial, U"Bob & Alice <3 each other."}, {Name, U"BOB"},
+            {Parenthetical, U"(quietly)"}, {Speech, U"Hello — 東京 😀 café"}, {Scene, U"EXT. YARD"}, {None, U"raw"},
+            {Scene, U""}};
+        for (const auto& [kind, text] : paragraphs)
+            script.paragraphs.push_back({kind, u32(text)});
+        return script;
     }
-    const sf::String title = "Night & Day";
-    const sf::String author = "By Ann <A.> Writer";
+    Script lines(const sf::String& title, std::vector<Paragraph> paragraphs = {{Scene, ""}})
+    {
+        return {title, "a", std::move(paragraphs)};
+    }
 };
 
 TEST_F(ScriptWriterTest, WritesTheFormatByteForByte)
 {
-    fillSample();
-    ASSERT_TRUE(writeScript(page(), title, author, "user/act1", false));
+    ASSERT_TRUE(writeScript(sample(), "user/act1", false));
     EXPECT_EQ(readBytes("user/act1.html"), readBytes(fs::path(QUILLMERE_TESTDATA) / "script.html"));
 }
 
 TEST_F(ScriptWriterTest, AStartupPageIsTheTemplate)
 {
-    ASSERT_TRUE(writeScript(page(), "[Title here]", "By [Author here]", "user/fresh", false));
+    ASSERT_TRUE(writeScript(app->script(), "user/fresh", false));
     EXPECT_EQ(readBytes("user/fresh.html"), readBytes(fs::path(QUILLMERE_SOURCE_DIR) / "user" / "empty.html"));
 }
 
 TEST_F(ScriptWriterTest, TheTenthSceneHasOneFillerAndTheHundredthNone)
 {
+    Script script = lines("t");
     for (int i = 1; i < 100; ++i)
-        page().addParagraph(i % 2 ? Directorial : Scene);
+        script.paragraphs.push_back({i % 2 ? Directorial : Scene, ""});
     for (int i = 0; i < 60; ++i)
-        page().addParagraph(Scene);
-    ASSERT_TRUE(writeScript(page(), "t", "a", "user/many", false));
+        script.paragraphs.push_back({Scene, ""});
+    ASSERT_TRUE(writeScript(script, "user/many", false));
     const std::string bytes = readBytes("user/many.html");
     EXPECT_NE(bytes.find("<div class=\"SceneNum\">&nbsp;10 </div>"), std::string::npos);
     EXPECT_NE(bytes.find("<div class=\"SceneNum\">100 </div>"), std::string::npos);
@@ -51,23 +52,21 @@ TEST_F(ScriptWriterTest, TheTenthSceneHasOneFillerAndTheHundredthNone)
 
 TEST_F(ScriptWriterTest, RoundTripGivesIdenticalBytes)
 {
-    fillSample();
-    ASSERT_TRUE(writeScript(page(), title, author, "user/a", false));
-    sf::String t, a;
-    ASSERT_TRUE(loadScript(page(), t, a, "user/a.html"));
-    EXPECT_EQ(t, title);
-    EXPECT_EQ(a, author);
-    ASSERT_TRUE(writeScript(page(), t, a, "user/b", false));
+    ASSERT_TRUE(writeScript(sample(), "user/a", false));
+    const std::optional<Script> loaded = loadScript("user/a.html");
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(*loaded, sample());
+    ASSERT_TRUE(writeScript(*loaded, "user/b", false));
     EXPECT_EQ(readBytes("user/a.html"), readBytes("user/b.html"));
 }
 
 TEST_F(ScriptWriterTest, AFailedWriteLeavesThePreviousFileAndNoTemporaryBehind)
 {
-    ASSERT_TRUE(writeScript(page(), "first", "a", "user/act1", false));
+    ASSERT_TRUE(writeScript(lines("first"), "user/act1", false));
     const std::string before = readBytes("user/act1.html");
-    EXPECT_FALSE(writeScript(page(), "second", "a", "nowhere/act1", false));
+    EXPECT_FALSE(writeScript(lines("second"), "nowhere/act1", false));
     fs::permissions("user", fs::perms::owner_read | fs::perms::owner_exec);
-    const bool refused = !writeScript(page(), "second", "a", "user/act1", false);
+    const bool refused = !writeScript(lines("second"), "user/act1", false);
     fs::permissions("user", fs::perms::owner_all);
     if (getuid() != 0) { // root writes anyway
         EXPECT_TRUE(refused);
@@ -85,18 +84,18 @@ TEST_F(ScriptWriterTest, AStandAlonePageAsksBeforeReplacingAndCarriesItsStyleShe
     int asked = 0;
     bool answer = false;
     const OverwriteQuestion ask = [&] { ++asked; return answer; };
-    ASSERT_TRUE(writeScript(page(), "t", "a", "exports/act1", true, ask));
+    ASSERT_TRUE(writeScript(lines("t"), "exports/act1", true, ask));
     EXPECT_EQ(asked, 0);
     EXPECT_NE(readBytes("exports/act1.html").find("href=\"act1.css\""), std::string::npos);
     EXPECT_EQ(readBytes("exports/act1.css"), readBytes("res/standalone.css"));
 
     writeBytes("exports/act1.css", "mine");
-    EXPECT_FALSE(writeScript(page(), "new", "a", "exports/act1", true, ask));
+    EXPECT_FALSE(writeScript(lines("new"), "exports/act1", true, ask));
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(readBytes("exports/act1.css"), "mine");
-    EXPECT_FALSE(writeScript(page(), "new", "a", "exports/act1", true, {})); // no one to answer
+    EXPECT_FALSE(writeScript(lines("new"), "exports/act1", true, {})); // no one to answer
     answer = true;
-    EXPECT_TRUE(writeScript(page(), "new", "a", "exports/act1", true, ask));
+    EXPECT_TRUE(writeScript(lines("new"), "exports/act1", true, ask));
     EXPECT_NE(readBytes("exports/act1.html").find(">new<"), std::string::npos);
     EXPECT_EQ(readBytes("exports/act1.css"), readBytes("res/standalone.css"));
 }
@@ -104,7 +103,7 @@ TEST_F(ScriptWriterTest, AStandAlonePageAsksBeforeReplacingAndCarriesItsStyleShe
 TEST_F(ScriptWriterTest, AMissingStyleSheetFailsAStandAloneWriteCleanly)
 {
     fs::remove("res/standalone.css");
-    EXPECT_FALSE(writeScript(page(), "t", "a", "lost", true));
+    EXPECT_FALSE(writeScript(lines("t"), "lost", true));
     EXPECT_FALSE(fs::exists("lost.html"));
     EXPECT_FALSE(fs::exists("lost.css"));
 }

@@ -16,6 +16,13 @@ std::filesystem::path enterScratchFolder();
 std::string readBytes(const std::filesystem::path& path);
 void writeBytes(const std::filesystem::path& path, const std::string& bytes);
 
+// Paragraphs in test failures: their kind and text.
+inline void PrintTo(const Paragraph& paragraph, std::ostream* out)
+{
+    const std::basic_string<sf::Uint8> text = paragraph.text.toUtf8();
+    *out << kindNames.at(paragraph.kind) << " \"" << std::string(text.begin(), text.end()) << "\"";
+}
+
 // A UTF-32 literal as an sf::String.
 inline sf::String u32(const char32_t* text)
 {
