@@ -79,6 +79,8 @@ void App::render()
     window.draw(page);
     if (!saved)
         window.draw(unsavedLabel);
+    scrollBar.show(page.viewTop(), page.view.getSize().y, page.scriptHeight() + Page::firstTop);
+    window.draw(scrollBar);
     window.draw(titlePage);
     window.draw(toggleArray);
     drawDialogs();
@@ -103,10 +105,12 @@ void App::handleEvent(sf::Event& event)
     followKeyboard(event);
     classify(event);
     page.edits.clear();
+    const Caret caretBefore = page.caret();
     const bool isModal = modal();
     toggleArray.setActive(!isModal);
     titlePage.setActive(!isModal);
     page.setActive(!isModal);
+    scrollBar.setActive(!isModal);
     deliver(event);
 
     if (event.type == sf::Event::Closed) {
@@ -127,6 +131,10 @@ void App::handleEvent(sf::Event& event)
             onMouseButtonPressed(event.mouseButton);
     }
     noteChanges();
+    const bool keyed = event.type == sf::Event::KeyPressed || event.type == sf::Event::TextEntered;
+    if (contentChanged || caretJumped || (keyed && !(page.caret() == caretBefore)))
+        page.showCaret(toggleArray.visible ? ToggleArray::barHeight : 0);
+    contentChanged = caretJumped = false;
 
     if (closingCheck.awaitingSave && !saveAsPanel.isOpen()) {
         closingCheck.awaitingSave = false;
@@ -155,8 +163,10 @@ void App::classify(const sf::Event& event)
             action = Action::Paste;
         else if (control && key == sf::Keyboard::X)
             action = Action::Cut;
-        else if (control && key >= sf::Keyboard::Num1 && key <= sf::Keyboard::Num5)
+        else if ((control && key >= sf::Keyboard::Num1 && key <= sf::Keyboard::Num5) || key == sf::Keyboard::Tab)
             action = Action::KindChange;
+        else if (key == sf::Keyboard::Delete)
+            action = Action::Deleting;
     } else if (event.type == sf::Event::MouseButtonPressed) {
         action = Action::KindChange; // the only change a press makes: a kind from the bar
     }
@@ -170,6 +180,7 @@ void App::noteChanges()
         std::optional<TitleLines> now;
         if (titleWas)
             now = TitleLines{title, author};
+        contentChanged = !page.edits.empty();
         history.record(titleWas && page.edits.empty() ? Action::TitlePage : action, std::move(page.edits), titleWas,
                        now, typed, History::Clock::now());
         page.edits.clear();
@@ -211,6 +222,7 @@ void App::takeBack(const Step& step, bool undo)
     page.edits.clear();
     followCurrentKind();
     saved = history.atSaved();
+    caretJumped = true;
 }
 
 void App::showTitleLines()
@@ -236,6 +248,12 @@ void App::deliver(sf::Event& event)
                           inKindBar(event.mouseButton.x, event.mouseButton.y);
     const bool resize = event.type == sf::Event::Resized;
     const bool listOpen = fileList.isOpen(), saveAsOpen = saveAsPanel.isOpen();
+
+    scrollBar.handleEvent(event);
+    if (scrollBar.wantedTop)
+        page.scrollTo(*scrollBar.wantedTop);
+    if (event.type == sf::Event::MouseButtonPressed && scrollBar.dragging)
+        return; // a press on the scroll bar is for it alone
 
     toggleArray.handleEvent(event);
     titlePage.handleEvent(event);
@@ -280,6 +298,8 @@ void App::onKeyPressed(const sf::Event::KeyEvent& key)
         const std::size_t before = page.paragraphs.size();
         page.deleteCurrentIfEmpty();
         paragraphRemoved = page.paragraphs.size() < before;
+    } else if (key.code == sf::Keyboard::Tab && !leftControlHeld() && page.currentParagraph().focused) {
+        chooseKind(key.shift ? kindBefore(page.currentParagraph().kind) : kindAfter(page.currentParagraph().kind));
     }
     followCurrentKind();
 }
@@ -335,6 +355,15 @@ void App::onShortcut(const sf::Event::KeyEvent& pressed)
     case sf::Keyboard::Y:
         redo();
         break;
+    case sf::Keyboard::Home:
+        page.placeCaret({0, 0});
+        page.scrollTo(0);
+        break;
+    case sf::Keyboard::End: {
+        const auto last = static_cast<std::uint32_t>(page.paragraphs.size() - 1);
+        page.placeCaret({last, static_cast<std::uint32_t>(page.paragraphs.back().text.getSize())});
+        break;
+    }
     default:
         break;
     }

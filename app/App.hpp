@@ -12,6 +12,7 @@
 #include "ui/ClosingCheck.hpp"
 #include "ui/FileList.hpp"
 #include "ui/SaveAs.hpp"
+#include "ui/ScrollBar.hpp"
 #include "ui/TitlePage.hpp"
 #include "ui/ToggleArray.hpp"
 
@@ -63,6 +64,7 @@ public:
     Platform platform;
     std::string problem; // why the last save or open failed, in UTF-8; empty after a success
     History history;
+    ScrollBar scrollBar;
 
 private:
     void deliver(sf::Event& event);
@@ -85,4 +87,6 @@ private:
     std::optional<TitleLines> titleWas; // the title page before this event changed it
     Action action = Action::Other;      // what the event being handled does to the script
     sf::Uint32 typed = 0;               // the character it types
+    bool contentChanged = false;        // this event changed a paragraph: the caret is shown
+    bool caretJumped = false;           // this event undid or redid a step
 };

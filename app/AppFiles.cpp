@@ -64,10 +64,12 @@ bool App::openScript(const std::string& name)
     return true;
 }
 
-// Puts a script on the page and the title page, at the top, with a fresh history.
+// Puts a script on the page and the title page, at the top with the caret there, with a
+// fresh history.
 void App::show(const Script& shown, bool asSaved)
 {
     page.load(shown.paragraphs);
+    page.placeCaret({0, 0});
     title = shown.title;
     author = shown.author;
     page.resetView();

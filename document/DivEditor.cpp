@@ -275,6 +275,30 @@ void DivEditor::deleteBeforeCaret()
     setCursor(cursor);
 }
 
+// The Delete key: the selection, or the character after the caret.
+void DivEditor::deleteAfterCaret()
+{
+    if (selStart != selEnd) {
+        eraseSelection();
+        rewrap();
+    } else if (cursor < text.getSize()) {
+        text.erase(cursor);
+        rewrap();
+    }
+}
+
+// The wrapped line the caret is drawn on.
+std::size_t DivEditor::caretRow() const
+{
+    std::size_t start = 0;
+    for (std::size_t row = 0; row < lineLengths.size(); ++row) {
+        start += lineLengths[row];
+        if (cursor < start)
+            return row;
+    }
+    return lineLengths.size() - 1;
+}
+
 void DivEditor::onKeyPressed(sf::Keyboard::Key key)
 {
     if (!focused || dragging)
@@ -312,6 +336,19 @@ void DivEditor::onKeyPressed(sf::Keyboard::Key key)
         if (cursor + lineChars >= length)
             throw OutOfRange(+1);
         setCursor(cursor + lineChars);
+        break;
+    case sf::Keyboard::Home:
+        if (!leftControlHeld())
+            setCursor(lineStart(caretRow()));
+        break;
+    case sf::Keyboard::End:
+        if (!leftControlHeld()) {
+            const std::size_t row = caretRow();
+            setCursor(lineStart(row) + shownCells(row));
+        }
+        break;
+    case sf::Keyboard::Delete:
+        deleteAfterCaret();
         break;
     default:
         break;

@@ -90,9 +90,11 @@ private:
     // Characters a line shows, without the space that became its break.
     std::uint32_t shownCells(std::size_t row) const;
     bool endsInCut(std::size_t row) const;
+    std::size_t caretRow() const;
 
     void insertCharacter(sf::Uint32 code);
     void deleteBeforeCaret();
+    void deleteAfterCaret();
     // Erases the selected characters and puts the caret where they began.
     void eraseSelection();
     void copy();

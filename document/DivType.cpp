@@ -26,6 +26,16 @@ const std::unordered_map<std::int32_t, KindLayout> kindLayout = {
     {None, {0, 0, 0, 0, sf::Text::Regular, 1, CaseMode::Mixed}},
 };
 
+DivType kindAfter(std::int32_t kind)
+{
+    return kind >= Scene && kind < Speech ? static_cast<DivType>(kind + 1) : Scene;
+}
+
+DivType kindBefore(std::int32_t kind)
+{
+    return kind > Scene && kind <= Speech ? static_cast<DivType>(kind - 1) : Speech;
+}
+
 void applyKind(DivEditor& paragraph, std::int32_t kind)
 {
     if (kind < Scene || kind > Speech)

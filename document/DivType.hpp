@@ -25,6 +25,11 @@ extern const std::unordered_map<std::string, DivType> kindByName;
 extern const std::unordered_map<std::int32_t, std::string> kindNames;
 extern const std::unordered_map<std::int32_t, DivType> nextKindOnEnter;
 
+// The kinds in the order of the kind bar, round: Scene, Directorial, Name,
+// Parenthetical, Speech, Scene. None is followed by Scene and preceded by Speech.
+DivType kindAfter(std::int32_t kind);
+DivType kindBefore(std::int32_t kind);
+
 // Layout of one kind; margins are page-view pixels from the paragraph's rectangle.
 struct KindLayout {
     float marginLeft;

@@ -1,5 +1,7 @@
 #include "document/Page.hpp"
 
+#include "platform/Keyboard.hpp"
+
 #include <SFML/Graphics/RenderTarget.hpp>
 
 #include <algorithm>
@@ -162,6 +164,8 @@ void Page::handleEvent(const sf::Event& event)
 {
     if (ignores(event))
         return;
+    if (event.type == sf::Event::KeyPressed && onPageKey(event.key.code))
+        return;
     const bool typing = event.type == sf::Event::TextEntered || event.type == sf::Event::KeyPressed;
     const std::uint32_t edited = current;
     const Caret caretBefore = caret();
@@ -204,6 +208,89 @@ void Page::handleEvent(const sf::Event& event)
     }
 }
 
+// Keys the page takes itself, before the paragraph: Page Up and Page Down, and Delete in
+// an empty paragraph, which goes as Backspace would take it. True when the key was taken.
+bool Page::onPageKey(sf::Keyboard::Key key)
+{
+    if (!currentParagraph().focused || currentParagraph().dragging || leftControlHeld())
+        return false;
+    if (key == sf::Keyboard::PageDown || key == sf::Keyboard::PageUp) {
+        const float step = view.getSize().y - 2 * DivEditor::lineHeight;
+        const float by = key == sf::Keyboard::PageDown ? step : -step;
+        const sf::Vector2f caretAt = currentParagraph().caret.getPosition();
+        scrollTo(viewTop() + by);
+        moveCaretTo(caretAt.x, caretAt.y + by + DivEditor::lineHeight / 2);
+        return true;
+    }
+    if (key == sf::Keyboard::Delete && currentParagraph().text.isEmpty() && paragraphs.size() > 1) {
+        if (current > 0) {
+            deleteCurrentIfEmpty();
+        } else {
+            const Caret caretBefore = caret();
+            const Paragraph removed = paragraphAt(0);
+            paragraphs.erase(paragraphs.begin());
+            currentParagraph().setCursor(0);
+            relayout();
+            focusCurrent();
+            record(0, {removed}, {}, caretBefore);
+        }
+        return true;
+    }
+    return false;
+}
+
+// Puts the caret on the line at a page point, in the paragraph there or the nearest one,
+// at the column nearest to x.
+void Page::moveCaretTo(float x, float y)
+{
+    auto below = std::partition_point(paragraphs.begin(), paragraphs.end(), [y](const DivEditor& paragraph) {
+        return paragraph.rect.top + paragraph.rect.height <= y;
+    });
+    if (below == paragraphs.end())
+        --below;
+    current = static_cast<std::uint32_t>(below - paragraphs.begin());
+    DivEditor& paragraph = currentParagraph();
+    paragraph.placeCursorAt(static_cast<int>(x), static_cast<int>(std::max(y, paragraph.rect.top)));
+    paragraph.setCursor(paragraph.cursor);
+    focusCurrent();
+}
+
+float Page::viewTop() const
+{
+    return view.getCenter().y - view.getSize().y / 2;
+}
+
+void Page::scrollTo(float top)
+{
+    view.setCenter(view.getCenter().x, std::max(0.f, std::floor(top)) + view.getSize().y / 2);
+    placeSheet();
+}
+
+void Page::showCaret(float insetTop)
+{
+    const float lineTop = std::floor(currentParagraph().caret.getPosition().y);
+    const float top = scrollToShow(viewTop(), view.getSize().y, lineTop, lineTop + DivEditor::lineHeight, insetTop,
+                                   2 * DivEditor::lineHeight);
+    if (top != viewTop())
+        scrollTo(top);
+}
+
+float Page::scriptHeight() const
+{
+    const DivEditor& last = paragraphs.back();
+    return last.rect.top + last.rect.height;
+}
+
+float scrollToShow(float viewTop, float viewHeight, float lineTop, float lineBottom, float insetTop, float margin)
+{
+    float top = viewTop;
+    if (lineBottom + margin > viewTop + viewHeight)
+        top = lineBottom + margin - viewHeight;
+    if (lineTop - margin < top + insetTop) // a window too short for both shows the line's top
+        top = lineTop - margin - insetTop;
+    return std::max(0.f, top);
+}
+
 // Typed text and keys act only in a focused paragraph, and only the current one can be
 // focused, so they go to it alone; mouse events reach every paragraph.
 void Page::deliver(const sf::Event& event)
@@ -217,16 +304,10 @@ void Page::deliver(const sf::Event& event)
 }
 
 // Scrolling up stops at the top of the script, where the view's upper edge is 0,
-// whatever the window's height.
+// whatever the window's height; scrolling down has no limit.
 void Page::onWheel(float delta)
 {
-    const sf::Vector2f centre = view.getCenter();
-    const float top = view.getSize().y / 2;
-    if (centre.y - wheelStep * delta < top)
-        view.setCenter(centre.x, top);
-    else
-        view.move(0, std::floor(-wheelStep * delta));
-    placeSheet();
+    scrollTo(viewTop() + std::floor(-wheelStep * delta));
 }
 
 void Page::placeSheet()

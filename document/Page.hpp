@@ -7,6 +7,10 @@
 #include <cstdint>
 #include <vector>
 
+// The view's top at which a line from lineTop to lineBottom shows with `margin` pixels
+// around it, below an inset at the view's top: the least move from viewTop, never above 0.
+float scrollToShow(float viewTop, float viewHeight, float lineTop, float lineBottom, float insetTop, float margin);
+
 // The script being edited: its paragraphs stacked down one white sheet, the current
 // paragraph, scrolling, and the delivery of every event to the paragraphs. Every change
 // of the paragraphs' kinds and texts is logged in `edits` for the App to take.
@@ -37,6 +41,14 @@ public:
     void relayout();
     // Back to the top of the script, keeping the view's size.
     void resetView();
+    float viewTop() const;
+    // Scrolls so that the view's top is at `top`, never above the script's; the sheet follows.
+    void scrollTo(float top);
+    // Scrolls as little as shows the caret's line with two lines around it, below an
+    // inset at the view's top (the kind bar).
+    void showCaret(float insetTop);
+    // Where the last paragraph ends.
+    float scriptHeight() const;
     void unfocus() override;
     void handleEvent(const sf::Event& event) override;
 
@@ -53,6 +65,8 @@ private:
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;
 
     DivEditor makeParagraph(const Paragraph& content);
+    bool onPageKey(sf::Keyboard::Key key);
+    void moveCaretTo(float x, float y);
     void deliver(const sf::Event& event);
     void record(std::uint32_t at, std::vector<Paragraph> before, std::vector<Paragraph> after, Caret caretBefore);
     // The sheet follows the view: its top at the view's upper edge.

@@ -61,7 +61,8 @@ TEST_F(AppFilesTest, OpeningANamedScriptRestoresEverything)
     EXPECT_EQ(page().background.getPosition().y, 0);
     ASSERT_EQ(page().paragraphs.size(), 2u);
     EXPECT_EQ(page().paragraphs[1].text, "Quiet.");
-    EXPECT_EQ(app->currentKind, Directorial);
+    EXPECT_EQ(page().caret(), (Caret{0, 0})); // the caret at the top, in view
+    EXPECT_EQ(app->currentKind, Scene);
 }
 
 TEST_F(AppFilesTest, AMissingUserFolderAndTemplateAreMadeAgain)

@@ -257,8 +257,7 @@ TEST_F(AppRules, WhatChangesNothingLeavesTheScriptSaved)
     ASSERT_TRUE(app->saveScriptAs("act1"));
     desktop.choice = {(folder / "act1").string(), 1};
     key(sf::Keyboard::Escape);
-    send(ev::keyPressed(sf::Keyboard::Tab));
-    send(ev::textEntered('\t'));
+    send(ev::textEntered('\t')); // the Tab key's character
     key(sf::Keyboard::Left);
     currentParagraph().setCursor(0);
     key(sf::Keyboard::BackSpace);

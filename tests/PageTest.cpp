@@ -147,3 +147,126 @@ TEST_F(PageTest, OnlyParagraphsInTheViewAreDrawnAndTheFrameStillShowsThem)
             ink = frame.getPixel(x, y).r < 100;
     EXPECT_TRUE(ink);
 }
+
+TEST(ScrollRule, MovesAsLittleAsShowsTheLineWithItsMarginAndNeverAboveTheTop)
+{
+    // A 1000-pixel view at 500 with a 60-pixel bar over its top and 46 pixels of margin.
+    EXPECT_EQ(scrollToShow(500, 1000, 700, 723, 60, 46), 500);         // inside: stays
+    EXPECT_EQ(scrollToShow(500, 1000, 1480, 1503, 60, 46), 549);       // below: bottom + margin at the edge
+    EXPECT_EQ(scrollToShow(500, 1000, 560, 583, 60, 46), 454);         // under the bar: top - margin - bar
+    EXPECT_EQ(scrollToShow(500, 1000, 120, 143, 60, 46), 14);          // near the start
+    EXPECT_EQ(scrollToShow(500, 1000, 40, 63, 60, 46), 0);             // never above the top
+    EXPECT_EQ(scrollToShow(0, 100, 500, 523, 60, 46), 500 - 46 - 60); // too short a view: the line's top wins
+}
+
+TEST_F(PageTest, TheCaretStaysInViewAndTheWheelDoesNotPullItBack)
+{
+    for (int i = 0; i < 60; ++i) {
+        key(sf::Keyboard::Enter);
+        type("line");
+    }
+    const float caretY = currentParagraph().caret.getPosition().y;
+    EXPECT_LE(caretY + 23 + 46, page().viewTop() + 980);
+    EXPECT_GE(caretY - 46, page().viewTop() + 60);
+    EXPECT_EQ(page().background.getPosition().y, page().viewTop());
+    const float before = page().viewTop();
+    send(ev::wheel(5));
+    send(ev::wheel(5)); // the wheel alone never jumps back to the caret
+    EXPECT_EQ(page().viewTop(), before - 320);
+    control(sf::Keyboard::S); // nor does a key that moves nothing
+    key(sf::Keyboard::Escape);
+    EXPECT_EQ(page().viewTop(), before - 320);
+    type("s");
+    EXPECT_EQ(page().viewTop(), before);
+}
+
+TEST_F(PageTest, HomeEndAndTheirControlFormsGoToLineAndScriptEnds)
+{
+    currentParagraph().setText("INT. A");
+    key(sf::Keyboard::Enter);
+    const std::string words = "alpha beta gamma delta epsilon zeta eta theta iota kappa lambda mu";
+    currentParagraph().setText(words + " " + words);
+    DivEditor& p = currentParagraph();
+    ASSERT_GE(p.lineLengths.size(), 2u);
+    p.setCursor(p.lineLengths[0] + 3); // on the second line
+    key(sf::Keyboard::Home);
+    EXPECT_EQ(p.cursor, p.lineLengths[0]);
+    key(sf::Keyboard::End);
+    EXPECT_EQ(p.cursor, p.lineLengths[0] + p.lineLengths[1] - 1); // before the break's space
+    p.setCursor(2);
+    key(sf::Keyboard::End);
+    EXPECT_EQ(p.cursor, p.lineLengths[0] - 1);
+    control(sf::Keyboard::Home);
+    EXPECT_EQ(page().caret(), (Caret{0, 0}));
+    control(sf::Keyboard::End);
+    EXPECT_EQ(page().caret(), (Caret{1, static_cast<std::uint32_t>(p.text.getSize())}));
+}
+
+TEST_F(PageTest, PageDownAndUpMoveViewAndCaretByAWindowLessTwoLines)
+{
+    for (int i = 0; i < 200; ++i) {
+        page().addParagraph(Name);
+        currentParagraph().setText("N" + std::to_string(i));
+    }
+    page().placeCaret({1, 1}); // in the first Name, after its first letter
+    const sf::Vector2f start = currentParagraph().caret.getPosition();
+    for (int i = 0; i < 3; ++i)
+        key(sf::Keyboard::PageDown);
+    EXPECT_EQ(page().viewTop(), 3 * (980 - 46));
+    const sf::Vector2f caret = currentParagraph().caret.getPosition();
+    EXPECT_NEAR(caret.y, start.y + 3 * (980 - 46), 3 * 12); // each page snaps to a line
+    EXPECT_EQ(caret.x, start.x);
+    for (int i = 0; i < 3; ++i)
+        key(sf::Keyboard::PageUp);
+    EXPECT_EQ(page().viewTop(), 0);
+    EXPECT_EQ(page().caret(), (Caret{1, 1}));
+}
+
+TEST_F(PageTest, DeleteTakesTheNextCharacterOrTheSelectionOrAnEmptyParagraph)
+{
+    currentParagraph().setText("ABCD");
+    currentParagraph().setCursor(1);
+    key(sf::Keyboard::Delete);
+    send(ev::textEntered(127));
+    EXPECT_EQ(currentParagraph().text, "ACD");
+    EXPECT_EQ(currentParagraph().cursor, 1u);
+    EXPECT_FALSE(app->saved);
+
+    key(sf::Keyboard::Enter); // an empty second paragraph: Delete removes it as Backspace would
+    key(sf::Keyboard::Delete);
+    ASSERT_EQ(page().paragraphs.size(), 1u);
+    EXPECT_EQ(page().caret(), (Caret{0, 3}));
+    currentParagraph().setText("");
+    key(sf::Keyboard::Delete); // the only paragraph stays
+    EXPECT_EQ(page().paragraphs.size(), 1u);
+
+    key(sf::Keyboard::Enter);
+    type("next");
+    control(sf::Keyboard::Home); // an empty first paragraph goes too, the caret to the next
+    key(sf::Keyboard::Delete);
+    ASSERT_EQ(page().paragraphs.size(), 1u);
+    EXPECT_EQ(currentParagraph().text, "next");
+    control(sf::Keyboard::Z);
+    EXPECT_EQ(page().paragraphs.size(), 2u);
+}
+
+TEST_F(PageTest, TabAndShiftTabWalkTheKindsAsTheBarDoes)
+{
+    type("int. yard");
+    std::vector<DivType> kinds;
+    for (int i = 0; i < 5; ++i) {
+        key(sf::Keyboard::Tab);
+        kinds.push_back(currentParagraph().kind);
+    }
+    EXPECT_EQ(kinds, (std::vector<DivType>{Directorial, Name, Parenthetical, Speech, Scene}));
+    sf::Event back = ev::keyPressed(sf::Keyboard::Tab);
+    back.key.shift = true;
+    send(back);
+    EXPECT_EQ(currentParagraph().kind, Speech);
+    EXPECT_EQ(currentParagraph().text, "int. yard");
+    EXPECT_EQ(app->toggleArray.selected, Speech - 1);
+    EXPECT_FALSE(app->saved);
+    control(sf::Keyboard::Z);
+    EXPECT_EQ(currentParagraph().kind, Scene);
+    EXPECT_EQ(currentParagraph().text, "INT. YARD");
+}

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <sstream>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -32,6 +33,17 @@ void writeBytes(const fs::path& path, const std::string& bytes)
 {
     std::ofstream out(path, std::ios::binary);
     out << bytes;
+}
+
+Script sampleLines(const std::string& fileName)
+{
+    Script script;
+    std::istringstream in(readBytes(fs::path(QUILLMERE_SCREENPLAYS) / fileName));
+    std::string line;
+    while (std::getline(in, line))
+        if (!line.empty())
+            script.paragraphs.push_back({script.paragraphs.size() % 2 ? Speech : Directorial, singleLine(fromUtf8(line))});
+    return script;
 }
 
 sf::Image captureFrame(App& app)

@@ -32,6 +32,10 @@ inline sf::String u32(const char32_t* text)
     return sf::String(out);
 }
 
+// A sample screenplay as the tests read it: each non-empty line a paragraph, Directorial
+// and Speech in turn. Empty when the samples are not beside the project.
+Script sampleLines(const std::string& fileName);
+
 // The window's current frame.
 sf::Image captureFrame(App& app);
 
