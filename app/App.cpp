@@ -7,12 +7,17 @@
 
 #include <SFML/Graphics/Image.hpp>
 
+#include <cmath>
+
 App* appInstance = nullptr;
 const sf::Font* appFont = nullptr;
 
 namespace {
 const sf::Color windowColour(20, 20, 40, 255);
 const sf::Color dimming(100, 100, 100, 100);
+const sf::Color problemBand(90, 20, 30, 255);
+const sf::Color problemText(255, 220, 220, 255);
+constexpr float problemHeight = 32; // pixels of the band at the window's foot
 constexpr unsigned designWidth = 1920, designHeight = 980;
 constexpr unsigned minimumWidth = 1010;
 constexpr int frameRate = 60;
@@ -43,6 +48,7 @@ App::App(Platform platformLayer)
     unsavedLabel.setPosition(1650, 100);
 
     closingCheck.setup(this);
+    openCheck.setup(this, ClosingCheck::Purpose::Open);
     fileList.app = this;
     fileList.buildButtons();
     saveAsPanel.nameBox.setRect(720, 320, 480, 50);
@@ -60,6 +66,7 @@ App::App(Platform platformLayer)
     showTitleLines();
     ensureUserFolder();
     closingCheck.setOpen(false);
+    openCheck.setOpen(false);
     titlePage.setOpen(false);
     saveAsPanel.setOpen(false);
     fileList.setOpen(true);
@@ -83,12 +90,13 @@ void App::render()
     window.draw(scrollBar);
     window.draw(titlePage);
     window.draw(toggleArray);
+    drawSaveProblem();
     drawDialogs();
 }
 
 void App::drawDialogs()
 {
-    if (closingCheck.isOpen() || fileList.isOpen() || saveAsPanel.isOpen()) {
+    if (closingCheck.isOpen() || modal()) {
         const sf::Vector2f size(window.getSize());
         window.setView(sf::View(size * 0.5f, size));
         sf::RectangleShape shade(size);
@@ -97,7 +105,25 @@ void App::drawDialogs()
     }
     window.draw(closingCheck);
     window.draw(fileList);
+    window.draw(openCheck);
     window.draw(saveAsPanel);
+}
+
+// A failed save stays said at the window's foot until a save succeeds.
+void App::drawSaveProblem()
+{
+    if (saveProblem.empty())
+        return;
+    const sf::Vector2f size(window.getSize());
+    window.setView(sf::View(size * 0.5f, size));
+    sf::RectangleShape band({size.x, problemHeight});
+    band.setPosition(0, size.y - problemHeight);
+    band.setFillColor(problemBand);
+    window.draw(band);
+    sf::Text line(sf::String::fromUtf8(saveProblem.begin(), saveProblem.end()), font, 18);
+    line.setFillColor(problemText);
+    line.setPosition(std::floor(size.x / 2 - line.getLocalBounds().width / 2), size.y - problemHeight + 5);
+    window.draw(line);
 }
 
 void App::handleEvent(sf::Event& event)
@@ -134,8 +160,14 @@ void App::handleEvent(sf::Event& event)
     const bool keyed = event.type == sf::Event::KeyPressed || event.type == sf::Event::TextEntered;
     if (contentChanged || caretJumped || (keyed && !(page.caret() == caretBefore)))
         page.showCaret(toggleArray.visible ? ToggleArray::barHeight : 0);
-    contentChanged = caretJumped = false;
+    keepRecovery(event, Clock::now());
+    contentChanged = caretJumped = scriptChanged = false;
 
+    if (awaitingSaveToOpen && !saveAsPanel.isOpen()) {
+        awaitingSaveToOpen = false;
+        if (saved && !untitled)
+            openPending();
+    }
     if (closingCheck.awaitingSave && !saveAsPanel.isOpen()) {
         closingCheck.awaitingSave = false;
         closingCheck.quit = saved && !untitled;
@@ -181,6 +213,7 @@ void App::noteChanges()
         if (titleWas)
             now = TitleLines{title, author};
         contentChanged = !page.edits.empty();
+        scriptChanged = true;
         history.record(titleWas && page.edits.empty() ? Action::TitlePage : action, std::move(page.edits), titleWas,
                        now, typed, History::Clock::now());
         page.edits.clear();
@@ -222,7 +255,7 @@ void App::takeBack(const Step& step, bool undo)
     page.edits.clear();
     followCurrentKind();
     saved = history.atSaved();
-    caretJumped = true;
+    caretJumped = scriptChanged = true;
 }
 
 void App::showTitleLines()
@@ -231,30 +264,45 @@ void App::showTitleLines()
     titlePage.authorBox.setText(author);
 }
 
-// Passes the event to every panel. Nothing typed with the left Control key held is text,
-// but Control+Backspace still deletes.
-// A press on the kind bar is not a press on the page beneath it: the current paragraph
-// stays current so that the chosen kind goes to it. The Backspace character that follows
-// a removed paragraph has done its work already. A dialog opened by this very event
-// takes input from the next one on.
+// Passes the event on. Nothing typed with the left Control key held is text, but
+// Control+Backspace still deletes. Of the dialogs only the one on top takes input: the
+// save-as panel, the open question, the file list, in that order; a dialog opened by
+// this very event takes input from the next one on. Without one, the scroll bar, the
+// selector, the title page, the page and the closing check take it in turn.
 void App::deliver(sf::Event& event)
 {
     if (event.type == sf::Event::TextEntered && event.text.unicode != 8 && leftControlHeld())
         return;
+    if (event.type == sf::Event::Resized) {
+        for (Group* panel : std::initializer_list<Group*>{&scrollBar, &toggleArray, &titlePage, &page, &closingCheck,
+                                                          &fileList, &openCheck, &saveAsPanel})
+            panel->handleEvent(event);
+        return;
+    }
+    if (saveAsPanel.isOpen())
+        saveAsPanel.handleEvent(event);
+    else if (openCheck.isOpen())
+        openCheck.handleEvent(event);
+    else if (fileList.isOpen())
+        fileList.handleEvent(event);
+    else
+        deliverToEditor(event);
+}
+
+// A press on the scroll bar is for it alone. A press on the kind bar is not a press on
+// the page beneath it: the current paragraph stays current so that the chosen kind goes
+// to it. The Backspace character that follows a removed paragraph has done its work.
+void App::deliverToEditor(sf::Event& event)
+{
     const bool dropBackspace = paragraphRemoved && event.type == sf::Event::TextEntered && event.text.unicode == 8;
     paragraphRemoved = false;
-    const std::uint32_t keep = page.current;
-    const bool barPress = event.type == sf::Event::MouseButtonPressed && toggleArray.active &&
-                          inKindBar(event.mouseButton.x, event.mouseButton.y);
-    const bool resize = event.type == sf::Event::Resized;
-    const bool listOpen = fileList.isOpen(), saveAsOpen = saveAsPanel.isOpen();
-
     scrollBar.handleEvent(event);
     if (scrollBar.wantedTop)
         page.scrollTo(*scrollBar.wantedTop);
     if (event.type == sf::Event::MouseButtonPressed && scrollBar.dragging)
-        return; // a press on the scroll bar is for it alone
-
+        return;
+    const std::uint32_t keep = page.current;
+    const bool barPress = event.type == sf::Event::MouseButtonPressed && inKindBar(event.mouseButton.x, event.mouseButton.y);
     toggleArray.handleEvent(event);
     titlePage.handleEvent(event);
     if (!dropBackspace)
@@ -262,10 +310,6 @@ void App::deliver(sf::Event& event)
     if (barPress)
         page.current = keep;
     closingCheck.handleEvent(event);
-    if (listOpen || resize)
-        fileList.handleEvent(event);
-    if (saveAsOpen || resize)
-        saveAsPanel.handleEvent(event);
 }
 
 // Whether a window pixel lies on the kind bar, shown or hidden.

@@ -2,8 +2,9 @@
 // The running program: the window, the font, every panel and the state that ties the
 // page to a script file in the user folder.
 //
-//   App.cpp       construction, the frame, event routing and the keyboard commands
-//   AppFiles.cpp  saving, opening and exporting scripts
+//   App.cpp          construction, the frame, event routing and the keyboard commands
+//   AppFiles.cpp     saving, opening (with the question over unsaved work), exporting
+//   AppRecovery.cpp  recovery copies of unsaved work
 
 #include "app/Globals.hpp"
 #include "document/History.hpp"
@@ -20,7 +21,9 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Text.hpp>
 
+#include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class App {
@@ -37,6 +40,22 @@ public:
     bool saveScriptAs(const std::string& name); // name in UTF-8
     bool openScript(const std::string& name);   // "" opens the empty template
     bool exportScript();
+
+    // Opening from the file list: at once when the script is saved, otherwise after the
+    // question "Save", "Discard changes", "Cancel" has been answered.
+    enum class Opening { Opened, Failed, Asked };
+    enum class Answer { Save, Discard, Cancel };
+    Opening requestOpen(const OpenChoice& choice);
+    void answerOpenQuestion(Answer answer);
+    bool open(const OpenChoice& choice);
+
+    // Recovery copies: due a few seconds after a change, written by tick once due.
+    using Clock = std::chrono::steady_clock;
+    static constexpr std::chrono::seconds recoveryDelay{5};
+    void tick(Clock::time_point now);
+    // Drops the current script's copy: its changes are given up.
+    void discardRecovery();
+    std::optional<Clock::time_point> recoveryDue; // when the next copy is to be written
     // The script as the page and the title page hold it.
     Script script() const { return {title, author, page.contents()}; }
     // Takes back the last step of the history, or makes the last one taken back again.
@@ -44,7 +63,7 @@ public:
     void redo();
 
     // The modal dialogs (file list, save-as panel) take all input while open.
-    bool modal() const { return fileList.isOpen() || saveAsPanel.isOpen(); }
+    bool modal() const { return fileList.isOpen() || saveAsPanel.isOpen() || openCheck.isOpen(); }
 
     sf::RenderWindow window;
     sf::Font font;
@@ -65,9 +84,13 @@ public:
     std::string problem; // why the last save or open failed, in UTF-8; empty after a success
     History history;
     ScrollBar scrollBar;
+    ClosingCheck openCheck;  // the question before opening over unsaved work
+    std::string saveProblem; // shown at the window's foot until the next successful save
+    std::string recoveryId;  // the current script's copy in the recovery folder, once written
 
 private:
     void deliver(sf::Event& event);
+    void deliverToEditor(sf::Event& event);
     bool saveInto(const std::string& base);
     void show(const Script& shown, bool asSaved);
     void classify(const sf::Event& event);
@@ -82,6 +105,11 @@ private:
     void followCurrentKind();
     bool inKindBar(int x, int y) const;
     void drawDialogs();
+    void drawSaveProblem();
+    void noteSaveProblem(const std::string& what, const std::error_code& error);
+    void openPending();
+    void keepRecovery(const sf::Event& event, Clock::time_point now);
+    void writeRecoveryNow(Clock::time_point now);
 
     bool paragraphRemoved = false; // the last key press removed an empty paragraph
     std::optional<TitleLines> titleWas; // the title page before this event changed it
@@ -89,4 +117,9 @@ private:
     sf::Uint32 typed = 0;               // the character it types
     bool contentChanged = false;        // this event changed a paragraph: the caret is shown
     bool caretJumped = false;           // this event undid or redid a step
+    bool scriptChanged = false;         // this event changed anything of the script
+    std::optional<OpenChoice> pendingOpen; // what the open question is about
+    bool awaitingSaveToOpen = false;       // "Save" on an untitled script: open once it is saved
+    bool recoveryStale = false;            // changes the recovery copy does not hold yet
+    Clock::time_point lastRecoveryWrite;
 };

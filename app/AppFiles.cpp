@@ -1,11 +1,15 @@
-// The App's file operations: saving into the user folder, opening from it, exporting.
+// The App's file operations: saving into the user folder, opening from it (asking first
+// when that would drop unsaved work), exporting.
 #include "app/App.hpp"
 
+#include "files/Backup.hpp"
 #include "files/Export.hpp"
+#include "files/Recovery.hpp"
 #include "files/ScriptLoader.hpp"
 #include "files/ScriptWriter.hpp"
 #include "files/TextCodec.hpp"
 #include "files/UserFolder.hpp"
+#include "files/WholeFile.hpp"
 
 #include <filesystem>
 
@@ -13,7 +17,9 @@ namespace fs = std::filesystem;
 
 bool App::saveScript()
 {
-    return saveInto(scriptBase(toUtf8(fileName)));
+    const std::string name = toUtf8(fileName);
+    keepBackup(name); // a failed backup does not stop the save the writer asked for
+    return saveInto(scriptBase(name));
 }
 
 bool App::saveScriptAs(const std::string& name)
@@ -35,33 +41,96 @@ bool App::saveScriptAs(const std::string& name)
     return true;
 }
 
-// Writes the script as base + ".html" in the user folder; on success the script is saved.
+// Writes the script as base + ".html" in the user folder; on success the script is saved
+// and its recovery copy has done its work.
 bool App::saveInto(const std::string& base)
 {
     noteChanges();
-    if (!writeScript(script(), base, false)) {
+    std::error_code error;
+    if (!writeScript(script(), base, false, {}, &error)) {
         problem = "Could not write " + base + ".html";
+        noteSaveProblem("Could not save " + base + ".html", error);
         return false;
     }
     problem.clear();
+    saveProblem.clear();
     history.markSaved();
     saved = true;
+    discardRecovery();
     return true;
+}
+
+void App::noteSaveProblem(const std::string& what, const std::error_code& error)
+{
+    saveProblem = what + ": " + failureReason(error);
 }
 
 bool App::openScript(const std::string& name)
 {
-    const std::string file = name.empty() ? std::string("empty") : name;
-    const std::optional<Script> loaded = validScriptName(file) ? loadScript(scriptBase(file) + ".html") : std::nullopt;
+    return open(name.empty() ? OpenChoice{} : OpenChoice{OpenChoice::Kind::Script, name});
+}
+
+// Opens a script, the template or a recovery copy. A recovery copy opens unsaved, under
+// its script's name or untitled, and goes on as that script's copy.
+bool App::open(const OpenChoice& choice)
+{
+    const bool recovered = choice.kind == OpenChoice::Kind::Recovered;
+    const std::string name = choice.kind == OpenChoice::Kind::Template ? std::string("empty") : choice.name;
+    const fs::path file = recovered ? recoveryFile(name) : fs::path(scriptBase(name) + ".html");
+    const bool nameOk = recovered ? name.find('/') == std::string::npos : validScriptName(name);
+    const std::optional<Script> loaded = nameOk ? loadScript(file) : std::nullopt;
     if (!loaded) {
-        problem = "Could not open " + scriptBase(file) + ".html";
+        problem = "Could not open " + file.string();
         return false;
     }
     problem.clear();
-    untitled = name.empty();
-    fileName = fromUtf8(file);
-    show(*loaded, true);
+    const bool untitledCopy = recovered && !name.empty() && name[0] == '.';
+    untitled = choice.kind == OpenChoice::Kind::Template || untitledCopy;
+    fileName = fromUtf8(untitled ? std::string("empty") : name);
+    show(*loaded, !recovered);
+    recoveryId = recovered ? name : std::string();
     return true;
+}
+
+App::Opening App::requestOpen(const OpenChoice& choice)
+{
+    if (saved)
+        return open(choice) ? Opening::Opened : Opening::Failed;
+    pendingOpen = choice;
+    openCheck.setOpen(true);
+    return Opening::Asked;
+}
+
+void App::answerOpenQuestion(Answer answer)
+{
+    if (answer == Answer::Cancel || !pendingOpen) {
+        pendingOpen.reset();
+        return;
+    }
+    if (answer == Answer::Discard) {
+        openPending();
+    } else if (untitled) {
+        saveAsPanel.setOpen(true); // the name first; the script opens once it is saved
+        awaitingSaveToOpen = true;
+    } else if (saveScript()) {
+        openPending();
+    } // a failed save opens nothing: the window's foot says why
+}
+
+void App::openPending()
+{
+    if (!pendingOpen)
+        return;
+    const OpenChoice choice = *pendingOpen;
+    pendingOpen.reset();
+    const std::string given = recoveryId; // the copy of the changes given up
+    if (!open(choice)) {
+        fileList.showProblem();
+        return;
+    }
+    if (!given.empty() && given != recoveryId)
+        removeRecovery(given);
+    fileList.setOpen(false);
 }
 
 // Puts a script on the page and the title page, at the top with the caret there, with a
@@ -79,6 +148,8 @@ void App::show(const Script& shown, bool asSaved)
     followCurrentKind();
     history.clear(asSaved);
     saved = asSaved;
+    recoveryDue.reset();
+    recoveryStale = false;
 }
 
 bool App::exportScript()
@@ -90,9 +161,19 @@ bool App::exportScript()
         return false;
     const std::string source = scriptBase(toUtf8(fileName));
     const std::string target = targetBase(choice.path);
-    if (choice.filter == 1)
-        return convertToPdf(source, target);
-    if (choice.filter == 2)
-        return writeScript(script(), target, true, platform.askOverwrite);
+    if (choice.filter == 1) {
+        if (convertToPdf(source, target))
+            return true;
+        saveProblem = "Could not export " + target + ".pdf: the converter failed";
+        return false;
+    }
+    if (choice.filter == 2) {
+        std::error_code error;
+        if (writeScript(script(), target, true, platform.askOverwrite, &error))
+            return true;
+        if (error != std::errc::file_exists) // declining to replace a file is no failure
+            noteSaveProblem("Could not export " + target + ".html", error);
+        return false;
+    }
     return false;
 }

@@ -45,9 +45,25 @@ void ensureUserFolder()
 {
     std::error_code error;
     fs::create_directories(userFolder, error);
+    removeStaleTemporaries(userFolder);
+    removeStaleTemporaries(userFolder / ".recovery");
     if (fs::exists(userFolder / "empty.html", error))
         return;
     Script empty;
     empty.paragraphs.push_back({Scene, sf::String()});
     writeScript(empty, userFolder / "empty", false);
+}
+
+// A write cut short by a crash leaves its hidden temporary file; one untouched for ten
+// minutes belongs to no write still going on.
+void removeStaleTemporaries(const fs::path& folder)
+{
+    const auto stale = fs::file_time_type::clock::now() - std::chrono::minutes(10);
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        std::error_code ignored;
+        if (name.rfind(temporaryPrefix, 0) == 0 && it->last_write_time(ignored) < stale && !ignored)
+            fs::remove(it->path(), ignored);
+    }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/WholeFile.hpp"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,5 +20,7 @@ bool validScriptName(const std::string& name);
 // names starting with a dot and the stem "empty" are left out. Empty when unreadable.
 std::vector<std::string> listScriptNames(const std::filesystem::path& folder = userFolder);
 
-// Creates the user folder and writes the template again when either is missing.
+// Creates the user folder and writes the template again when either is missing; clears
+// away what writes cut short by a crash left behind.
 void ensureUserFolder();
+void removeStaleTemporaries(const std::filesystem::path& folder);

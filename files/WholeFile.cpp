@@ -39,7 +39,7 @@ bool readWholeFile(const fs::path& path, std::string& bytes)
 bool writeFileAtomically(const fs::path& target, const std::string& bytes, std::error_code* error)
 {
     const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    std::string pattern = (folder / ".quillmere-XXXXXX").string();
+    std::string pattern = (folder / (std::string(temporaryPrefix) + "XXXXXX")).string();
     int failure = 0;
     const int fd = mkstemp(pattern.data());
     if (fd < 0) {
@@ -65,4 +65,14 @@ bool writeFileAtomically(const fs::path& target, const std::string& bytes, std::
     if (error)
         *error = failure ? std::error_code(failure, std::generic_category()) : std::error_code();
     return failure == 0;
+}
+
+std::string failureReason(const std::error_code& error)
+{
+    if (error == std::errc::no_space_on_device)
+        return "disk full";
+    std::string reason = error ? error.message() : std::string("unknown error");
+    if (!reason.empty() && reason[0] >= 'A' && reason[0] <= 'Z')
+        reason[0] = static_cast<char>(reason[0] - 'A' + 'a');
+    return reason;
 }

@@ -8,8 +8,14 @@
 // Reads a regular file whole; false for a folder, a missing or an unreadable file.
 bool readWholeFile(const std::filesystem::path& path, std::string& bytes);
 
+// The name every temporary file of a write begins with.
+inline constexpr const char* temporaryPrefix = ".quillmere-";
+
 // Writes the bytes to a hidden temporary file beside the target, flushes it to disk and
 // renames it over the target. On any failure the target is left as it was, the temporary
 // file is removed and `error` (when given) says why.
 bool writeFileAtomically(const std::filesystem::path& target, const std::string& bytes,
                          std::error_code* error = nullptr);
+
+// Why a file operation failed, in a few words: "disk full", "permission denied", ...
+std::string failureReason(const std::error_code& error);

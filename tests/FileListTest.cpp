@@ -11,7 +11,16 @@ protected:
     FileList& list() { return app->fileList; }
     // The pixel at the middle of entry i (the window and the list's view agree at the top).
     sf::Vector2i entry(int i) { return {960, i == 0 ? 340 : 360 + 40 * i}; }
-    sf::Vector2i openButton() { return {820, static_cast<int>(470 + 40 * list().names.size())}; }
+    // The middle of the entry with this label.
+    sf::Vector2i entryLabelled(const sf::String& label)
+    {
+        for (const Button& entry : list().entries)
+            if (entry.label.getString() == label)
+                return {960, static_cast<int>(entry.rect.top + 20)};
+        ADD_FAILURE() << "no entry " << label.toAnsiString();
+        return {};
+    }
+    sf::Vector2i openButton() { return {820, static_cast<int>(list().openButton.rect.top + 20)}; }
 };
 
 TEST_F(FileListTest, ListsStemsSortedWithoutTheTemplateOrHiddenFiles)
@@ -81,14 +90,16 @@ TEST_F(FileListTest, AnEntryThatIsNoScriptLeavesTheCurrentOneUntouchedAndSaysSo)
     type("X");
     writeBytes(folder / "user" / "broken.html", "<html><body><div><div>t</div><div>a</div></div><div><div class=\"Villain\">x</div></div></body></html>");
     std::filesystem::create_directory(folder / "user" / "folder.html");
-    for (int entry : {1, 2}) { // broken, then folder
+    for (const char* entry : {"broken", "folder"}) {
         list().setOpen(true);
-        click(this->entry(entry).x, this->entry(entry).y);
+        click(entryLabelled(entry).x, entryLabelled(entry).y);
         click(openButton().x, openButton().y);
+        ASSERT_TRUE(app->openCheck.isOpen()); // the work is unsaved: asked first
+        click(960, 520);                      // "Discard changes"
         EXPECT_EQ(currentParagraph().text, "MY WORKX");
         EXPECT_FALSE(app->saved);
         EXPECT_TRUE(list().isOpen());
-        EXPECT_EQ(list().message.getString(), entry == 1 ? "Could not open user/broken.html" : "Could not open user/folder.html");
+        EXPECT_EQ(list().message.getString(), "Could not open user/" + std::string(entry) + ".html");
         key(sf::Keyboard::Escape);
     }
 }

@@ -13,12 +13,14 @@ ClosingCheck::ClosingCheck()
         button->view = &view;
 }
 
-void ClosingCheck::setup(App* owner)
+void ClosingCheck::setup(App* owner, Purpose why)
 {
-    saveQuitButton.setup("Save and quit", 740, 440, 440, 40);
-    quitButton.setup("Quit without saving", 740, 500, 440, 40);
+    const bool quitting = why == Purpose::Quit;
+    saveQuitButton.setup(quitting ? "Save and quit" : "Save", 740, 440, 440, 40);
+    quitButton.setup(quitting ? "Quit without saving" : "Discard changes", 740, 500, 440, 40);
     cancelButton.setup("Cancel", 740, 560, 440, 40);
     app = owner;
+    purpose = why;
 }
 
 void ClosingCheck::handleEvent(const sf::Event& event)
@@ -40,6 +42,15 @@ void ClosingCheck::handleEvent(const sf::Event& event)
 // abandoned save leaves the program open with the script still unsaved.
 void ClosingCheck::onMouseButtonPressed()
 {
+    if (purpose == Purpose::Open) {
+        if (saveQuitButton.clicked || quitButton.clicked || cancelButton.clicked) {
+            setOpen(false);
+            app->answerOpenQuestion(saveQuitButton.clicked ? App::Answer::Save
+                                    : quitButton.clicked   ? App::Answer::Discard
+                                                           : App::Answer::Cancel);
+        }
+        return;
+    }
     if (saveQuitButton.clicked) {
         setOpen(false);
         if (app->untitled) {
@@ -50,6 +61,7 @@ void ClosingCheck::onMouseButtonPressed()
         }
     } else if (quitButton.clicked) {
         setOpen(false);
+        app->discardRecovery();
         quit = true;
     } else if (cancelButton.clicked) {
         setOpen(false);

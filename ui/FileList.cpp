@@ -12,13 +12,26 @@ constexpr float left = 700, top = 300, width = 520;
 constexpr float entryLeft = 720, entryWidth = 480, rowHeight = 40;
 constexpr float scrollStep = 32;  // pixels per wheel notch
 constexpr float scrollMargin = 20; // room kept below the panel when scrolled to its end
+} // namespace
 
-sf::FloatRect entryRect(std::size_t i)
+// Recovered copies take a row each above "Empty", which stands 20 pixels apart from the
+// saved scripts below it.
+sf::FloatRect FileList::entryRect(std::size_t entry) const
 {
-    const float y = i == 0 ? 320 : 340 + rowHeight * i;
+    const std::size_t above = recovered.size();
+    float y = 320 + rowHeight * entry;
+    if (entry > above)
+        y += 20;
     return {entryLeft, y, entryWidth, rowHeight};
 }
-} // namespace
+
+OpenChoice FileList::choice(std::size_t entry) const
+{
+    if (entry < recovered.size())
+        return {OpenChoice::Kind::Recovered, recovered[entry].id};
+    const std::size_t i = entry - recovered.size();
+    return i == 0 ? OpenChoice{} : OpenChoice{OpenChoice::Kind::Script, names[i]};
+}
 
 FileList::FileList() : Group({0, 0, 1920, 1000})
 {
@@ -28,24 +41,28 @@ FileList::FileList() : Group({0, 0, 1920, 1000})
 
 void FileList::refresh()
 {
+    recovered = listRecoveries();
     names.assign(1, "empty");
     for (std::string& name : listScriptNames())
         names.push_back(std::move(name));
     background.setPosition(left, top);
-    background.setSize({width, rowHeight * names.size() + 200});
+    background.setSize({width, rowHeight * (names.size() + recovered.size()) + 200});
 }
 
 void FileList::buildButtons()
 {
     entries.clear();
-    entries.resize(names.size());
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const sf::FloatRect r = entryRect(i);
-        const sf::String label = i == 0 ? sf::String("Empty") : sf::String::fromUtf8(names[i].begin(), names[i].end());
-        entries[i].setup(label, r.left, r.top, r.width, r.height);
-        entries[i].view = &view;
+    entries.resize(recovered.size() + names.size());
+    for (std::size_t e = 0; e < entries.size(); ++e) {
+        const sf::FloatRect r = entryRect(e);
+        const OpenChoice opens = choice(e);
+        std::string label = opens.kind == OpenChoice::Kind::Recovered ? recovered[e].label() : opens.name;
+        if (opens.kind == OpenChoice::Kind::Template)
+            label = "Empty";
+        entries[e].setup(sf::String::fromUtf8(label.begin(), label.end()), r.left, r.top, r.width, r.height);
+        entries[e].view = &view;
     }
-    const float buttonsTop = 450 + rowHeight * names.size();
+    const float buttonsTop = 450 + rowHeight * entries.size();
     openButton.setup("Open", 720, buttonsTop, 200, 40);
     deleteButton.setup("Delete", 1000, buttonsTop, 200, 40);
     openButton.view = &view;
@@ -98,17 +115,28 @@ void FileList::onMouseButtonPressed()
             selected = static_cast<std::int32_t>(i);
     if (!openButton.clicked)
         return;
-    if (selected < 0 || selected >= static_cast<std::int32_t>(names.size())) {
+    if (selected < 0 || selected >= static_cast<std::int32_t>(entries.size())) {
         selected = 0; // the list changed under a kept choice: open nothing
-    } else {
-        const std::string name = selected == 0 ? std::string() : names[selected];
-        if (!app->openScript(name)) {
-            setDialogMessage(message, sf::String::fromUtf8(app->problem.begin(), app->problem.end()),
-                             395 + rowHeight * names.size());
-            return;
-        }
+        setOpen(false);
+        return;
     }
-    setOpen(false);
+    message.setString("");
+    switch (app->requestOpen(choice(static_cast<std::size_t>(selected)))) {
+    case App::Opening::Opened:
+        setOpen(false);
+        break;
+    case App::Opening::Failed:
+        showProblem();
+        break;
+    case App::Opening::Asked: // the App closes the list once the script is open
+        break;
+    }
+}
+
+void FileList::showProblem()
+{
+    setDialogMessage(message, sf::String::fromUtf8(app->problem.begin(), app->problem.end()),
+                     395 + rowHeight * entries.size());
 }
 
 void FileList::onWheel(float delta)

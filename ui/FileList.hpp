@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/Recovery.hpp"
 #include "ui/Button.hpp"
 #include "ui/Group.hpp"
 
@@ -9,19 +10,30 @@
 
 class App;
 
+// What an entry of the file list opens.
+struct OpenChoice {
+    enum class Kind { Template, Script, Recovered };
+    Kind kind = Kind::Template;
+    std::string name; // the script's name, or the recovery copy's id; UTF-8
+};
+
 // The dialog that lists the scripts of the user folder under a first entry "Empty" and
 // opens the chosen one. Choosing takes a press on an entry, then one on "Open". An entry
-// that cannot be opened keeps the list open with a line that says so.
+// that cannot be opened keeps the list open with a line that says so. Recovery copies
+// left by a program that did not end come first, one entry each.
 class FileList : public Group {
 public:
     FileList();
     void refresh();
     void buildButtons();
     void setOpen(bool open) override;
+    // Shows why the App could not open the chosen entry.
+    void showProblem();
     void handleEvent(const sf::Event& event) override;
 
     std::vector<std::string> names; // names[0] is the template "empty"; UTF-8
-    std::vector<Button> entries;
+    std::vector<RecoveredCopy> recovered;
+    std::vector<Button> entries; // the recovered copies, then one per name
     Button openButton;
     Button deleteButton;
     sf::Text message; // why the last entry could not be opened; empty otherwise
@@ -31,6 +43,8 @@ public:
 private:
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;
     void onMouseButtonPressed();
+    OpenChoice choice(std::size_t entry) const;
+    sf::FloatRect entryRect(std::size_t entry) const;
     // Scrolls a list taller than the window, keeping its top and bottom reachable.
     void onWheel(float delta);
 };

@@ -1,0 +1,62 @@
+#pragma once
+// Drives the real program on the virtual display as a person would: xdotool for the mouse
+// and keyboard, screenshots for what only the screen shows.
+
+#include "TestSupport.hpp"
+
+#include <SFML/Graphics/Image.hpp>
+
+#include <chrono>
+#include <string>
+#include <sys/types.h>
+#include <thread>
+
+int sh(const std::string& command);
+
+// Waits until a condition holds, up to a limit.
+template <typename Condition>
+bool eventually(Condition condition, std::chrono::milliseconds limit = std::chrono::seconds(10))
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+        if (condition())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return condition();
+}
+
+// The program under test, started in the working folder; killed if still running at the end.
+class Program {
+public:
+    void start();
+    // Starts the program and waits for its window; false when it did not appear.
+    bool launch();
+    bool running();
+    bool ended();
+    void kill(); // SIGKILL, as a crash or the system would end it
+    ~Program();
+    pid_t child = -1;
+};
+
+// What the window manager does when the user closes the window.
+void requestClose();
+void clickAt(int x, int y);
+void typeText(const std::string& text);
+void keys(const std::string& names);
+// The id of the first window whose name matches, or "" after the wait.
+std::string windowNamed(const std::string& pattern, std::chrono::milliseconds limit = std::chrono::seconds(10));
+void focusWindow(const std::string& id);
+// Control and a key, as fast as xdotool sends them.
+void controlKey(const std::string& key);
+bool unsavedLabelShown(const sf::Image& image);
+sf::Image screenshot();
+bool inkIn(const sf::Image& image, unsigned left, unsigned top, unsigned width, unsigned height);
+
+// Each test in a scratch folder of its own.
+class DesktopTest : public ::testing::Test {
+protected:
+    void SetUp() override { folder = enterScratchFolder(); }
+    void TearDown() override;
+    std::filesystem::path folder;
+};

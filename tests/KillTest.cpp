@@ -1,0 +1,114 @@
+// The program killed at random moments while a writer types and saves a long script:
+// afterwards the saved file is whole and the recovery copy, if any, is whole and at most
+// a few seconds of typing behind. Nothing the writer can open is ever a partial file.
+#include "Desktop.hpp"
+
+#include "files/Recovery.hpp"
+#include "files/ScriptLoader.hpp"
+#include "files/ScriptWriter.hpp"
+#include "files/TextCodec.hpp"
+
+#include <csignal>
+#include <random>
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+constexpr int paragraphs = 3000;
+const sf::String lastText = "Paragraph 2999 of a long script.";
+
+// The last paragraph's text in a script file that must be whole; "" and a failure when
+// the file is partial or not the script.
+std::string lastParagraph(const fs::path& file)
+{
+    const std::optional<Script> script = loadScript(file);
+    EXPECT_TRUE(script) << file << " is not a whole script";
+    if (!script)
+        return {};
+    EXPECT_EQ(script->paragraphs.size(), static_cast<std::size_t>(paragraphs)) << file;
+    return toUtf8(script->paragraphs.back().text);
+}
+} // namespace
+
+using KillTest = DesktopTest;
+
+TEST_F(KillTest, FiftyKillsLoseNothingButTheLastSecondsOfTyping)
+{
+    Script script{"Long", "By Me", {}};
+    for (int i = 0; i < paragraphs; ++i)
+        script.paragraphs.push_back({Directorial, "Paragraph " + std::to_string(i) + " of a long script."});
+    ASSERT_TRUE(writeScript(script, "user/long", false));
+    std::string saved = toUtf8(lastText); // what the last save holds, as far as it went through
+    std::mt19937 random(20261207);
+
+    for (int round = 0; round < 50; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        Program program;
+        program.start();
+        clickAt(960, 400);  // the entry long
+        clickAt(820, 550);  // "Open"
+        keys("ctrl+End");
+        std::this_thread::sleep_for(300ms);
+
+        // Words typed, each with the time its keys had all been sent; saves along the way.
+        std::string typed = saved;
+        std::vector<std::pair<Clock::time_point, std::string>> states;
+        std::vector<std::pair<Clock::time_point, std::string>> saves;
+        // Mostly short sittings; some long enough that the copy must have kept up.
+        const auto sitting = std::chrono::milliseconds(random() % 5 < 3 ? 300 + random() % 2700 : 6500 + random() % 1500);
+        const Clock::time_point begun = Clock::now();
+        for (int w = 0; Clock::now() - begun < sitting; ++w) {
+            const std::string word = " r" + std::to_string(round) + "w" + std::to_string(w);
+            sh("xdotool type --delay 6 '" + word + "'");
+            typed += word;
+            states.emplace_back(Clock::now(), typed);
+            if (random() % 6 == 0) {
+                sh("xdotool key ctrl+s");
+                saves.emplace_back(Clock::now(), typed);
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(random() % 400));
+        const Clock::time_point killedAt = Clock::now();
+        program.kill();
+
+        // The saved file is whole and holds one of the states sent to be saved.
+        const std::string onDisk = lastParagraph("user/long.html");
+        bool known = onDisk == saved;
+        for (const auto& [when, state] : saves)
+            known = known || onDisk == state;
+        EXPECT_TRUE(known) << "the saved file holds no state that was saved: " << onDisk;
+        // A save sent a second before the kill has been written.
+        for (const auto& [when, state] : saves) {
+            if (when < killedAt - 1s) {
+                EXPECT_GE(onDisk.size(), state.size());
+            }
+        }
+
+        // The newest of the saved file and the recovery copy lacks at most the last five
+        // seconds of typing (and a second for the keys to arrive).
+        std::string newest = onDisk;
+        if (fs::exists(recoveryFile("long"))) {
+            const std::string copy = lastParagraph(recoveryFile("long"));
+            EXPECT_EQ(typed.compare(0, copy.size(), copy), 0) << "the copy is no state typed: " << copy;
+            if (copy.size() > newest.size())
+                newest = copy;
+        }
+        for (const auto& [when, state] : states) {
+            if (when < killedAt - 6s) {
+                EXPECT_GE(newest.size(), state.size()) << "more than five seconds of typing lost";
+            }
+        }
+
+        for (const fs::path& folder : {fs::path("user"), recoveryFolder}) {
+            for (const auto& entry : fs::directory_iterator(folder)) {
+                if (entry.path().extension() == ".html" && entry.path().filename().string()[0] != '.') {
+                    EXPECT_TRUE(loadScript(entry.path())) << entry.path() << " is partial";
+                }
+            }
+        }
+        saved = onDisk;
+        fs::remove_all(recoveryFolder); // the next round opens the saved script again
+    }
+}

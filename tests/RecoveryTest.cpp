@@ -1,0 +1,204 @@
+// Recovery copies, backups, the question before opening over unsaved work, and failed
+// saves said in the window.
+#include "TestSupport.hpp"
+
+#include "files/Backup.hpp"
+#include "files/Recovery.hpp"
+#include "files/ScriptLoader.hpp"
+
+#include <thread>
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+// Makes a folder refuse writes, for root too (an immutable folder); false where neither
+// its mode nor its attributes can do that.
+bool makeReadOnly(const fs::path& folder)
+{
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    auto writable = [&] {
+        const fs::path probe = folder / "probe";
+        writeBytes(probe, "x");
+        const bool wrote = fs::exists(probe);
+        fs::remove(probe);
+        return wrote;
+    };
+    if (!writable())
+        return true;
+    return std::system(("chattr +i '" + folder.string() + "' 2>/dev/null").c_str()) == 0 && !writable();
+}
+
+void makeWritable(const fs::path& folder)
+{
+    std::system(("chattr -i '" + folder.string() + "' 2>/dev/null").c_str());
+    fs::permissions(folder, fs::perms::owner_all);
+}
+} // namespace
+
+class RecoveryTest : public AppTest {
+protected:
+    std::optional<Script> copy(const std::string& id) { return loadScript(recoveryFile(id)); }
+    std::vector<RecoveredCopy> copies() { return listRecoveries(); }
+    void named(const std::string& name)
+    {
+        type("int. hall");
+        ASSERT_TRUE(app->saveScriptAs(name));
+    }
+};
+
+TEST_F(RecoveryTest, ACopyFollowsTheWorkAtMostFiveSecondsBehind)
+{
+    named("act1");
+    type("w");
+    ASSERT_TRUE(app->recoveryDue);
+    const App::Clock::time_point written = *app->recoveryDue;
+    app->tick(written);
+    ASSERT_TRUE(copy("act1"));
+    EXPECT_EQ(copy("act1")->paragraphs[0].text, "INT. HALLW");
+    type("x"); // within five seconds of the last copy: due five seconds after it
+    ASSERT_TRUE(app->recoveryDue);
+    EXPECT_EQ(*app->recoveryDue, written + App::recoveryDelay);
+    app->tick(*app->recoveryDue - 1ms);
+    EXPECT_EQ(copy("act1")->paragraphs[0].text, "INT. HALLW");
+    app->tick(*app->recoveryDue);
+    EXPECT_EQ(copy("act1")->paragraphs[0].text, "INT. HALLWX");
+    EXPECT_FALSE(app->recoveryDue);
+
+    type("y");
+    sf::Event lost{};
+    lost.type = sf::Event::LostFocus;
+    send(lost); // leaving the window writes it at once
+    EXPECT_EQ(copy("act1")->paragraphs[0].text, "INT. HALLWXY");
+
+    control(sf::Keyboard::S); // a save has no use for the copy
+    EXPECT_FALSE(fs::exists(recoveryFile("act1")));
+    EXPECT_FALSE(app->recoveryDue);
+    type("z");
+    control(sf::Keyboard::Z); // undone back to the saved state: no unsaved work, no copy
+    EXPECT_TRUE(app->saved);
+    EXPECT_TRUE(copies().empty());
+}
+
+TEST_F(RecoveryTest, AfterACrashTheCopyIsOfferedFirstAndOpensUnsaved)
+{
+    named("act1");
+    type(" two");
+    app->tick(App::Clock::now() + 1h);
+    app.reset(); // as if the program had been killed: the copy stays
+    app = std::make_unique<App>(desktop.platform());
+    ASSERT_EQ(app->fileList.entries.size(), 3u); // the copy, "Empty", act1
+    const std::string label = app->fileList.entries[0].label.getString().toAnsiString();
+    EXPECT_EQ(label.rfind("Recovered: act1 (", 0), 0u) << label;
+    click(960, 340);                                       // the recovered entry
+    click(820, static_cast<int>(app->fileList.openButton.rect.top + 20)); // "Open"
+    EXPECT_FALSE(app->fileList.isOpen());
+    EXPECT_EQ(currentParagraph().text, "INT. HALL TWO");
+    EXPECT_FALSE(app->saved);
+    EXPECT_FALSE(app->untitled);
+    EXPECT_EQ(app->fileName, "act1");
+    EXPECT_NE(readBytes("user/act1.html").find(">INT. HALL<"), std::string::npos); // the saved file untouched
+
+    send(ev::closed());
+    click(960, 520); // "Quit without saving": the copy goes with the changes
+    EXPECT_FALSE(app->window.isOpen());
+    EXPECT_TRUE(copies().empty());
+}
+
+TEST_F(RecoveryTest, AnUntitledScriptsCopyOpensUntitled)
+{
+    type("int. roof");
+    app->tick(App::Clock::now() + 1h);
+    ASSERT_EQ(copies().size(), 1u);
+    EXPECT_TRUE(copies()[0].untitled);
+    EXPECT_EQ(copies()[0].label().rfind("Recovered: Untitled (", 0), 0u);
+    const std::string id = copies()[0].id;
+    app.reset();
+    app = std::make_unique<App>(desktop.platform());
+    app->fileList.setOpen(false);
+    ASSERT_TRUE(app->open({OpenChoice::Kind::Recovered, id}));
+    EXPECT_TRUE(app->untitled);
+    EXPECT_EQ(currentParagraph().text, "INT. ROOF");
+    control(sf::Keyboard::S);
+    EXPECT_TRUE(app->saveAsPanel.isOpen());
+    type("roof");
+    key(sf::Keyboard::Enter);
+    EXPECT_TRUE(copies().empty());
+}
+
+TEST_F(RecoveryTest, EachSaveKeepsThePreviousVersionTheNewestTwentyAtMost)
+{
+    named("act1");
+    for (int i = 0; i < 23; ++i) {
+        // each version a second older than the next, as saves a second apart would be
+        const auto when = fs::file_time_type::clock::now() - std::chrono::seconds(100 - i);
+        fs::last_write_time("user/act1.html", when);
+        type(std::to_string(i % 10));
+        control(sf::Keyboard::S);
+    }
+    std::vector<std::string> kept;
+    for (const auto& entry : fs::directory_iterator(backupFolder / "act1"))
+        kept.push_back(entry.path().filename().string());
+    std::sort(kept.begin(), kept.end());
+    ASSERT_EQ(kept.size(), 20u);
+    EXPECT_EQ(kept[0].size(), std::string("2026-12-07_20-43-46.html").size());
+    // the newest backup is the version before the last save
+    EXPECT_NE(readBytes(backupFolder / "act1" / kept.back()).find(">INT. HALL0123456789012345678901<"), std::string::npos);
+}
+
+TEST_F(RecoveryTest, OpeningOverUnsavedWorkAsksFirst)
+{
+    named("act1");
+    ASSERT_TRUE(app->openScript("")); // an untitled script with work in it
+    type("int. new");
+    auto openAct1 = [&] {
+        app->fileList.setOpen(true);
+        click(960, 400);                                                       // act1
+        click(820, static_cast<int>(app->fileList.openButton.rect.top + 20)); // "Open"
+    };
+    openAct1();
+    ASSERT_TRUE(app->openCheck.isOpen());
+    EXPECT_EQ(app->openCheck.saveQuitButton.label.getString(), "Save");
+    EXPECT_EQ(app->openCheck.quitButton.label.getString(), "Discard changes");
+    click(960, 580); // "Cancel": nothing changes
+    EXPECT_EQ(currentParagraph().text, "INT. NEW");
+
+    click(960, 400);
+    click(820, static_cast<int>(app->fileList.openButton.rect.top + 20));
+    click(960, 460); // "Save": an untitled script asks for a name first
+    ASSERT_TRUE(app->saveAsPanel.isOpen());
+    type("act2");
+    key(sf::Keyboard::Enter);
+    EXPECT_FALSE(app->fileList.isOpen());
+    EXPECT_EQ(app->fileName, "act1");
+    EXPECT_NE(readBytes("user/act2.html").find(">INT. NEW<"), std::string::npos);
+
+    type("!");
+    openAct1();
+    click(960, 520); // "Discard changes"
+    EXPECT_EQ(currentParagraph().text, "INT. HALL");
+    EXPECT_TRUE(app->saved);
+    EXPECT_TRUE(copies().empty());
+}
+
+TEST_F(RecoveryTest, AFailedSaveIsSaidAtTheWindowsFootUntilASaveSucceeds)
+{
+    named("act1");
+    type("!");
+    if (!makeReadOnly("user"))
+        GTEST_SKIP() << "this machine cannot make a folder read-only";
+    control(sf::Keyboard::S);
+    makeWritable("user");
+    EXPECT_FALSE(app->saved);
+    EXPECT_EQ(app->saveProblem.rfind("Could not save user/act1.html: ", 0), 0u) << app->saveProblem;
+    app->render();
+    const sf::Image frame = captureFrame(*app);
+    EXPECT_EQ(frame.getPixel(5, 975), sf::Color(90, 20, 30));
+
+    ASSERT_TRUE(app->openScript("")); // opening does not clear it
+    EXPECT_FALSE(app->saveProblem.empty());
+    control(sf::Keyboard::S);
+    type("x");
+    key(sf::Keyboard::Enter); // a save-as that succeeds
+    EXPECT_TRUE(app->saveProblem.empty());
+}
