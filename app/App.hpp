@@ -87,6 +87,7 @@ public:
     ClosingCheck openCheck;  // the question before opening over unsaved work
     std::string saveProblem; // shown at the window's foot until the next successful save
     std::string recoveryId;  // the current script's copy in the recovery folder, once written
+    std::string suggestedName; // offered by the save-as panel: an imported Fountain file's stem
 
 private:
     void deliver(sf::Event& event);

@@ -4,6 +4,7 @@
 
 #include "files/Backup.hpp"
 #include "files/Export.hpp"
+#include "files/Fountain.hpp"
 #include "files/Recovery.hpp"
 #include "files/ScriptLoader.hpp"
 #include "files/ScriptWriter.hpp"
@@ -38,6 +39,7 @@ bool App::saveScriptAs(const std::string& name)
         return false;
     untitled = false;
     fileName = fromUtf8(name);
+    suggestedName.clear();
     return true;
 }
 
@@ -70,25 +72,37 @@ bool App::openScript(const std::string& name)
     return open(name.empty() ? OpenChoice{} : OpenChoice{OpenChoice::Kind::Script, name});
 }
 
-// Opens a script, the template or a recovery copy. A recovery copy opens unsaved, under
-// its script's name or untitled, and goes on as that script's copy.
+// Opens a script, the template, a recovery copy or a Fountain file. A recovery copy
+// opens unsaved, under its script's name or untitled, and goes on as that script's copy.
+// A Fountain file opens as a new untitled script whose name is first offered to be its
+// stem; the Fountain file itself is never written.
 bool App::open(const OpenChoice& choice)
 {
-    const bool recovered = choice.kind == OpenChoice::Kind::Recovered;
-    const std::string name = choice.kind == OpenChoice::Kind::Template ? std::string("empty") : choice.name;
-    const fs::path file = recovered ? recoveryFile(name) : fs::path(scriptBase(name) + ".html");
-    const bool nameOk = recovered ? name.find('/') == std::string::npos : validScriptName(name);
-    const std::optional<Script> loaded = nameOk ? loadScript(file) : std::nullopt;
+    using Kind = OpenChoice::Kind;
+    const std::string name = choice.kind == Kind::Template ? std::string("empty") : choice.name;
+    const fs::path file = choice.kind == Kind::Recovered  ? recoveryFile(name)
+                          : choice.kind == Kind::Fountain ? fs::path(scriptBase(name) + ".fountain")
+                                                          : fs::path(scriptBase(name) + ".html");
+    const bool nameOk = choice.kind == Kind::Recovered ? name.find('/') == std::string::npos : validScriptName(name);
+    std::optional<Script> loaded;
+    if (nameOk && choice.kind == Kind::Fountain) {
+        std::string bytes;
+        if (readWholeFile(file, bytes))
+            loaded = parseFountain(bytes);
+    } else if (nameOk) {
+        loaded = loadScript(file);
+    }
     if (!loaded) {
         problem = "Could not open " + file.string();
         return false;
     }
     problem.clear();
-    const bool untitledCopy = recovered && !name.empty() && name[0] == '.';
-    untitled = choice.kind == OpenChoice::Kind::Template || untitledCopy;
+    const bool untitledCopy = choice.kind == Kind::Recovered && !name.empty() && name[0] == '.';
+    untitled = choice.kind == Kind::Template || choice.kind == Kind::Fountain || untitledCopy;
     fileName = fromUtf8(untitled ? std::string("empty") : name);
-    show(*loaded, !recovered);
-    recoveryId = recovered ? name : std::string();
+    show(*loaded, choice.kind != Kind::Recovered);
+    recoveryId = choice.kind == Kind::Recovered ? name : std::string();
+    suggestedName = choice.kind == Kind::Fountain ? name : std::string();
     return true;
 }
 
@@ -161,19 +175,26 @@ bool App::exportScript()
         return false;
     const std::string source = scriptBase(toUtf8(fileName));
     const std::string target = targetBase(choice.path);
-    if (choice.filter == 1) {
-        if (convertToPdf(source, target))
+    std::error_code error;
+    switch (choice.filter) {
+    case ExportFilter::pdfLetter:
+    case ExportFilter::pdfA4:
+        if (convertToPdf(source, target, choice.filter == ExportFilter::pdfA4 ? "A4" : "Letter"))
             return true;
         saveProblem = "Could not export " + target + ".pdf: the converter failed";
         return false;
-    }
-    if (choice.filter == 2) {
-        std::error_code error;
+    case ExportFilter::html:
         if (writeScript(script(), target, true, platform.askOverwrite, &error))
             return true;
-        if (error != std::errc::file_exists) // declining to replace a file is no failure
-            noteSaveProblem("Could not export " + target + ".html", error);
+        break;
+    case ExportFilter::fountain:
+        if (exportFountain(script(), target, platform.askOverwrite, &error))
+            return true;
+        break;
+    default:
         return false;
     }
+    if (error != std::errc::file_exists) // declining to replace a file is no failure
+        noteSaveProblem("Could not export " + target + (choice.filter == ExportFilter::html ? ".html" : ".fountain"), error);
     return false;
 }

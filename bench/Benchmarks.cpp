@@ -3,6 +3,7 @@
 #include "TestSupport.hpp"
 
 #include "files/Export.hpp"
+#include "files/Fountain.hpp"
 #include "files/ScriptLoader.hpp"
 #include "files/TextCodec.hpp"
 #include "files/ScriptWriter.hpp"
@@ -170,6 +171,23 @@ void historyMemory(benchmark::State& state)
     }
 }
 
+// Big Fish read from Fountain, and written to it.
+void importFountain(benchmark::State& state)
+{
+    const std::string bytes = readBytes(fs::path(QUILLMERE_SCREENPLAYS) / "big-fish.fountain");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(parseFountain(bytes));
+    state.SetLabel("Big Fish");
+}
+
+void exportFountainText(benchmark::State& state)
+{
+    const Script script = *parseFountain(readBytes(fs::path(QUILLMERE_SCREENPLAYS) / "big-fish.fountain"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(fountainText(script));
+    state.SetLabel("Big Fish");
+}
+
 // The whole PDF export of a saved script through the wkhtmltopdf program.
 void exportPdf(benchmark::State& state)
 {
@@ -191,6 +209,8 @@ BENCHMARK(typeAtEnd)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(typeInMiddle)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(enterInMiddle)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(renderFrame)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
+BENCHMARK(importFountain)->Unit(benchmark::kMillisecond);
+BENCHMARK(exportFountainText)->Unit(benchmark::kMillisecond);
 BENCHMARK(historyMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(saveScript)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(openScript)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);

@@ -1,5 +1,10 @@
 #include "files/Export.hpp"
 
+#include "files/Fountain.hpp"
+#include "files/WholeFile.hpp"
+
+#include <filesystem>
+
 wkhtmltopdf_global_settings* globalSettings = nullptr;
 wkhtmltopdf_object_settings* objectSettings = nullptr;
 wkhtmltopdf_converter* converter = nullptr;
@@ -24,7 +29,7 @@ void makeGlobalSettings()
     wkhtmltopdf_set_global_setting(globalSettings, "margin.right", "0in");
 }
 
-bool convertToPdf(const std::string& sourceBase, const std::string& targetBase)
+bool convertToPdf(const std::string& sourceBase, const std::string& targetBase, const std::string& paper)
 {
     const std::string input = sourceBase + ".html";
     const std::string output = targetBase + ".pdf";
@@ -37,6 +42,7 @@ bool convertToPdf(const std::string& sourceBase, const std::string& targetBase)
     if (!globalSettings)
         makeGlobalSettings();
     wkhtmltopdf_set_global_setting(globalSettings, "colorMode", "Grayscale");
+    wkhtmltopdf_set_global_setting(globalSettings, "size.paperSize", paper.c_str());
     if (!objectSettings)
         makeObjectSettings();
     wkhtmltopdf_set_object_setting(objectSettings, "web.userStyleSheet", "res/style.css");
@@ -70,4 +76,17 @@ std::string targetBase(const std::string& target)
     if (dot == std::string::npos || dot == 0)
         return target;
     return target.substr(0, nameStart + dot);
+}
+
+bool exportFountain(const Script& script, const std::string& targetBase, const OverwriteQuestion& ask,
+                    std::error_code* error)
+{
+    const std::string file = targetBase + ".fountain";
+    std::error_code ignored;
+    if (std::filesystem::exists(file, ignored) && !(ask && ask())) {
+        if (error)
+            *error = std::make_error_code(std::errc::file_exists);
+        return false;
+    }
+    return writeFileAtomically(file, fountainText(script), error);
 }

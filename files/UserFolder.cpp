@@ -18,14 +18,15 @@ bool validScriptName(const std::string& name)
            name.find('\0') == std::string::npos;
 }
 
-std::vector<std::string> listScriptNames(const fs::path& folder)
+namespace {
+std::vector<std::string> listStems(const fs::path& folder, bool fountain)
 {
     std::vector<std::string> names;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::string fileName = it->path().filename().string();
         const std::string stem = it->path().stem().string();
-        if (fileName.empty() || fileName[0] == '.' || stem == "empty")
+        if (fileName.empty() || fileName[0] == '.' || stem == "empty" || (it->path().extension() == ".fountain") != fountain)
             continue;
         names.push_back(stem);
     }
@@ -39,6 +40,17 @@ std::vector<std::string> listScriptNames(const fs::path& folder)
         return fa != fb ? fa < fb : a < b;
     });
     return names;
+}
+} // namespace
+
+std::vector<std::string> listScriptNames(const fs::path& folder)
+{
+    return listStems(folder, false);
+}
+
+std::vector<std::string> listFountainNames(const fs::path& folder)
+{
+    return listStems(folder, true);
 }
 
 void ensureUserFolder()

@@ -83,6 +83,9 @@ std::vector<std::string> converterArguments(const wkhtmltopdf_converter& convert
     }
     if (valueOf(global, "colorMode") == "Grayscale")
         argv.push_back("--grayscale");
+    const std::string paper = valueOf(global, "size.paperSize");
+    if (!paper.empty())
+        argv.insert(argv.end(), {"--page-size", paper});
     std::vector<std::string> pages;
     for (const auto& object : converter.objects) {
         const std::string encoding = valueOf(object->values, "web.defaultEncoding");

@@ -4,8 +4,16 @@
 #include <string>
 #include <vector>
 
-// The export target the user chose: a path and the format filter (1 PDF, 2 HTML);
-// an empty path and 0 when the dialog was cancelled.
+// The export formats, numbered as the dialog's filters are, in their order.
+namespace ExportFilter {
+constexpr int pdfLetter = 1; // PDF on US Letter paper
+constexpr int pdfA4 = 2;     // PDF on A4 paper
+constexpr int html = 3;      // a stand-alone page with its style sheet
+constexpr int fountain = 4;  // Fountain text
+} // namespace ExportFilter
+
+// The export target the user chose: a path and the format filter; an empty path and 0
+// when the dialog was cancelled.
 struct SaveChoice {
     std::string path;
     int filter = 0;

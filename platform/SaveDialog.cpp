@@ -2,7 +2,9 @@
 
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 #include <filesystem>
 
 bool gtkReady()
@@ -33,16 +35,27 @@ SaveChoice askSaveTargetWithDialog(const std::string& currentName)
     GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog);
     gtk_file_chooser_set_do_overwrite_confirmation(chooser, FALSE); // the program asks itself
 
-    GtkFileFilter* pdf = gtk_file_filter_new();
-    gtk_file_filter_set_name(pdf, "PDF Document (*.pdf)");
-    gtk_file_filter_add_pattern(pdf, "*.pdf");
-    GtkFileFilter* html = gtk_file_filter_new();
-    gtk_file_filter_set_name(html, "HTML Document (*.html + *.css)");
-    gtk_file_filter_add_pattern(html, "*.html");
-    gtk_file_filter_add_pattern(html, "*css");
-    gtk_file_chooser_add_filter(chooser, pdf);
-    gtk_file_chooser_add_filter(chooser, html);
-    gtk_file_chooser_set_filter(chooser, pdf);
+    struct Filter {
+        const char* name;
+        const char* patterns[2];
+    };
+    static const Filter filters[] = {
+        {"PDF, US Letter (*.pdf)", {"*.pdf", nullptr}},
+        {"PDF, A4 (*.pdf)", {"*.pdf", nullptr}},
+        {"HTML Document (*.html + *.css)", {"*.html", "*.css"}},
+        {"Fountain (*.fountain)", {"*.fountain", nullptr}},
+    };
+    std::vector<GtkFileFilter*> made; // in the order of ExportFilter's numbers
+    for (const Filter& filter : filters) {
+        GtkFileFilter* one = gtk_file_filter_new();
+        gtk_file_filter_set_name(one, filter.name);
+        for (const char* pattern : filter.patterns)
+            if (pattern)
+                gtk_file_filter_add_pattern(one, pattern);
+        gtk_file_chooser_add_filter(chooser, one);
+        made.push_back(one);
+    }
+    gtk_file_chooser_set_filter(chooser, made.front());
 
     std::error_code error;
     const std::string folder = std::filesystem::current_path(error).string();
@@ -55,7 +68,8 @@ SaveChoice askSaveTargetWithDialog(const std::string& currentName)
         if (gchar* path = gtk_file_chooser_get_filename(chooser)) {
             choice.path = path;
             g_free(path);
-            choice.filter = gtk_file_chooser_get_filter(chooser) == html ? 2 : 1;
+            const auto chosen = std::find(made.begin(), made.end(), gtk_file_chooser_get_filter(chooser));
+            choice.filter = chosen == made.end() ? ExportFilter::pdfLetter : static_cast<int>(chosen - made.begin()) + 1;
         }
     }
     g_object_unref(dialog);

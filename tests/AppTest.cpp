@@ -255,7 +255,7 @@ TEST_F(AppRules, WhatChangesNothingLeavesTheScriptSaved)
 {
     currentParagraph().setText("INT. HALL");
     ASSERT_TRUE(app->saveScriptAs("act1"));
-    desktop.choice = {(folder / "act1").string(), 1};
+    desktop.choice = {(folder / "act1").string(), ExportFilter::pdfLetter};
     key(sf::Keyboard::Escape);
     send(ev::textEntered('\t')); // the Tab key's character
     key(sf::Keyboard::Left);

@@ -40,7 +40,7 @@ TEST_F(ConverterTest, TheSettingsBecomeTheProgramsOptionsInOrder)
     ASSERT_EQ(runs.size(), 1u);
     const std::vector<std::string>& argv = runs[0];
     const std::vector<std::string> front = {"wkhtmltopdf", "--quiet", "--enable-local-file-access", "-B", "1in", "-L",
-                                            "0in", "-R", "0in", "-T", "1in", "--grayscale", "--encoding", "utf-8",
+                                            "0in", "-R", "0in", "-T", "1in", "--grayscale", "--page-size", "Letter", "--encoding", "utf-8",
                                             "--user-style-sheet", "res/style.css", "user/act1.html"};
     EXPECT_EQ(std::vector<std::string>(argv.begin(), argv.end() - 1), front);
     EXPECT_EQ(argv.back().substr(0, 6), "./-out");

@@ -66,16 +66,16 @@ TEST_F(EndToEndTest, AWholeSitting)
 }
 
 namespace {
-// Fills in the desktop's save dialog: optionally the HTML filter, then the path.
-void answerSaveDialog(const std::string& path, bool html)
+// Fills in the desktop's save dialog: a filter other than the first, then the path.
+void answerSaveDialog(const std::string& path, int filter = ExportFilter::pdfLetter)
 {
     const std::string dialog = windowNamed("Export script");
     ASSERT_FALSE(dialog.empty()) << "the save dialog did not open";
     focusWindow(dialog);
-    if (html) {
+    if (filter != ExportFilter::pdfLetter) {
         clickAt(962, 752); // the filter menu at the dialog's foot
         std::this_thread::sleep_for(700ms);
-        clickAt(950, 784); // its second entry
+        clickAt(950, 755 + 29 * (filter - 1)); // its entries, 29 pixels apart
         std::this_thread::sleep_for(300ms);
         focusWindow(dialog);
         clickAt(500, 26); // the name field
@@ -121,7 +121,7 @@ TEST_F(EndToEndTest, ExportThroughTheDesktopDialog)
     keys("Escape");
 
     controlKey("e");
-    answerSaveDialog((folder / "out" / "act1.html").string(), false); // PDF filter: the extension gives way
+    answerSaveDialog((folder / "out" / "act1.html").string()); // PDF filter: the extension gives way
     ASSERT_TRUE(eventually([] { return fs::exists("out/act1.pdf"); }, 30s));
     EXPECT_FALSE(unsavedLabelShown(screenshot())) << "Escape and an export change nothing";
     EXPECT_FALSE(fs::exists("out/act1.html"));
@@ -145,14 +145,14 @@ TEST_F(EndToEndTest, ExportThroughTheDesktopDialog)
     EXPECT_GE(scan.firstInkRow, 72); // one inch at 72 dots per inch
 
     controlKey("e");
-    answerSaveDialog((folder / "out" / "act1.pdf").string(), true); // HTML filter
+    answerSaveDialog((folder / "out" / "act1.pdf").string(), ExportFilter::html); // HTML filter
     ASSERT_TRUE(eventually([] { return fs::exists("out/act1.html"); }));
     EXPECT_NE(readBytes("out/act1.html").find("<link rel=\"stylesheet\" href=\"act1.css\"/>"), std::string::npos);
     EXPECT_EQ(readBytes("out/act1.css"), readBytes("res/standalone.css"));
 
     writeBytes("out/act1.css", "mine");
     controlKey("e");
-    answerSaveDialog((folder / "out" / "act1").string(), true);
+    answerSaveDialog((folder / "out" / "act1").string(), ExportFilter::html);
     std::string question = windowNamed("^Overwrite existing file", 5s);
     ASSERT_FALSE(question.empty());
     focusWindow(question);
@@ -161,7 +161,7 @@ TEST_F(EndToEndTest, ExportThroughTheDesktopDialog)
     EXPECT_EQ(readBytes("out/act1.css"), "mine");
 
     controlKey("e");
-    answerSaveDialog((folder / "out" / "act1").string(), true);
+    answerSaveDialog((folder / "out" / "act1").string(), ExportFilter::html);
     question = windowNamed("^Overwrite existing file", 5s);
     ASSERT_FALSE(question.empty());
     focusWindow(question);

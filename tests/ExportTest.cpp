@@ -29,7 +29,7 @@ TEST(TargetBase, DropsTheLastExtensionOfTheLastComponentOnly)
 TEST_F(ExportTest, ThePdfFilterWinsOverTheTypedExtension)
 {
     type("x");
-    desktop.choice = {(folder / "out" / "act1.html").string(), 1};
+    desktop.choice = {(folder / "out" / "act1.html").string(), ExportFilter::pdfLetter};
     control(sf::Keyboard::E);
     EXPECT_EQ(desktop.askedNames, std::vector<std::string>{"act1"});
     EXPECT_TRUE(app->saved);
@@ -43,7 +43,7 @@ TEST_F(ExportTest, ThePdfFilterWinsOverTheTypedExtension)
 
 TEST_F(ExportTest, TheHtmlFilterWritesAPageAndItsStyleSheet)
 {
-    desktop.choice = {(folder / "out" / "act1").string(), 2};
+    desktop.choice = {(folder / "out" / "act1").string(), ExportFilter::html};
     EXPECT_TRUE(app->exportScript());
     EXPECT_NE(readBytes("out/act1.html").find("href=\"act1.css\""), std::string::npos);
     EXPECT_TRUE(fs::exists("out/act1.css"));
@@ -60,7 +60,7 @@ TEST_F(ExportTest, CancelOrAnUntitledScriptExportsNothing)
     EXPECT_FALSE(app->exportScript());
     EXPECT_TRUE(desktop.runs.empty());
     app->untitled = true;
-    desktop.choice = {(folder / "out" / "x").string(), 1};
+    desktop.choice = {(folder / "out" / "x").string(), ExportFilter::pdfLetter};
     control(sf::Keyboard::E);
     EXPECT_TRUE(desktop.askedNames.size() == 1u);
 }
@@ -70,7 +70,7 @@ TEST_F(ExportTest, AFailedConversionKeepsTheScriptSavedAndTheOldPdf)
     writeBytes("out/act1.pdf", "old");
     type("y");
     desktop.exitStatus = 1;
-    desktop.choice = {(folder / "out" / "act1.pdf").string(), 1};
+    desktop.choice = {(folder / "out" / "act1.pdf").string(), ExportFilter::pdfLetter};
     EXPECT_FALSE(app->exportScript());
     EXPECT_TRUE(app->saved);
     EXPECT_EQ(readBytes("out/act1.pdf"), "old");
@@ -81,7 +81,7 @@ TEST_F(ExportTest, AFailedConversionKeepsTheScriptSavedAndTheOldPdf)
 TEST_F(ExportTest, AFailedSaveStopsTheExport)
 {
     app->fileName = "gone/act1";
-    desktop.choice = {(folder / "out" / "act1").string(), 1};
+    desktop.choice = {(folder / "out" / "act1").string(), ExportFilter::pdfLetter};
     EXPECT_FALSE(app->exportScript());
     EXPECT_TRUE(desktop.runs.empty());
 }

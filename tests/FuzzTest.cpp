@@ -3,6 +3,7 @@
 #include "TestSupport.hpp"
 #include "WrapCheck.hpp"
 
+#include "files/Fountain.hpp"
 #include "files/ScriptLoader.hpp"
 
 #include <random>
@@ -33,5 +34,32 @@ TEST_F(FuzzTest, MutatedScriptsFailOrShowConsistently)
         ASSERT_LT(page().current, page().paragraphs.size());
         for (const DivEditor& p : page().paragraphs)
             ASSERT_EQ(wrapProblem(p), "") << "round " << round;
+    }
+}
+
+TEST(FountainFuzz, MutatedFountainFailsOrComesBackExactly)
+{
+    std::string seed = readBytes(std::filesystem::path(QUILLMERE_SCREENPLAYS) / "brick-n-steel.fountain");
+    if (seed.empty())
+        seed = "Title: T\n\nINT. A - DAY\n\nBob waits.\n\nBOB\n(quietly)\nHello.\n\n> CUT TO: <\n";
+    std::mt19937 random(54321);
+    const char pieces[] = "\n\n\t ()[]*_\\/.!@~>=#^:INTEXT.abcABC\xE9\xC3";
+    for (int round = 0; round < 3000; ++round) {
+        std::string bytes = seed;
+        const int edits = 1 + random() % 12;
+        for (int e = 0; e < edits && !bytes.empty(); ++e) {
+            const std::size_t at = random() % bytes.size();
+            switch (random() % 3) {
+            case 0: bytes.erase(at, 1 + random() % 20); break;
+            case 1: bytes.insert(at, 1, pieces[random() % (sizeof pieces - 1)]); break;
+            default: bytes[at] = static_cast<char>(random()); break;
+            }
+        }
+        const std::optional<Script> script = parseFountain(bytes);
+        if (!script)
+            continue;
+        const std::optional<Script> again = parseFountain(fountainText(*script));
+        ASSERT_TRUE(again) << "round " << round;
+        ASSERT_EQ(*again, *script) << "round " << round;
     }
 }

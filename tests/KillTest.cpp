@@ -56,10 +56,11 @@ TEST_F(KillTest, FiftyKillsLoseNothingButTheLastSecondsOfTyping)
         std::string typed = saved;
         std::vector<std::pair<Clock::time_point, std::string>> states;
         std::vector<std::pair<Clock::time_point, std::string>> saves;
-        // Mostly short sittings; some long enough that the copy must have kept up.
-        const auto sitting = std::chrono::milliseconds(random() % 5 < 3 ? 300 + random() % 2700 : 6500 + random() % 1500);
+        // A burst of typing and saving; now and then a pause to think before the end, long
+        // enough that the copy must have caught up with everything typed.
+        const auto burst = std::chrono::milliseconds(300 + random() % 2700);
         const Clock::time_point begun = Clock::now();
-        for (int w = 0; Clock::now() - begun < sitting; ++w) {
+        for (int w = 0; Clock::now() - begun < burst; ++w) {
             const std::string word = " r" + std::to_string(round) + "w" + std::to_string(w);
             sh("xdotool type --delay 6 '" + word + "'");
             typed += word;
@@ -69,6 +70,8 @@ TEST_F(KillTest, FiftyKillsLoseNothingButTheLastSecondsOfTyping)
                 saves.emplace_back(Clock::now(), typed);
             }
         }
+        if (random() % 5 < 2)
+            std::this_thread::sleep_for(std::chrono::milliseconds(6000 + random() % 1000));
         std::this_thread::sleep_for(std::chrono::milliseconds(random() % 400));
         const Clock::time_point killedAt = Clock::now();
         program.kill();

@@ -142,7 +142,7 @@ protected:
     void SetUp() override
     {
         AppTest::SetUp();
-        desktop.choice = {(folder / "export").string(), 1};
+        desktop.choice = {(folder / "export").string(), ExportFilter::pdfLetter};
     }
 };
 
@@ -156,7 +156,7 @@ TEST_F(RobustnessTest, RandomEventsKeepEveryInvariant)
     Script opened = app->script();
     for (unsigned long n = 0; n < count; ++n) {
         sf::Event event = source.next();
-        desktop.choice.filter = source.pick(3);
+        desktop.choice.filter = source.pick(5);
         desktop.overwrite = source.chance(50);
         app->handleEvent(event);
         if (n % renderEvery == 0)

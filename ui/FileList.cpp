@@ -30,6 +30,8 @@ OpenChoice FileList::choice(std::size_t entry) const
     if (entry < recovered.size())
         return {OpenChoice::Kind::Recovered, recovered[entry].id};
     const std::size_t i = entry - recovered.size();
+    if (i >= names.size())
+        return {OpenChoice::Kind::Fountain, fountains[i - names.size()]};
     return i == 0 ? OpenChoice{} : OpenChoice{OpenChoice::Kind::Script, names[i]};
 }
 
@@ -45,20 +47,25 @@ void FileList::refresh()
     names.assign(1, "empty");
     for (std::string& name : listScriptNames())
         names.push_back(std::move(name));
+    fountains = listFountainNames();
     background.setPosition(left, top);
-    background.setSize({width, rowHeight * (names.size() + recovered.size()) + 200});
+    background.setSize({width, rowHeight * (recovered.size() + names.size() + fountains.size()) + 200});
 }
 
 void FileList::buildButtons()
 {
     entries.clear();
-    entries.resize(recovered.size() + names.size());
+    entries.resize(recovered.size() + names.size() + fountains.size());
     for (std::size_t e = 0; e < entries.size(); ++e) {
         const sf::FloatRect r = entryRect(e);
         const OpenChoice opens = choice(e);
-        std::string label = opens.kind == OpenChoice::Kind::Recovered ? recovered[e].label() : opens.name;
-        if (opens.kind == OpenChoice::Kind::Template)
+        std::string label = opens.name;
+        if (opens.kind == OpenChoice::Kind::Recovered)
+            label = recovered[e].label();
+        else if (opens.kind == OpenChoice::Kind::Template)
             label = "Empty";
+        else if (opens.kind == OpenChoice::Kind::Fountain)
+            label += " (Fountain)";
         entries[e].setup(sf::String::fromUtf8(label.begin(), label.end()), r.left, r.top, r.width, r.height);
         entries[e].view = &view;
     }

@@ -12,15 +12,16 @@ class App;
 
 // What an entry of the file list opens.
 struct OpenChoice {
-    enum class Kind { Template, Script, Recovered };
+    enum class Kind { Template, Script, Recovered, Fountain };
     Kind kind = Kind::Template;
-    std::string name; // the script's name, or the recovery copy's id; UTF-8
+    std::string name; // the script's name, the recovery copy's id or the Fountain file's stem; UTF-8
 };
 
 // The dialog that lists the scripts of the user folder under a first entry "Empty" and
 // opens the chosen one. Choosing takes a press on an entry, then one on "Open". An entry
 // that cannot be opened keeps the list open with a line that says so. Recovery copies
-// left by a program that did not end come first, one entry each.
+// left by a program that did not end come first, one entry each; Fountain files come
+// last as "NAME (Fountain)".
 class FileList : public Group {
 public:
     FileList();
@@ -33,7 +34,8 @@ public:
 
     std::vector<std::string> names; // names[0] is the template "empty"; UTF-8
     std::vector<RecoveredCopy> recovered;
-    std::vector<Button> entries; // the recovered copies, then one per name
+    std::vector<std::string> fountains; // stems of the Fountain files, listed last
+    std::vector<Button> entries;        // the recovered copies, one per name, the Fountain files
     Button openButton;
     Button deleteButton;
     sf::Text message; // why the last entry could not be opened; empty otherwise

@@ -20,7 +20,7 @@ void SaveAs::setOpen(bool open)
     message.setString("");
     if (!open)
         return;
-    nameBox.setText("");
+    nameBox.setText(app ? sf::String::fromUtf8(app->suggestedName.begin(), app->suggestedName.end()) : sf::String());
     nameBox.focused = true;
 }
 

@@ -7,7 +7,7 @@
 class App;
 
 // The dialog that asks for the name under which a script is saved for the first time.
-// It opens with an empty, focused name box; a name that cannot be saved keeps it open
+// It opens with a focused name box, empty or holding the name the App suggests; a name that cannot be saved keeps it open
 // with a line that says why. Return confirms as the button does.
 class SaveAs : public Group {
 public:

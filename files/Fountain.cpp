@@ -1,0 +1,610 @@
+// Reading and writing Fountain.
+//
+//   decoding     bytes to lines of characters, each marked when a backslash escaped it
+//   cleaning     notes and boneyard out, markers and emphasis off, ends trimmed
+//   elements     the tests for headings, characters, transitions and the like
+//   reading      the title page, then the body block by block
+//   writing      each paragraph in the form that reads back as itself
+#include "files/Fountain.hpp"
+
+#include "files/TextCodec.hpp"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+namespace {
+// ---- decoding ----
+
+struct Ch {
+    char32_t c;
+    bool escaped; // written with a backslash before it: never markup
+};
+using Chars = std::vector<Ch>;
+
+struct Line {
+    Chars chars;
+    std::optional<DivType> kind; // a leading "[[Quillmere: KIND]]" note
+    bool dropped = false;        // it held nothing but notes or boneyard
+};
+
+// UTF-8 to code points, a stray byte read as Latin-1; nothing when the bytes look like
+// no text at all (a NUL, or many stray or control bytes).
+std::optional<std::u32string> decode(const std::string& bytes)
+{
+    if (bytes.find('\0') != std::string::npos)
+        return std::nullopt;
+    const sf::String text = fromUtf8(bytes);
+    // A stray byte decodes to one Latin-1 character, which takes two bytes in UTF-8: the
+    // text written out again is longer by one byte per stray byte.
+    std::size_t controls = 0, rewritten = 0;
+    for (const sf::Uint32 c : text) {
+        if (c < 32 && c != '\t' && c != '\n' && c != '\r' && c != '\f' && c != '\v')
+            ++controls;
+        rewritten += c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+    }
+    const std::size_t stray = rewritten - bytes.size();
+    const std::size_t tolerated = 8 + bytes.size() / 50;
+    if (stray > tolerated || controls > tolerated)
+        return std::nullopt;
+    std::u32string out(text.begin(), text.end());
+    if (!out.empty() && out[0] == 0xFEFF)
+        out.erase(0, 1);
+    return out;
+}
+
+std::vector<Chars> splitLines(const std::u32string& text)
+{
+    std::vector<Chars> lines(1);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char32_t c = text[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            lines.emplace_back();
+        } else if (c == '\\' && i + 1 < text.size() && text[i + 1] != '\n' && text[i + 1] != '\r') {
+            lines.back().push_back({text[++i], true});
+        } else {
+            lines.back().push_back({c, false});
+        }
+    }
+    return lines;
+}
+
+bool is(const Chars& chars, std::size_t i, char32_t c)
+{
+    return i < chars.size() && !chars[i].escaped && chars[i].c == c;
+}
+
+bool startsWith(const Chars& chars, std::size_t at, const char* text)
+{
+    for (std::size_t k = 0; text[k]; ++k)
+        if (!is(chars, at + k, static_cast<unsigned char>(text[k])))
+            return false;
+    return true;
+}
+
+// ---- cleaning ----
+
+std::optional<DivType> kindMark(const Chars& note)
+{
+    const std::string prefix = "Quillmere: ";
+    std::string text;
+    for (const Ch& ch : note)
+        text += ch.c < 0x80 ? static_cast<char>(ch.c) : '?';
+    if (text.rfind(prefix, 0) != 0)
+        return std::nullopt;
+    const auto kind = kindByName.find(text.substr(prefix.size()));
+    return kind == kindByName.end() ? std::nullopt : std::optional<DivType>(kind->second);
+}
+
+// Takes notes ([[ ]]) and boneyard (/* */) out, across lines. A line that held nothing
+// else is dropped, so that a note between two lines of dialogue does not part them.
+std::vector<Line> withoutNotes(const std::vector<Chars>& raw)
+{
+    std::vector<Line> lines;
+    bool inNote = false, inBoneyard = false;
+    Chars note;
+    for (const Chars& chars : raw) {
+        Line line;
+        bool removed = inNote || inBoneyard;
+        for (std::size_t i = 0; i < chars.size(); ++i) {
+            if (inBoneyard) {
+                if (startsWith(chars, i, "*/"))
+                    inBoneyard = false, ++i;
+            } else if (inNote) {
+                if (startsWith(chars, i, "]]")) {
+                    inNote = false, ++i;
+                    if (const auto kind = kindMark(note); kind && line.chars.empty() && !line.kind)
+                        line.kind = kind;
+                } else {
+                    note.push_back(chars[i]);
+                }
+            } else if (startsWith(chars, i, "/*")) {
+                inBoneyard = removed = true, ++i;
+            } else if (startsWith(chars, i, "[[")) {
+                inNote = removed = true, ++i;
+                note.clear();
+            } else {
+                line.chars.push_back(chars[i]);
+            }
+        }
+        const bool empty = std::all_of(line.chars.begin(), line.chars.end(), [](const Ch& ch) {
+            return !ch.escaped && (ch.c == ' ' || ch.c == '\t');
+        });
+        line.dropped = removed && empty && !line.kind;
+        if (!line.dropped)
+            lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+bool space(const Ch& ch)
+{
+    return !ch.escaped && (ch.c == ' ' || ch.c == '\t' || ch.c == '\f' || ch.c == '\v');
+}
+
+Chars trimmed(Chars chars)
+{
+    while (!chars.empty() && space(chars.back()))
+        chars.pop_back();
+    const auto first = std::find_if_not(chars.begin(), chars.end(), space);
+    chars.erase(chars.begin(), first);
+    return chars;
+}
+
+// The text of a trimmed piece of a line: emphasis markers gone, escapes resolved.
+sf::String plain(const Chars& chars)
+{
+    std::basic_string<sf::Uint32> out;
+    for (const Ch& ch : trimmed(chars))
+        if (ch.escaped || (ch.c != '*' && ch.c != '_'))
+            out.push_back(ch.c);
+    return singleLine(sf::String(out));
+}
+
+Chars from(const Chars& chars, std::size_t at)
+{
+    return Chars(chars.begin() + static_cast<std::ptrdiff_t>(std::min(at, chars.size())), chars.end());
+}
+
+// ---- elements ----
+
+bool blank(const Line& line)
+{
+    return trimmed(line.chars).empty() && !line.kind;
+}
+
+// Two or more spaces alone: an empty line that keeps a dialogue going.
+bool spacer(const Line& line)
+{
+    return line.chars.size() >= 2 && blank(line);
+}
+
+bool upperLetter(char32_t c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3A9) ||
+           (c >= 0x410 && c <= 0x42F);
+}
+
+bool lowerLetter(char32_t c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 0xDF && c <= 0xFF && c != 0xF7) || (c >= 0x3B1 && c <= 0x3C9) ||
+           (c >= 0x430 && c <= 0x44F);
+}
+
+// Capitals and no small letters, counting only what stands before the first "(".
+bool allCapitals(const Chars& chars, bool beforeParenthesis)
+{
+    bool letter = false;
+    for (const Ch& ch : chars) {
+        if (beforeParenthesis && !ch.escaped && ch.c == '(')
+            break;
+        if (lowerLetter(ch.c))
+            return false;
+        letter = letter || upperLetter(ch.c);
+    }
+    return letter;
+}
+
+bool heading(const Chars& chars)
+{
+    static const char* const starts[] = {"INT./EXT", "INT/EXT", "INT", "EXT", "EST", "I/E"};
+    for (const char* start : starts) {
+        std::size_t k = 0;
+        while (start[k] && k < chars.size() && !chars[k].escaped &&
+               (chars[k].c == static_cast<unsigned char>(start[k]) ||
+                chars[k].c == static_cast<char32_t>(std::tolower(static_cast<unsigned char>(start[k])))))
+            ++k;
+        if (!start[k])
+            return is(chars, k, '.') || is(chars, k, ' ');
+    }
+    return false;
+}
+
+bool transition(const Chars& chars)
+{
+    const std::size_t n = chars.size();
+    return n >= 3 && is(chars, n - 3, 'T') && is(chars, n - 2, 'O') && is(chars, n - 1, ':') && allCapitals(chars, false);
+}
+
+Chars withoutDualMark(Chars chars)
+{
+    if (!chars.empty() && is(chars, chars.size() - 1, '^'))
+        chars.pop_back();
+    return trimmed(chars);
+}
+
+bool character(const Chars& chars)
+{
+    return allCapitals(withoutDualMark(chars), true);
+}
+
+bool parenthetical(const Chars& chars)
+{
+    return is(chars, 0, '(') && is(chars, chars.size() - 1, ')');
+}
+
+bool centred(const Chars& chars)
+{
+    return is(chars, 0, '>') && chars.size() > 1 && is(chars, chars.size() - 1, '<');
+}
+
+bool pageBreak(const Chars& chars)
+{
+    return chars.size() >= 3 && std::all_of(chars.begin(), chars.end(), [](const Ch& ch) { return !ch.escaped && ch.c == '='; });
+}
+
+// A heading without its scene number, "#12A#" at its end.
+Chars withoutSceneNumber(Chars chars)
+{
+    const std::size_t n = chars.size();
+    if (n >= 2 && is(chars, n - 1, '#')) {
+        for (std::size_t k = n - 1; k-- > 0;)
+            if (is(chars, k, '#')) {
+                chars.resize(k);
+                break;
+            }
+    }
+    return trimmed(chars);
+}
+
+// ---- reading ----
+
+class Reader {
+public:
+    explicit Reader(std::vector<Line> lines) : lines(std::move(lines)) {}
+
+    Script read()
+    {
+        readTitlePage();
+        while (at < lines.size())
+            readElement();
+        return std::move(script);
+    }
+
+private:
+    // A title page key, in small letters: words before a colon at the line's start.
+    static std::string keyOf(const Chars& chars, std::size_t& colon)
+    {
+        std::string name;
+        for (colon = 0; colon < chars.size(); ++colon) {
+            const Ch& ch = chars[colon];
+            if (!ch.escaped && ch.c == ':')
+                return name;
+            const bool wordy = ch.c == ' ' || ch.c == '-' || ch.c == '_' || ch.c >= 0x80 || std::isalnum(static_cast<int>(ch.c));
+            if (ch.escaped || !wordy || (name.empty() && ch.c == ' '))
+                return std::string();
+            name += ch.c < 0x80 ? static_cast<char>(std::tolower(static_cast<int>(ch.c))) : '?';
+        }
+        return std::string();
+    }
+
+    Chars text(std::size_t i) const { return trimmed(lines[i].chars); }
+    bool blankAt(std::size_t i) const { return i >= lines.size() || blank(lines[i]); }
+    void add(DivType kind, const sf::String& content) { script.paragraphs.push_back({kind, content}); }
+
+    // "Key: value" lines at the very top, a value going on in indented lines, up to the
+    // first blank line.
+    void readTitlePage()
+    {
+        std::string key;
+        std::optional<sf::String> title, author, credit;
+        auto take = [&](const sf::String& value) {
+            std::optional<sf::String>* into = key == "title" ? &title
+                                               : key == "author" || key == "authors" ? &author
+                                               : key == "credit" ? &credit
+                                                                 : nullptr;
+            if (!into)
+                return;
+            if (!*into || (*into)->isEmpty())
+                *into = value;
+            else if (!value.isEmpty())
+                **into += " " + value;
+        };
+        while (at < lines.size() && !blank(lines[at])) {
+            const Chars& chars = lines[at].chars;
+            std::size_t colon = 0;
+            if (space(chars[0]) && !key.empty()) { // an indented line goes on with the value
+                take(plain(chars));
+            } else if (const std::string name = keyOf(chars, colon); !name.empty()) {
+                key = name;
+                take(plain(from(chars, colon + 1)));
+            } else {
+                break; // not (or no longer) a title page
+            }
+            ++at;
+        }
+        if (key.empty()) { // no title page: the body starts at the top
+            at = 0;
+            script.title.clear();
+            script.author.clear();
+            return;
+        }
+        script.title = title ? *title : sf::String();
+        script.author = author ? "By " + *author : credit ? *credit : sf::String();
+    }
+
+    void readElement()
+    {
+        const Line& line = lines[at];
+        if (blank(line)) {
+            afterBlank = true;
+            ++at;
+            return;
+        }
+        const bool fresh = afterBlank;
+        afterBlank = false;
+        const Chars chars = text(at);
+        if (line.kind) {
+            add(*line.kind, plain(line.chars));
+            ++at;
+        } else if (pageBreak(chars) || is(chars, 0, '#') || is(chars, 0, '=')) {
+            ++at; // page breaks, sections and synopses
+            afterBlank = fresh;
+        } else if (is(chars, 0, '.') && !is(chars, 1, '.')) {
+            add(Scene, plain(withoutSceneNumber(from(chars, 1))));
+            ++at;
+        } else if (is(chars, 0, '!')) {
+            readAction(1);
+        } else if (is(chars, 0, '@')) {
+            add(Name, plain(withoutDualMark(from(chars, 1))));
+            ++at;
+            readDialogue();
+        } else if (is(chars, 0, '~')) {
+            readLyrics();
+        } else if (centred(chars)) {
+            readCentred();
+        } else if (is(chars, 0, '>')) {
+            add(Directorial, plain(from(chars, 1)));
+            ++at;
+        } else if (fresh && heading(chars)) {
+            add(Scene, plain(withoutSceneNumber(chars)));
+            ++at;
+        } else if (fresh && transition(chars) && blankAt(at + 1)) {
+            add(Directorial, plain(chars));
+            ++at;
+        } else if (fresh && character(chars) && !blankAt(at + 1)) {
+            add(Name, plain(withoutDualMark(chars)));
+            ++at;
+            readDialogue();
+        } else {
+            readAction(0);
+        }
+    }
+
+    // Lines up to a blank one, joined; the first without `skip` leading characters.
+    void readAction(std::size_t skip)
+    {
+        sf::String joined;
+        for (bool first = true; at < lines.size() && !blank(lines[at]); ++at, first = false) {
+            const sf::String piece = plain(first ? from(text(at), skip) : lines[at].chars);
+            if (!first && !joined.isEmpty() && !piece.isEmpty())
+                joined += " ";
+            joined += piece;
+        }
+        add(Directorial, joined);
+    }
+
+    void readCentred()
+    {
+        sf::String joined;
+        for (; at < lines.size() && centred(text(at)); ++at) {
+            const Chars chars = text(at);
+            const sf::String piece = plain(Chars(chars.begin() + 1, chars.end() - 1));
+            if (!joined.isEmpty() && !piece.isEmpty())
+                joined += " ";
+            joined += piece;
+        }
+        add(Directorial, joined);
+    }
+
+    void readLyrics()
+    {
+        sf::String joined;
+        for (; at < lines.size() && is(text(at), 0, '~'); ++at) {
+            const sf::String piece = plain(from(text(at), 1));
+            if (!joined.isEmpty() && !piece.isEmpty())
+                joined += " ";
+            joined += piece;
+        }
+        add(Speech, joined);
+    }
+
+    // Parentheticals and speech up to a blank line; a line of spaces parts two speeches.
+    void readDialogue()
+    {
+        sf::String speech;
+        bool speaking = false;
+        auto flush = [&] {
+            if (speaking)
+                add(Speech, speech);
+            speech.clear();
+            speaking = false;
+        };
+        for (; at < lines.size() && (spacer(lines[at]) || !blank(lines[at])); ++at) {
+            const Chars chars = text(at);
+            if (spacer(lines[at])) {
+                flush();
+            } else if (parenthetical(chars)) {
+                flush();
+                add(Parenthetical, plain(chars));
+            } else if (is(chars, 0, '~')) {
+                flush();
+                add(Speech, plain(from(chars, 1)));
+            } else {
+                const sf::String piece = plain(chars);
+                if (speaking && !speech.isEmpty() && !piece.isEmpty())
+                    speech += " ";
+                speech += piece;
+                speaking = true;
+            }
+        }
+        flush();
+    }
+
+    std::vector<Line> lines;
+    std::size_t at = 0;
+    bool afterBlank = true;
+    Script script;
+};
+
+// ---- writing ----
+
+using Text = std::u32string;
+
+Text toText(const sf::String& string)
+{
+    return Text(string.begin(), string.end());
+}
+
+bool startsWith(const Text& text, const char* start)
+{
+    for (std::size_t k = 0; start[k]; ++k)
+        if (k >= text.size() || text[k] != static_cast<unsigned char>(start[k]))
+            return false;
+    return true;
+}
+
+constexpr const char* elementStarts = "!@.~>=#([\\^"; // first characters that begin another element
+
+// The characters as a line holds them, markup escaped: backslashes, emphasis markers,
+// the first "[" of "[[", spaces at either end, the first character when it is one of
+// `specialFirst` and the last when it is one of `specialLast`.
+std::string escaped(const Text& text, const char* specialFirst = elementStarts, const char* specialLast = "")
+{
+    auto among = [](char32_t c, const char* set) { return c > 0 && c < 0x80 && std::strchr(set, static_cast<int>(c)); };
+    Text out;
+    const std::size_t lead = text.find_first_not_of(U' ');
+    const std::size_t tail = text.find_last_not_of(U' ');
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char32_t c = text[i];
+        const bool edgeSpace = c == ' ' && (lead == Text::npos || i < lead || i > tail);
+        const bool markup = c == '\\' || c == '*' || c == '_' || (c == '[' && i + 1 < text.size() && text[i + 1] == '[');
+        const bool edge = (i == 0 && among(c, specialFirst)) || (i + 1 == text.size() && among(c, specialLast));
+        if (edgeSpace || markup || edge)
+            out.push_back('\\');
+        out.push_back(c);
+    }
+    return toUtf8(sf::String(std::basic_string<sf::Uint32>(out.begin(), out.end())));
+}
+
+bool beginsElement(const Text& text)
+{
+    return !text.empty() && text[0] < 0x80 && std::strchr(elementStarts, static_cast<int>(text[0]));
+}
+
+Chars asChars(const Text& text)
+{
+    Chars chars;
+    for (const char32_t c : text)
+        chars.push_back({c, false});
+    return chars;
+}
+
+bool plainScene(const Text& text)
+{
+    const Chars chars = asChars(text);
+    return heading(chars) && trimmed(chars).size() == chars.size() && withoutSceneNumber(chars).size() == chars.size();
+}
+
+bool plainCharacter(const Text& text)
+{
+    const Chars chars = asChars(text);
+    return !text.empty() && character(chars) && trimmed(chars).size() == chars.size() && text.back() != '^' &&
+           !beginsElement(text) && !heading(chars) && !transition(chars);
+}
+
+bool plainParenthetical(const Text& text)
+{
+    return text.size() >= 2 && text.front() == '(' && text.back() == ')';
+}
+
+// Whether a paragraph can stand inside a dialogue as a line of its own kind.
+bool inDialogue(const Paragraph& paragraph)
+{
+    const Text text = toText(paragraph.text);
+    if (paragraph.kind == Parenthetical)
+        return plainParenthetical(text);
+    return paragraph.kind == Speech && !text.empty() && !plainParenthetical(text);
+}
+} // namespace
+
+std::optional<Script> parseFountain(const std::string& bytes)
+{
+    const std::optional<std::u32string> text = decode(bytes);
+    if (!text)
+        return std::nullopt;
+    return Reader(withoutNotes(splitLines(*text))).read();
+}
+
+// Every element stands apart after a blank line, but for the parentheticals and speeches
+// of a dialogue, which follow their character's line directly (a line of two spaces
+// parts two speeches). A title page always comes first, so that no first paragraph is
+// taken for one.
+std::string fountainText(const Script& script)
+{
+    std::string out = "Title: " + escaped(toText(script.title), "") + "\n";
+    const Text author = toText(script.author);
+    if (startsWith(author, "By ") && author.size() > 3)
+        out += "Author: " + escaped(author.substr(3), "") + "\n";
+    else if (!author.empty())
+        out += "Credit: " + escaped(author, "") + "\n";
+
+    const std::vector<Paragraph>& paragraphs = script.paragraphs;
+    bool dialogue = false; // the lines go on a character's dialogue
+    for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+        const Paragraph& paragraph = paragraphs[i];
+        const Text text = toText(paragraph.text);
+        if (dialogue && inDialogue(paragraph)) {
+            if (paragraph.kind == Speech && paragraphs[i - 1].kind == Speech)
+                out += "  \n";
+            out += escaped(text, paragraph.kind == Speech ? elementStarts : "!@.~>=#[\\^") + "\n";
+            continue;
+        }
+        dialogue = false;
+        out += "\n";
+        const Chars chars = asChars(text);
+        switch (paragraph.kind) {
+        case Scene:
+            out += (plainScene(text) ? escaped(text) : "." + escaped(text, elementStarts, "#")) + "\n";
+            break;
+        case Name: {
+            const bool spoken = i + 1 < paragraphs.size() && inDialogue(paragraphs[i + 1]);
+            out += (plainCharacter(text) && spoken ? escaped(text) : "@" + escaped(text, elementStarts, "^")) + "\n";
+            dialogue = spoken;
+            break;
+        }
+        case Directorial: {
+            const bool misread = text.empty() || beginsElement(text) || heading(chars) || centred(chars) ||
+                                 trimmed(chars).size() != chars.size();
+            out += (misread ? "!" + escaped(text, "") : escaped(text)) + "\n";
+            break;
+        }
+        default:
+            out += "[[Quillmere: " + kindNames.at(paragraph.kind) + "]]" + escaped(text, "") + "\n";
+            break;
+        }
+    }
+    return out;
+}

@@ -1,0 +1,274 @@
+#include "TestSupport.hpp"
+
+#include "files/Fountain.hpp"
+
+#include <map>
+#include <random>
+
+namespace {
+std::string text(const std::string& fileName)
+{
+    return readBytes(std::filesystem::path(QUILLMERE_SCREENPLAYS) / fileName);
+}
+
+std::map<DivType, int> countKinds(const Script& script)
+{
+    std::map<DivType, int> counts;
+    for (const Paragraph& paragraph : script.paragraphs)
+        ++counts[paragraph.kind];
+    return counts;
+}
+
+std::vector<Paragraph> ps(std::initializer_list<std::pair<DivType, const char32_t*>> list)
+{
+    std::vector<Paragraph> out;
+    for (const auto& [kind, text] : list)
+        out.push_back({kind, u32(text)});
+    return out;
+}
+} // namespace
+
+struct Sample {
+    const char* file;
+    std::map<DivType, int> kinds; // from a careful reading of the file
+    std::vector<Paragraph> first, last;
+};
+
+// Counts by kind within 1 % of a reading by hand (scene headings, parentheticals and
+// characters also counted with grep), the first and last paragraphs exact, and the
+// round trip through the writer exact.
+TEST(FountainSamples, ReadAsAWriterReadsThemAndComeBackExactly)
+{
+    const std::vector<Sample> samples = {
+        {"big-fish.fountain",
+         {{Scene, 190}, {Directorial, 900}, {Name, 768}, {Parenthetical, 97}, {Speech, 799}},
+         ps({{Directorial, U"This is a Southern story, full of lies and fabrications, but truer for their inclusion."},
+             {Directorial, U"FADE IN:"},
+             {Directorial, U"A RIVER."},
+             {Directorial, U"We're underwater, watching a fat catfish swim along."},
+             {Directorial, U"This is The Beast."},
+             {Name, U"EDWARD (V.O.)"},
+             {Speech, U"There are some fish that cannot be caught.  It's not that they're faster or stronger than other fish.  They're just touched by something extra.  Call it luck.  Call it grace.  One such fish was The Beast."},
+             {Directorial, U"The Beast's journey takes it past a dangling fish hook, baited with worms.  Past a tempting lure, sparkling in the sun.  Past a swiping bear claw.  The Beast isn't worried."},
+             {Name, U"EDWARD (V.O.)"},
+             {Speech, U"By the time I was born, he was already a legend.  He'd taken more hundred-dollar lures than any fish in Alabama. Some said that fish was the ghost of Henry Walls, a thief who'd drowned in that river 60 years before.   Others claimed he was a lesser dinosaur, left over from the Cretaceous period."}}),
+         ps({{Name, U"WILL (V.O.)"},
+             {Speech, U"That was my father's final joke I guess.  A man tells his stories so many times that he becomes the stories.  They live on after him."},
+             {Directorial, U"CROSSFADE TO:"},
+             {Scene, U"EXT.  RIVER / UNDERWATER - DAY"},
+             {Directorial, U"A fat and happy catfish swims towards us."},
+             {Name, U"WILL (V.O.)"},
+             {Speech, U"And in that way, he becomes immortal."},
+             {Directorial, U"The fish passes us with a SPLASH."},
+             {Directorial, U"CUT TO BLACK."},
+             {Directorial, U"THE END"}})},
+        {"brick-n-steel.fountain",
+         {{Scene, 8}, {Directorial, 31}, {Name, 20}, {Parenthetical, 6}, {Speech, 22}},
+         ps({{Scene, U"EXT. BRICK'S PATIO - DAY"},
+             {Directorial, U"A gorgeous day.  The sun is shining.  But BRICK BRADDOCK, retired police detective, is sitting quietly, contemplating -- something."},
+             {Directorial, U"The SCREEN DOOR slides open and DICK STEEL, his former partner and fellow retiree, emerges with two cold beers."},
+             {Directorial, U"The horse dances."},
+             {Name, U"STEEL"},
+             {Speech, U"Beer's ready!"},
+             {Name, U"BRICK"},
+             {Speech, U"Are they cold?"},
+             {Name, U"STEEL"},
+             {Speech, U"Does a bear crap in the woods?"}}),
+         ps({{Scene, U"EXT. PALATIAL MANSION - DAY"},
+             {Directorial, U"An EXTREMELY HANDSOME MAN drinks a beer.  Shirtless, unfortunately."},
+             {Directorial, U"His minion approaches offscreen:"},
+             {Name, U"MINION"},
+             {Speech, U"We found Brick and Steel!"},
+             {Name, U"HANDSOME MAN"},
+             {Speech, U"I want them dead.  DEAD!"},
+             {Directorial, U"Beer flies."},
+             {Directorial, U"BURN TO PINK."},
+             {Directorial, U"THE END"}})},
+        {"little-women.fountain",
+         {{Scene, 13}, {Directorial, 75}, {Name, 114}, {Parenthetical, 34}, {Speech, 116}},
+         ps({{Directorial, U"I've had lots of troubles, so I write jolly tales."},
+             {Directorial, U"- Louisa May Alcott"},
+             {Directorial, U"Note:"},
+             {Directorial, U"Where there is simultaneous or quick dialogue in the script, there  is a SLASH in the middle of the speaker's dialogue, representing  where the next actor should begin. The following actor's line will  be started with a SLASH to indicate that it is interrupting  another line."},
+             {Directorial, U"When the text is in RED, it indicates that it is the past  timeline, which begins in Winter of 1861."},
+             {Directorial, U"When the text is in BLACK, it indicates that it is the present  timeline, which begins in Fall of 1868."},
+             {Directorial, U"Both timelines move forward from their origin point."},
+             {Scene, U"INT. NEW YORK. PUBLISHING OFFICE. 1868."},
+             {Directorial, U"JO MARCH, our heroine, hesitates."},
+             {Directorial, U"In the half-light of a dim hallway, she exhales and prepares,  her head bowed like a boxer about to go into the ring. She  puts her hand on the doorknob. A pause, and then, she opens  it onto a disorderly room."}}),
+         ps({{Directorial, U"Meg is immediately pulled away."},
+             {Name, U"SALLIE"},
+             {Speech, U"Meg March! You look so pretty!"},
+             {Directorial, U"Sallie Moffat, at that moment Sallie Gardiner, pulls Meg away  from Jo, who is left standing awkwardly."},
+             {Name, U"JO"},
+             {Speech, U"Meg..."},
+             {Directorial, U"Meg seems to put on another face and attitude, more grown up  and elegant. Jo fades away into the back of the party."},
+             {Scene, U"INT. GARDINER’S NEW YEAR’S PARTY. CONCORD. NIGHT. 1861."},
+             {Directorial, U"Jo, 16, miserable, glumly watches the dancers. She pulls at a  string on her dress. She catches Meg’s eyes, 17, laughing  with her dance partner, and pleads with her to leave. Meg  aggressively shakes her head, and Jo sighs, resigned."},
+             {Directorial, U"A very large red-headed boy makes a beeline for Jo - in her  terror, she looks for an escape."}})},
+        {"vikings.fountain",
+         {{Scene, 115}, {Directorial, 760}, {Name, 849}, {Parenthetical, 69}, {Speech, 863}},
+         ps({{Scene, U"EQOQ RUQUR:"},
+             {Name, U"QUZEQ (H.R.)"},
+             {Speech, U"Ypyha ov z heke yqoj hur. Ypyha ov rus hur zy wekyxyk kax ha z Ovowyq."},
+             {Directorial, U"Zasuwyge z GYRA UK HORAB epewu howo eb rus upaqybew, kud z ogoqapypahyb rajopaj AQUVAS OVOWYQ HUZEHUJ odovu guraqas. Ha ojo wojujys agebeko zuguzohox eq wobebas qovov, kud oz ha roxajo z uvu kux kud zegus okyb qa, aw qykuryw qe..."},
+             {Scene, U"INT. QUZEQ KUD YXOW’U UJAZOPODA - HUR"},
+             {Directorial, U"UKODA ZO QUZEQ’U WUSEVAS ERUD. Quzeq Ovyzy ov 65, uda gyjyg wawebux. Hoz uqu’e yqoj ys zovado eky rydehasa, ro uqup hoz ahygaw qowy hoz’u akyxu exu, qa’u geky, ryxoqeq, kud wakudyja."},
+             {Name, U"QUZEQ (H.R.)"},
+             {Speech, U"Uk quhoku ha’u yha z awur Ovowyq."},
+             {Directorial, U"HUSAPA rus aquvas Ovowyq ov kuxaqabe GUHY, z oges hyro avyvuqyx gypogur z opoqe-odoveq Ovowyq erowuro kud ogoqapypahyb ujuqosaw z axysyqy exu kux."},
+             {Name, U"QUZEQ (H.R.)"}}),
+         ps({{Speech, U"Qa’u huxy kew owy qe ojor goja yva heka. Okyb goja yva gupoq."},
+             {Directorial, U"Hoz uqyde Yxow rus reg. Ha akeveh ys rus gabaj uzaj. Qa’u wabygesudeve."},
+             {Name, U"QUZEQ"},
+             {Speech, U"Y ywyk, Y ezu egok owy z edy kadeb qe uxo awezado."},
+             {Name, U"YXOW"},
+             {Speech, U"Y odoqo Y ubyw aqa."},
+             {Directorial, U"Okyb wuk wokojehyx ukyw, Yxow resogek: “Ebaq z Yvex Aqe”. Kuhaz z qudewa, ha gyjyg ys Quzeq kud zory z hejusyzeg."},
+             {Directorial, U"Hoz ahygaw raxa, ruxypypyxoxub, kud oz oxup zapuj hako zo rus udyv uk rus heka, aw ADEX YVY hese zuzo kubaveb oduxyhab ys rus opewev ebeba kud..."},
+             {Directorial, U"ADER YVY."},
+             {Directorial, U"RUS OJE"}})},
+    };
+    for (const Sample& sample : samples) {
+        SCOPED_TRACE(sample.file);
+        const std::string bytes = text(sample.file);
+        if (bytes.empty())
+            GTEST_SKIP() << "no sample screenplays beside the project";
+        const std::optional<Script> script = parseFountain(bytes);
+        ASSERT_TRUE(script);
+        const std::map<DivType, int> kinds = countKinds(*script);
+        for (const auto& [kind, expected] : sample.kinds)
+            EXPECT_NEAR(kinds.count(kind) ? kinds.at(kind) : 0, expected, expected / 100.0) << kindNames.at(kind);
+        const auto& all = script->paragraphs;
+        ASSERT_GE(all.size(), sample.first.size() + sample.last.size());
+        EXPECT_EQ(std::vector<Paragraph>(all.begin(), all.begin() + sample.first.size()), sample.first);
+        EXPECT_EQ(std::vector<Paragraph>(all.end() - sample.last.size(), all.end()), sample.last);
+        const std::optional<Script> again = parseFountain(fountainText(*script));
+        ASSERT_TRUE(again);
+        EXPECT_EQ(*again, *script);
+    }
+}
+
+TEST(FountainReading, EveryElementTakesItsKind)
+{
+    const std::optional<Script> script = parseFountain(
+        "Title:\n\t_**Night**_ Shift\nCredit: written by\nAuthor: Ann Lee\nDraft date: 1/2/2026\n\n"
+        "# Act One\n= a synopsis\n\n"
+        "int. hall - night #12A#\n\n"
+        "Bob waits [[a note\nthat goes on]] by the door,\n*very* still.\n\n"
+        "BOB ^\n(quietly)\nHello.\nIs anyone\nhome?\n  \nAnyone?\n~La la la\n\n"
+        "@McCLANE\nYippee.\n\n"
+        "CUT TO:\n\n"
+        ".flashback\n\n"
+        "> The End <\n> of it <\n\n"
+        ">Smash cut.\n\n"
+        "/* a boneyard\n\nwith blank lines */\n"
+        "===\n"
+        "!SHOUTING IS ACTION\n\n"
+        "EXT. YARD\n\n"
+        "~Sing\n~along\n\n"
+        "Escaped \\*stars\\* and a \\\\ backslash.\n");
+    ASSERT_TRUE(script);
+    EXPECT_EQ(script->title, "Night Shift");
+    EXPECT_EQ(script->author, "By Ann Lee");
+    EXPECT_EQ(script->paragraphs,
+              ps({{Scene, U"int. hall - night"},
+                  {Directorial, U"Bob waits by the door, very still."},
+                  {Name, U"BOB"},
+                  {Parenthetical, U"(quietly)"},
+                  {Speech, U"Hello. Is anyone home?"},
+                  {Speech, U"Anyone?"},
+                  {Speech, U"La la la"},
+                  {Name, U"McCLANE"},
+                  {Speech, U"Yippee."},
+                  {Directorial, U"CUT TO:"},
+                  {Scene, U"flashback"},
+                  {Directorial, U"The End of it"},
+                  {Directorial, U"Smash cut."},
+                  {Directorial, U"SHOUTING IS ACTION"},
+                  {Scene, U"EXT. YARD"},
+                  {Speech, U"Sing along"},
+                  {Directorial, U"Escaped *stars* and a \\ backslash."}}));
+}
+
+TEST(FountainReading, WhatIsNotTextFailsAndStrayBytesAreRepaired)
+{
+    EXPECT_FALSE(parseFountain(std::string("INT. A\0B", 8)));
+    std::string binary;
+    std::mt19937 random(3);
+    for (int i = 0; i < 4000; ++i)
+        binary.push_back(static_cast<char>(1 + random() % 255));
+    EXPECT_FALSE(parseFountain(binary));
+    const std::optional<Script> repaired = parseFountain("Caf\xE9 scene.\n");
+    ASSERT_TRUE(repaired);
+    EXPECT_EQ(repaired->paragraphs[0].text, u32(U"Café scene."));
+    const std::optional<Script> empty = parseFountain("");
+    ASSERT_TRUE(empty);
+    EXPECT_TRUE(empty->paragraphs.empty());
+}
+
+// Any script the editor can hold comes back from Fountain with the same kinds and texts,
+// however its texts would read as Fountain markup.
+TEST(FountainWriting, AnyScriptComesBackExactly)
+{
+    const std::vector<std::u32string> pieces = {
+        U"INT. ", U"EXT ", U"Bob", U"BOB", U" ", U"  ", U"(", U")", U"(aside)", U"[[", U"]]", U"/*", U"*/", U"*",
+        U"**", U"_", U"\\", U"#", U"#1#", U"^", U"@", U"!", U".", U"..", U"~", U">", U"<", U"=", U"===", U"CUT TO:",
+        U"é", U"Ü", U"東京", U":", U"Title: x", U"  x", U"TO:", U"I/E.", U"a"};
+    std::mt19937 random(11);
+    for (int round = 0; round < 400; ++round) {
+        Script script;
+        auto anyText = [&] {
+            std::u32string text;
+            const int length = random() % 6;
+            for (int i = 0; i < length; ++i)
+                text += pieces[random() % pieces.size()];
+            return sf::String(std::basic_string<sf::Uint32>(text.begin(), text.end()));
+        };
+        script.title = anyText();
+        script.author = random() % 2 ? "By " + anyText() : anyText();
+        const int count = 1 + random() % 12;
+        for (int i = 0; i < count; ++i)
+            script.paragraphs.push_back({static_cast<DivType>(random() % 6), anyText()});
+        const std::string written = fountainText(script);
+        const std::optional<Script> again = parseFountain(written);
+        ASSERT_TRUE(again) << written;
+        ASSERT_EQ(again->paragraphs, script.paragraphs) << "round " << round << "\n" << written;
+        ASSERT_EQ(again->title, script.title) << written;
+        ASSERT_EQ(again->author, script.author) << written;
+    }
+}
+
+using FountainInTheEditor = AppTest;
+
+TEST_F(FountainInTheEditor, ImportOpensUntitledUnderItsStemAndExportReadsBack)
+{
+    const std::string source = "Title: Roof\nAuthor: Ann\n\nEXT. ROOF - NIGHT\n\nWind.\n\nANN\n(shouting)\nHold on!\n";
+    writeBytes("user/roof.fountain", source);
+    app->fileList.setOpen(true);
+    ASSERT_EQ(app->fileList.entries.size(), 2u);
+    EXPECT_EQ(app->fileList.entries[1].label.getString(), "roof (Fountain)");
+    click(960, 400);                                                       // the entry
+    click(820, static_cast<int>(app->fileList.openButton.rect.top + 20)); // "Open"
+    EXPECT_FALSE(app->fileList.isOpen());
+    EXPECT_TRUE(app->untitled);
+    EXPECT_EQ(app->title, "Roof");
+    EXPECT_EQ(app->author, "By Ann");
+    ASSERT_EQ(page().paragraphs.size(), 5u);
+    EXPECT_EQ(page().paragraphs[3].kind, Parenthetical);
+
+    control(sf::Keyboard::S); // the panel offers the stem; the Fountain file stays as it was
+    EXPECT_EQ(app->saveAsPanel.nameBox.text, "roof");
+    key(sf::Keyboard::Enter);
+    EXPECT_TRUE(std::filesystem::exists("user/roof.html"));
+    EXPECT_EQ(readBytes("user/roof.fountain"), source);
+
+    std::filesystem::create_directory("out");
+    desktop.choice = {(folder / "out" / "roof.txt").string(), ExportFilter::fountain};
+    ASSERT_TRUE(app->exportScript());
+    const std::optional<Script> back = parseFountain(readBytes("out/roof.fountain"));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(*back, app->script());
+    EXPECT_FALSE(app->exportScript()); // the file is there: asked, and declined
+    EXPECT_EQ(desktop.overwriteQuestions, 1);
+}
