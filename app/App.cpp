@@ -18,6 +18,8 @@ const sf::Color dimming(100, 100, 100, 100);
 const sf::Color problemBand(90, 20, 30, 255);
 const sf::Color problemText(255, 220, 220, 255);
 constexpr float problemHeight = 32; // pixels of the band at the window's foot
+const sf::Color pageCountColour(200, 200, 220, 255);
+constexpr float pageCountFromRight = 270, pageCountTop = 130; // window pixels
 constexpr unsigned designWidth = 1920, designHeight = 980;
 constexpr unsigned minimumWidth = 1010;
 constexpr int frameRate = 60;
@@ -90,6 +92,7 @@ void App::render()
     window.draw(scrollBar);
     window.draw(titlePage);
     window.draw(toggleArray);
+    drawPageCount();
     drawSaveProblem();
     drawDialogs();
 }
@@ -107,6 +110,33 @@ void App::drawDialogs()
     window.draw(fileList);
     window.draw(openCheck);
     window.draw(saveAsPanel);
+}
+
+// "Page P of N" for the caret's paragraph, at the window's right under the "Unsaved"
+// place. The script is paginated again only when it has changed, once a frame at most.
+void App::drawPageCount()
+{
+    const sf::Vector2f size(window.getSize());
+    window.setView(sf::View(size * 0.5f, size));
+    sf::Text label(pageCount(), font, 18);
+    label.setFillColor(pageCountColour);
+    label.setPosition(size.x - pageCountFromRight, pageCountTop);
+    window.draw(label);
+}
+
+std::string App::pageCount()
+{
+    if (pagesStale) {
+        std::vector<ParagraphView> views;
+        views.reserve(page.paragraphs.size());
+        for (const DivEditor& paragraph : page.paragraphs)
+            views.push_back({paragraph.kind, &paragraph.text});
+        pages = paginate(views, false);
+        pagesStale = false;
+    }
+    const std::size_t count = std::max<std::size_t>(pages.pages.size(), 1);
+    const std::size_t at = page.current < pages.pageOf.size() ? pages.pageOf[page.current] + 1 : 1;
+    return "Page " + std::to_string(at) + " of " + std::to_string(count);
 }
 
 // A failed save stays said at the window's foot until a save succeeds.
@@ -213,7 +243,7 @@ void App::noteChanges()
         if (titleWas)
             now = TitleLines{title, author};
         contentChanged = !page.edits.empty();
-        scriptChanged = true;
+        scriptChanged = pagesStale = true;
         history.record(titleWas && page.edits.empty() ? Action::TitlePage : action, std::move(page.edits), titleWas,
                        now, typed, History::Clock::now());
         page.edits.clear();
@@ -255,7 +285,7 @@ void App::takeBack(const Step& step, bool undo)
     page.edits.clear();
     followCurrentKind();
     saved = history.atSaved();
-    caretJumped = scriptChanged = true;
+    caretJumped = scriptChanged = pagesStale = true;
 }
 
 void App::showTitleLines()

@@ -9,6 +9,7 @@
 #include "app/Globals.hpp"
 #include "document/History.hpp"
 #include "document/Page.hpp"
+#include "files/Pagination.hpp"
 #include "platform/Platform.hpp"
 #include "ui/ClosingCheck.hpp"
 #include "ui/FileList.hpp"
@@ -58,6 +59,8 @@ public:
     std::optional<Clock::time_point> recoveryDue; // when the next copy is to be written
     // The script as the page and the title page hold it.
     Script script() const { return {title, author, page.contents()}; }
+    // "Page P of N": the printed page of the caret's paragraph, of the script's pages.
+    std::string pageCount();
     // Takes back the last step of the history, or makes the last one taken back again.
     void undo();
     void redo();
@@ -88,6 +91,7 @@ public:
     std::string saveProblem; // shown at the window's foot until the next successful save
     std::string recoveryId;  // the current script's copy in the recovery folder, once written
     std::string suggestedName; // offered by the save-as panel: an imported Fountain file's stem
+    Pagination pages;          // of the script as printed, for "Page P of N"
 
 private:
     void deliver(sf::Event& event);
@@ -107,6 +111,7 @@ private:
     bool inKindBar(int x, int y) const;
     void drawDialogs();
     void drawSaveProblem();
+    void drawPageCount();
     void noteSaveProblem(const std::string& what, const std::error_code& error);
     void openPending();
     void keepRecovery(const sf::Event& event, Clock::time_point now);
@@ -119,6 +124,7 @@ private:
     bool contentChanged = false;        // this event changed a paragraph: the caret is shown
     bool caretJumped = false;           // this event undid or redid a step
     bool scriptChanged = false;         // this event changed anything of the script
+    bool pagesStale = true;             // the pagination is older than the script
     std::optional<OpenChoice> pendingOpen; // what the open question is about
     bool awaitingSaveToOpen = false;       // "Save" on an untitled script: open once it is saved
     bool recoveryStale = false;            // changes the recovery copy does not hold yet

@@ -164,6 +164,7 @@ void App::show(const Script& shown, bool asSaved)
     saved = asSaved;
     recoveryDue.reset();
     recoveryStale = false;
+    pagesStale = true;
 }
 
 bool App::exportScript()
@@ -173,13 +174,12 @@ bool App::exportScript()
         return false;
     if (!saveScript()) // the PDF is rendered from the saved file
         return false;
-    const std::string source = scriptBase(toUtf8(fileName));
     const std::string target = targetBase(choice.path);
     std::error_code error;
     switch (choice.filter) {
     case ExportFilter::pdfLetter:
     case ExportFilter::pdfA4:
-        if (convertToPdf(source, target, choice.filter == ExportFilter::pdfA4 ? "A4" : "Letter"))
+        if (exportPdf(script(), target, choice.filter == ExportFilter::pdfA4 ? a4 : usLetter))
             return true;
         saveProblem = "Could not export " + target + ".pdf: the converter failed";
         return false;

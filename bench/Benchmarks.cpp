@@ -4,6 +4,8 @@
 
 #include "files/Export.hpp"
 #include "files/Fountain.hpp"
+#include "files/Pagination.hpp"
+#include "files/PrintFile.hpp"
 #include "files/ScriptLoader.hpp"
 #include "files/TextCodec.hpp"
 #include "files/ScriptWriter.hpp"
@@ -188,15 +190,70 @@ void exportFountainText(benchmark::State& state)
     state.SetLabel("Big Fish");
 }
 
-// The whole PDF export of a saved script through the wkhtmltopdf program.
-void exportPdf(benchmark::State& state)
+// The printed pages of a script, as the page count on screen makes them.
+void paginateScript(benchmark::State& state)
+{
+    App& app = theApp();
+    Script script;
+    if (state.range(0) == 0) {
+        script = *parseFountain(readBytes(fs::path(QUILLMERE_SCREENPLAYS) / "big-fish.fountain"));
+        state.SetLabel("Big Fish");
+    } else {
+        fillPage(app.page, static_cast<int>(state.range(0)));
+        script = app.script();
+    }
+    std::vector<ParagraphView> views;
+    for (const Paragraph& paragraph : script.paragraphs)
+        views.push_back({paragraph.kind, &paragraph.text});
+    for (auto _ : state)
+        benchmark::DoNotOptimize(paginate(views, false)); // as the page count on screen does
+    state.counters["pages"] = static_cast<double>(paginate(script).pages.size());
+}
+
+// The export of Big Fish to PDF, from the dialog's answer to the PDF on disk: the whole,
+// the program's own part (save, pagination, print file), and the converter alone.
+void exportBigFish(benchmark::State& state)
+{
+    App& app = theApp();
+    const Script script = *parseFountain(readBytes(fs::path(QUILLMERE_SCREENPLAYS) / "big-fish.fountain"));
+    app.page.load(script.paragraphs);
+    app.title = script.title;
+    app.author = script.author;
+    app.untitled = false;
+    app.fileName = "bigfish";
+    app.platform.askSaveTarget = [](const std::string&) { return SaveChoice{"bigfish-export.pdf", ExportFilter::pdfLetter}; };
+    setConverterRunner(runProgramWithoutShell);
+    const std::string print = "bigfish-print.html";
+    writeBytes(print, printHtml(script, paginate(script), usLetter));
+    for (auto _ : state) {
+        switch (state.range(0)) {
+        case 0:
+            if (!app.exportScript())
+                state.SkipWithError("the export failed");
+            break;
+        case 1:
+            app.saveScript();
+            writeBytes(print, printHtml(app.script(), paginate(app.script()), usLetter));
+            break;
+        default:
+            if (!convertToPdf("bigfish-print", "bigfish-alone"))
+                state.SkipWithError("the converter failed");
+            break;
+        }
+    }
+    state.SetLabel(state.range(0) == 0 ? "whole export" : state.range(0) == 1 ? "program's part" : "converter alone");
+    setConverterRunner({});
+}
+
+// The PDF export of scripts of several sizes: pagination, print file and converter.
+void exportPdfSizes(benchmark::State& state)
 {
     App& app = theApp();
     fillPage(app.page, static_cast<int>(state.range(0)));
-    writeScript(app.script(), "user/bench", false);
+    const Script script = app.script();
     setConverterRunner(runProgramWithoutShell);
     for (auto _ : state)
-        if (!convertToPdf("user/bench", "bench-export"))
+        if (!exportPdf(script, "bench-export", usLetter))
             state.SkipWithError("the converter failed");
     setConverterRunner({});
 }
@@ -209,10 +266,12 @@ BENCHMARK(typeAtEnd)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(typeInMiddle)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(enterInMiddle)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(renderFrame)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
+BENCHMARK(paginateScript)->Arg(0)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(exportBigFish)->Arg(0)->Arg(1)->Arg(2)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(importFountain)->Unit(benchmark::kMillisecond);
 BENCHMARK(exportFountainText)->Unit(benchmark::kMillisecond);
 BENCHMARK(historyMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(saveScript)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(openScript)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
-BENCHMARK(exportPdf)->Arg(1000)->Arg(3000)->Arg(5000)->Arg(20000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(exportPdfSizes)->Arg(1000)->Arg(3000)->Arg(5000)->Arg(20000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -1,15 +1,26 @@
 #include "files/Export.hpp"
 
 #include "files/Fountain.hpp"
+#include "files/Pagination.hpp"
 #include "files/WholeFile.hpp"
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <unistd.h>
 
 wkhtmltopdf_global_settings* globalSettings = nullptr;
 wkhtmltopdf_object_settings* objectSettings = nullptr;
 wkhtmltopdf_converter* converter = nullptr;
 
 namespace {
+std::string inches(float value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%gin", value);
+    return text;
+}
+
 void makeObjectSettings()
 {
     objectSettings = wkhtmltopdf_create_object_settings();
@@ -23,8 +34,8 @@ void makeGlobalSettings()
     globalSettings = wkhtmltopdf_create_global_settings();
     wkhtmltopdf_set_global_setting(globalSettings, "page", "-");
     wkhtmltopdf_set_global_setting(globalSettings, "out", "-");
-    wkhtmltopdf_set_global_setting(globalSettings, "margin.top", "1in");
-    wkhtmltopdf_set_global_setting(globalSettings, "margin.bottom", "1in");
+    wkhtmltopdf_set_global_setting(globalSettings, "margin.top", inches(PrintFile::topMargin).c_str());
+    wkhtmltopdf_set_global_setting(globalSettings, "margin.bottom", inches(PrintFile::bottomMargin).c_str());
     wkhtmltopdf_set_global_setting(globalSettings, "margin.left", "0in");
     wkhtmltopdf_set_global_setting(globalSettings, "margin.right", "0in");
 }
@@ -89,4 +100,19 @@ bool exportFountain(const Script& script, const std::string& targetBase, const O
         return false;
     }
     return writeFileAtomically(file, fountainText(script), error);
+}
+
+bool exportPdf(const Script& script, const std::string& targetBase, const Paper& paper)
+{
+    std::string print = (std::filesystem::temp_directory_path() / "quillmere-print-XXXXXX.html").string();
+    const int fd = mkstemps(print.data(), 5);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    const std::string base = print.substr(0, print.size() - 5);
+    const bool done = writeFileAtomically(print, printHtml(script, paginate(script), paper)) &&
+                      convertToPdf(base, targetBase, paper.name);
+    std::error_code ignored;
+    std::filesystem::remove(print, ignored);
+    return done;
 }

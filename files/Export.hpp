@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/Script.hpp"
+#include "files/PrintFile.hpp"
 #include "files/ScriptWriter.hpp"
 #include "platform/Converter.hpp"
 
@@ -12,9 +13,9 @@ extern wkhtmltopdf_global_settings* globalSettings;
 extern wkhtmltopdf_object_settings* objectSettings;
 extern wkhtmltopdf_converter* converter;
 
-// Renders sourceBase + ".html" into targetBase + ".pdf": grey-scale, one-inch margins at
-// top and bottom, none at the sides, with res/style.css on top of the file's own style,
-// on paper of the given size ("Letter" or "A4").
+// Renders sourceBase + ".html" into targetBase + ".pdf": grey-scale, the print file's
+// margins at top and bottom, none at the sides, with res/style.css on top of the file's
+// own style, on paper of the given size ("Letter" or "A4").
 bool convertToPdf(const std::string& sourceBase, const std::string& targetBase, const std::string& paper = "Letter");
 void makeGlobalSettings();
 bool runConverter();
@@ -27,3 +28,7 @@ std::string targetBase(const std::string& target);
 // replaces a file; false (with `error` saying why) when nothing was written.
 bool exportFountain(const Script& script, const std::string& targetBase, const OverwriteQuestion& ask,
                     std::error_code* error = nullptr);
+
+// The script as screenplay pages in targetBase + ".pdf": paginated, laid out in a print
+// file of page boxes (a temporary file, gone afterwards) and rendered by the converter.
+bool exportPdf(const Script& script, const std::string& targetBase, const Paper& paper);

@@ -39,8 +39,8 @@ TEST_F(ConverterTest, TheSettingsBecomeTheProgramsOptionsInOrder)
     ASSERT_TRUE(convertToPdf("user/act1", "-out/my script"));
     ASSERT_EQ(runs.size(), 1u);
     const std::vector<std::string>& argv = runs[0];
-    const std::vector<std::string> front = {"wkhtmltopdf", "--quiet", "--enable-local-file-access", "-B", "1in", "-L",
-                                            "0in", "-R", "0in", "-T", "1in", "--grayscale", "--page-size", "Letter", "--encoding", "utf-8",
+    const std::vector<std::string> front = {"wkhtmltopdf", "--quiet", "--enable-local-file-access", "-B", "0.5in", "-L",
+                                            "0in", "-R", "0in", "-T", "0.5in", "--grayscale", "--page-size", "Letter", "--encoding", "utf-8",
                                             "--user-style-sheet", "res/style.css", "user/act1.html"};
     EXPECT_EQ(std::vector<std::string>(argv.begin(), argv.end() - 1), front);
     EXPECT_EQ(argv.back().substr(0, 6), "./-out");
@@ -54,7 +54,7 @@ TEST_F(ConverterTest, EachConversionMakesFreshSettingsWithTheSameValues)
     makeGlobalSettings();
     const auto made = globalSettings->values;
     const std::vector<std::pair<std::string, std::string>> table = {
-        {"page", "-"}, {"out", "-"}, {"margin.top", "1in"}, {"margin.bottom", "1in"}, {"margin.left", "0in"}, {"margin.right", "0in"}};
+        {"page", "-"}, {"out", "-"}, {"margin.top", "0.5in"}, {"margin.bottom", "0.5in"}, {"margin.left", "0in"}, {"margin.right", "0in"}};
     EXPECT_EQ(made, table);
     EXPECT_FALSE(runConverter()); // no output file was set: nothing to run
     EXPECT_EQ(globalSettings, nullptr);

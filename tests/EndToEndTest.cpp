@@ -128,7 +128,7 @@ TEST_F(EndToEndTest, ExportThroughTheDesktopDialog)
     ASSERT_EQ(sh("pdftotext -layout out/act1.pdf out/act1.txt"), 0);
     const std::string text = readBytes("out/act1.txt");
     std::size_t at = 0;
-    for (const char* piece : {"NIGHT & DAY", "By Ann <A.> Writer", "INT. HOUSE - DAY", "Bob & Alice <3 each other.", "BOB",
+    for (const char* piece : {"Night & Day", "By Ann <A.> Writer", "INT. HOUSE - DAY", "Bob & Alice <3 each other.", "BOB",
                               "(quietly)", "Hello", "EXT. YARD", "raw"}) {
         const std::size_t found = text.find(piece, at);
         EXPECT_NE(found, std::string::npos) << piece;

@@ -1,0 +1,177 @@
+// The PDF as the converter really makes it, read back with poppler's pdftotext: type
+// size, indents, lines to a page, page numbers and the page breaks.
+#include "TestSupport.hpp"
+
+#include "files/Export.hpp"
+#include "platform/RunProgram.hpp"
+
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <regex>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+struct Word {
+    double left, top, right, bottom; // points from the page's top left
+    std::string text;
+};
+
+struct PdfPage {
+    double width = 0, height = 0;
+    std::vector<Word> words;
+};
+
+std::string unescaped(std::string text)
+{
+    static const std::pair<const char*, const char*> entities[] = {
+        {"&apos;", "'"}, {"&quot;", "\""}, {"&lt;", "<"}, {"&gt;", ">"}, {"&amp;", "&"}};
+    for (const auto& [entity, character] : entities)
+        for (std::size_t at; (at = text.find(entity)) != std::string::npos;)
+            text.replace(at, std::strlen(entity), character);
+    return text;
+}
+
+std::vector<PdfPage> readPdf(const std::string& pdf)
+{
+    EXPECT_EQ(std::system(("pdftotext -bbox '" + pdf + "' out.html").c_str()), 0);
+    std::vector<PdfPage> pages;
+    const std::string html = readBytes("out.html");
+    static const std::regex page(R"re(<page width="([\d.]+)" height="([\d.]+)">)re");
+    static const std::regex word(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    std::istringstream in(html);
+    std::string line;
+    std::smatch m;
+    while (std::getline(in, line)) {
+        if (std::regex_search(line, m, page))
+            pages.push_back({std::stod(m[1]), std::stod(m[2]), {}});
+        else if (std::regex_search(line, m, word) && !pages.empty())
+            pages.back().words.push_back({std::stod(m[1]), std::stod(m[2]), std::stod(m[3]), std::stod(m[4]), unescaped(m[5])});
+    }
+    return pages;
+}
+
+// The text lines of a page, top down: the words of each, by their tops.
+std::map<long, std::vector<Word>> linesOf(const PdfPage& page)
+{
+    std::map<long, std::vector<Word>> lines;
+    for (const Word& word : page.words)
+        lines[std::lround(word.top * 4)].push_back(word);
+    return lines;
+}
+
+std::string textOf(const std::vector<Word>& line)
+{
+    std::string text;
+    for (const Word& word : line)
+        text += (text.empty() ? "" : " ") + word.text;
+    return text;
+}
+
+// Scenes with action, dialogue, parentheticals, a speech too long for one page, and an
+// action of full-line sentences that fills a page of its own.
+Script sample()
+{
+    Script script{"Night Shift", "By Ann Lee", {}};
+    for (int scene = 0; scene < 6; ++scene) {
+        script.paragraphs.push_back({Scene, "INT. HALL " + std::to_string(scene) + " - NIGHT"});
+        script.paragraphs.push_back({Directorial, "The hall is dark. Somewhere a clock ticks, slow and loud, and nobody comes."});
+        script.paragraphs.push_back({Name, "BOB"});
+        script.paragraphs.push_back({Parenthetical, "(quietly)"});
+        script.paragraphs.push_back({Speech, "Is anyone there? I can hear you breathing."});
+        script.paragraphs.push_back({Name, "ANN"});
+        script.paragraphs.push_back({Speech, "Only the clock. Go to sleep, Bob."});
+    }
+    std::string speech, lines;
+    for (int i = 0; i < 40; ++i)
+        speech += "This is sentence " + std::to_string(i) + " of a long speech. ";
+    script.paragraphs.push_back({Name, "BOB"});
+    script.paragraphs.push_back({Speech, speech});
+    for (int i = 0; i < 60; ++i)
+        lines += std::string(59, 'w') + ". ";
+    script.paragraphs.push_back({Scene, "EXT. FIELD - DAY"});
+    script.paragraphs.push_back({Directorial, lines});
+    return script;
+}
+
+class PrintFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = enterScratchFolder();
+        setConverterRunner(runProgramWithoutShell);
+    }
+    void TearDown() override
+    {
+        setConverterRunner({});
+        fs::current_path(fs::temp_directory_path());
+        fs::remove_all(folder);
+    }
+    fs::path folder;
+};
+} // namespace
+
+TEST_F(PrintFileTest, PagesInScreenplayFormatOnLetterAndA4)
+{
+    const Script script = sample();
+    const std::size_t pages = paginate(script).pages.size();
+    for (const Paper& paper : {usLetter, a4}) {
+        SCOPED_TRACE(paper.name);
+        ASSERT_TRUE(exportPdf(script, "out", paper));
+        const std::vector<PdfPage> pdf = readPdf("out.pdf");
+        ASSERT_EQ(pdf.size(), pages + 1) << "the title page and the script's pages";
+        EXPECT_NEAR(pdf[0].width, paper.width * 72, 1);
+        bool more = false, contd = false, full = false;
+        for (std::size_t p = 0; p < pdf.size(); ++p) {
+            SCOPED_TRACE("page " + std::to_string(p + 1));
+            const auto lines = linesOf(pdf[p]);
+            for (const Word& word : pdf[p].words) {
+                // Type of 12 points: Liberation Mono's glyph box is 1.1328 of its size.
+                EXPECT_NEAR((word.bottom - word.top) / 1.1328, 12, 0.2) << word.text;
+                // Nothing outside the page number's line and the nine inches of text below it.
+                EXPECT_GE(word.top, 0.5 * 72 - 1) << word.text;
+                EXPECT_LE(word.bottom, 10 * 72 + 3) << word.text;
+            }
+            if (p == 0) { // the title page: centred, unnumbered
+                ASSERT_EQ(lines.size(), 2u);
+                const auto& title = lines.begin()->second;
+                EXPECT_NEAR((title.front().left + title.back().right) / 2, paper.width * 36, 4);
+                continue;
+            }
+            std::vector<std::pair<double, std::string>> rows; // left edge in inches, text
+            for (const auto& [top, words] : lines)
+                rows.emplace_back(words.front().left / 72, textOf(words));
+            if (p >= 2) { // "2." and on, at the top right, half an inch down
+                const auto& number = lines.begin()->second.front();
+                EXPECT_EQ(number.text, std::to_string(p) + ".");
+                EXPECT_NEAR(number.top / 72, 0.5, 0.03);
+                EXPECT_NEAR(number.right / 72, paper.width - 1, 0.05);
+                rows.erase(rows.begin());
+            }
+            for (const auto& [left, text] : rows) {
+                const bool known = std::abs(left - 1.5) < 0.03 || std::abs(left - 2.5) < 0.03 ||
+                                   std::abs(left - 3.1) < 0.03 || std::abs(left - 3.7) < 0.03;
+                EXPECT_TRUE(known) << left << " in: " << text;
+            }
+            // A full page: its last line 53 lines of twelve points below the first.
+            full = full || std::lround((lines.rbegin()->second.front().top - 72) / 12) == 53;
+            const std::string& last = rows.back().second;
+            if (p + 1 < pdf.size()) { // no page ends with a name or a heading
+                EXPECT_NE(last, "BOB");
+                EXPECT_NE(last, "ANN");
+                EXPECT_NE(last.rfind("INT. ", 0), 0u) << last;
+                EXPECT_NE(last.rfind("EXT. ", 0), 0u) << last;
+            }
+            if (last == "(MORE)") {
+                more = true;
+                EXPECT_NEAR(rows.back().first, 3.7, 0.03);
+                const auto next = linesOf(pdf[p + 1]);
+                contd = contd || textOf(std::next(next.begin())->second) == "BOB (CONT'D)";
+            }
+        }
+        EXPECT_TRUE(full) << "a page of 54 lines of text";
+        EXPECT_TRUE(more && contd) << "a speech split with (MORE) and (CONT'D)";
+    }
+}
