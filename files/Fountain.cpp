@@ -393,16 +393,20 @@ private:
         }
     }
 
+    // The lines of one paragraph are joined by spaces.
+    static void join(sf::String& joined, const sf::String& piece)
+    {
+        if (!joined.isEmpty() && !piece.isEmpty())
+            joined += " ";
+        joined += piece;
+    }
+
     // Lines up to a blank one, joined; the first without `skip` leading characters.
     void readAction(std::size_t skip)
     {
         sf::String joined;
-        for (bool first = true; at < lines.size() && !blank(lines[at]); ++at, first = false) {
-            const sf::String piece = plain(first ? from(text(at), skip) : lines[at].chars);
-            if (!first && !joined.isEmpty() && !piece.isEmpty())
-                joined += " ";
-            joined += piece;
-        }
+        for (bool first = true; at < lines.size() && !blank(lines[at]); ++at, first = false)
+            join(joined, plain(first ? from(text(at), skip) : lines[at].chars));
         add(Directorial, joined);
     }
 
@@ -411,10 +415,7 @@ private:
         sf::String joined;
         for (; at < lines.size() && centred(text(at)); ++at) {
             const Chars chars = text(at);
-            const sf::String piece = plain(Chars(chars.begin() + 1, chars.end() - 1));
-            if (!joined.isEmpty() && !piece.isEmpty())
-                joined += " ";
-            joined += piece;
+            join(joined, plain(Chars(chars.begin() + 1, chars.end() - 1)));
         }
         add(Directorial, joined);
     }
@@ -422,12 +423,8 @@ private:
     void readLyrics()
     {
         sf::String joined;
-        for (; at < lines.size() && is(text(at), 0, '~'); ++at) {
-            const sf::String piece = plain(from(text(at), 1));
-            if (!joined.isEmpty() && !piece.isEmpty())
-                joined += " ";
-            joined += piece;
-        }
+        for (; at < lines.size() && is(text(at), 0, '~'); ++at)
+            join(joined, plain(from(text(at), 1)));
         add(Speech, joined);
     }
 
@@ -453,10 +450,7 @@ private:
                 flush();
                 add(Speech, plain(from(chars, 1)));
             } else {
-                const sf::String piece = plain(chars);
-                if (speaking && !speech.isEmpty() && !piece.isEmpty())
-                    speech += " ";
-                speech += piece;
+                join(speech, plain(chars));
                 speaking = true;
             }
         }

@@ -130,6 +130,11 @@ TEST_F(PrintFileTest, PagesInScreenplayFormatOnLetterAndA4)
             for (const Word& word : pdf[p].words) {
                 // Type of 12 points: Liberation Mono's glyph box is 1.1328 of its size.
                 EXPECT_NEAR((word.bottom - word.top) / 1.1328, 12, 0.2) << word.text;
+                // Ten characters to the inch: a line of sixty is six inches, less the last
+                // character's advance beyond its glyph.
+                if (word.text.size() == 60) {
+                    EXPECT_NEAR(word.right - word.left, 6 * 72, 1.5);
+                }
                 // Nothing outside the page number's line and the nine inches of text below it.
                 EXPECT_GE(word.top, 0.5 * 72 - 1) << word.text;
                 EXPECT_LE(word.bottom, 10 * 72 + 3) << word.text;
