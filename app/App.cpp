@@ -48,6 +48,9 @@ App::App(Platform platformLayer)
     unsavedLabel.setString("Unsaved");
     unsavedLabel.setStyle(sf::Text::Italic);
     unsavedLabel.setPosition(1650, 100);
+    pageCountLabel.setFont(font);
+    pageCountLabel.setCharacterSize(18);
+    pageCountLabel.setFillColor(pageCountColour);
 
     closingCheck.setup(this);
     openCheck.setup(this, ClosingCheck::Purpose::Open);
@@ -118,10 +121,11 @@ void App::drawPageCount()
 {
     const sf::Vector2f size(window.getSize());
     window.setView(sf::View(size * 0.5f, size));
-    sf::Text label(pageCount(), font, 18);
-    label.setFillColor(pageCountColour);
-    label.setPosition(size.x - pageCountFromRight, pageCountTop);
-    window.draw(label);
+    const std::string shown = pageCount();
+    if (pageCountLabel.getString() != shown) // laid out again only when it reads otherwise
+        pageCountLabel.setString(shown);
+    pageCountLabel.setPosition(size.x - pageCountFromRight, pageCountTop);
+    window.draw(pageCountLabel);
 }
 
 std::string App::pageCount()

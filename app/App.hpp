@@ -92,6 +92,7 @@ public:
     std::string recoveryId;  // the current script's copy in the recovery folder, once written
     std::string suggestedName; // offered by the save-as panel: an imported Fountain file's stem
     Pagination pages;          // of the script as printed, for "Page P of N"
+    sf::Text pageCountLabel;
 
 private:
     void deliver(sf::Event& event);
