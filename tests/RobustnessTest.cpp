@@ -64,8 +64,8 @@ private:
             sf::Keyboard::Down, sf::Keyboard::Escape, sf::Keyboard::Num1, sf::Keyboard::Num2, sf::Keyboard::Num3,
             sf::Keyboard::Num4, sf::Keyboard::Num5, sf::Keyboard::C, sf::Keyboard::X, sf::Keyboard::V,
             sf::Keyboard::E, sf::Keyboard::F, sf::Keyboard::G, sf::Keyboard::O, sf::Keyboard::S, sf::Keyboard::Tab,
-            sf::Keyboard::Delete, sf::Keyboard::Home, sf::Keyboard::A, sf::Keyboard::Z, sf::Keyboard::Z,
-            sf::Keyboard::Y};
+            sf::Keyboard::Delete, sf::Keyboard::Home, sf::Keyboard::End, sf::Keyboard::PageUp, sf::Keyboard::PageDown,
+            sf::Keyboard::A, sf::Keyboard::Z, sf::Keyboard::Z, sf::Keyboard::Y};
         return keys[pick(sizeof keys / sizeof keys[0])];
     }
     std::mt19937_64 random;
