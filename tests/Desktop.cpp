@@ -15,12 +15,76 @@ int sh(const std::string& command)
     return std::system(command.c_str());
 }
 
+namespace {
+int failedRequests = 0;
+int countFailure(Display*, XErrorEvent*)
+{
+    ++failedRequests;
+    return 0;
+}
+
+// A connection to the display on which a failed request is counted, not fatal.
+struct XConnection {
+    XConnection() : display(XOpenDisplay(nullptr)) { XSetErrorHandler(countFailure); }
+    ~XConnection()
+    {
+        if (display)
+            XCloseDisplay(display);
+    }
+    Display* display;
+};
+
+bool viewable(Display* display, Window window)
+{
+    XWindowAttributes attributes{};
+    failedRequests = 0;
+    const bool known = XGetWindowAttributes(display, window, &attributes) != 0;
+    return known && failedRequests == 0 && attributes.map_state == IsViewable;
+}
+
+// Whether the keyboard goes to the window or to one inside it.
+bool hasFocus(Display* display, Window window)
+{
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    while (focus > 1 && focus != window) {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(display, focus, &root, &parent, &children, &count))
+            return false;
+        if (children)
+            XFree(children);
+        focus = parent;
+    }
+    return focus == window;
+}
+
+bool sameImage(const sf::Image& a, const sf::Image& b)
+{
+    const std::size_t bytes = 4u * a.getSize().x * a.getSize().y;
+    return a.getSize() == b.getSize() && std::memcmp(a.getPixelsPtr(), b.getPixelsPtr(), bytes) == 0;
+}
+
+sf::Image grab()
+{
+    sf::Image image;
+    for (int attempt = 0; attempt < 5; ++attempt)
+        if (sh("import -window root shot.png 2>/dev/null") == 0 && image.loadFromFile("shot.png"))
+            break;
+    return image;
+}
+} // namespace
+
 void Program::start()
 {
     for (int attempt = 0; attempt < 3 && !launch(); ++attempt)
         std::this_thread::sleep_for(1s);
     ASSERT_TRUE(running()) << "the program did not show its window";
-    std::this_thread::sleep_for(500ms);
+    const std::string id = windowNamed("^Quillmere$");
+    XConnection x;
+    ASSERT_TRUE(eventually([&] { return viewable(x.display, std::stoul(id)); })) << "the window is not viewable";
+    screenWhen(dimmed); // drawn: the file list over the window
 }
 
 bool Program::launch()
@@ -101,7 +165,19 @@ std::string windowNamed(const std::string& pattern, std::chrono::milliseconds li
     return id;
 }
 
-void focusWindow(const std::string& id) { sh("xdotool windowfocus --sync " + id); }
+void focusWindow(const std::string& id)
+{
+    ASSERT_FALSE(id.empty()) << "no window to focus";
+    XConnection x;
+    const Window window = std::stoul(id);
+    ASSERT_TRUE(eventually([&] { return viewable(x.display, window); })) << "window " << id << " never became viewable";
+    ASSERT_TRUE(eventually([&] {
+        failedRequests = 0;
+        XSetInputFocus(x.display, window, RevertToParent, CurrentTime);
+        XSync(x.display, False);
+        return failedRequests == 0 && hasFocus(x.display, window);
+    })) << "window " << id << " did not take the keyboard";
+}
 
 // Control and a key, as fast as xdotool sends them.
 void controlKey(const std::string& key)
@@ -119,13 +195,41 @@ bool unsavedLabelShown(const sf::Image& image)
     return false;
 }
 
+// Two shots a tenth of a second apart that agree: the program has drawn what it was sent.
 sf::Image screenshot()
 {
-    std::this_thread::sleep_for(700ms);
-    sh("import -window root shot.png");
+    sf::Image last = grab();
+    const auto end = std::chrono::steady_clock::now() + 10s;
+    while (std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(100ms);
+        sf::Image next = grab();
+        if (sameImage(last, next))
+            return next;
+        last = next;
+    }
+    ADD_FAILURE() << "the screen never stopped changing";
+    return last;
+}
+
+sf::Image screenWhen(const std::function<bool(const sf::Image&)>& shows, std::chrono::milliseconds limit)
+{
     sf::Image image;
-    image.loadFromFile("shot.png");
+    if (eventually([&] { return shows(image = screenshot()); }, limit))
+        return image;
+    ADD_FAILURE() << "the screen never showed what was awaited";
     return image;
+}
+
+bool differ(const sf::Image& a, const sf::Image& b)
+{
+    return !sameImage(a, b);
+}
+
+// Behind a dialog the window's colour (20, 20, 40) is dimmed towards grey.
+bool dimmed(const sf::Image& image)
+{
+    const sf::Color corner = image.getPixel(1900, 970);
+    return image.getSize().x > 1900 && corner != sf::Color(20, 20, 40) && corner.r > 40;
 }
 
 bool inkIn(const sf::Image& image, unsigned left, unsigned top, unsigned width, unsigned height)

@@ -57,7 +57,7 @@ TEST_F(EndToEndTest, AWholeSitting)
         EXPECT_TRUE(inkIn(image, 15, 100, 400, 50) || image.getPixel(20, 300) != sf::Color(20, 20, 40));
         typeText("x");
         requestClose();
-        std::this_thread::sleep_for(500ms);
+        screenWhen(dimmed);
         EXPECT_TRUE(program.running()); // unsaved: the closing check asks
         clickAt(960, 520); // "Quit without saving"
         EXPECT_TRUE(program.ended());
@@ -73,10 +73,11 @@ void answerSaveDialog(const std::string& path, int filter = ExportFilter::pdfLet
     ASSERT_FALSE(dialog.empty()) << "the save dialog did not open";
     focusWindow(dialog);
     if (filter != ExportFilter::pdfLetter) {
+        const sf::Image closed = screenshot();
         clickAt(962, 752); // the filter menu at the dialog's foot
-        std::this_thread::sleep_for(700ms);
+        const sf::Image menu = screenWhen([&](const sf::Image& now) { return differ(now, closed); });
         clickAt(950, 755 + 29 * (filter - 1)); // its entries, 29 pixels apart
-        std::this_thread::sleep_for(300ms);
+        screenWhen([&](const sf::Image& now) { return differ(now, menu); });
         focusWindow(dialog);
         clickAt(500, 26); // the name field
     }
@@ -117,7 +118,7 @@ TEST_F(EndToEndTest, ExportThroughTheDesktopDialog)
     program.start();
     clickAt(960, 400); // the entry act1
     clickAt(820, 550); // "Open"
-    std::this_thread::sleep_for(500ms);
+    screenWhen([](const sf::Image& image) { return !dimmed(image); });
     keys("Escape");
 
     controlKey("e");
@@ -208,12 +209,12 @@ TEST_F(EndToEndTest, TitlePageClosingCheckAndReopeningFromTheList)
         keys("End");
         typeText(" - night");
         requestClose();
-        std::this_thread::sleep_for(700ms);
+        screenWhen(dimmed);
         clickAt(960, 580); // "Cancel"
-        std::this_thread::sleep_for(500ms);
+        screenWhen([](const sf::Image& image) { return !dimmed(image); });
         EXPECT_TRUE(program.running());
         requestClose();
-        std::this_thread::sleep_for(700ms);
+        screenWhen(dimmed);
         clickAt(960, 460); // "Save and quit"
         EXPECT_TRUE(program.ended());
         EXPECT_EQ(readBytes("user/roof.html"), head + "INT. ROOF - NIGHT" + tail);
@@ -303,8 +304,7 @@ TEST_F(EndToEndTest, TheCaretStaysOnScreenAndTheKeysMoveThroughALongScript)
     clickAt(960, 440); // the entry bigfish
     clickAt(820, 590); // "Open"
     clickAt(960, 520); // "Discard changes"
-    std::this_thread::sleep_for(500ms);
-    const int top = firstInkRow(screenshot());
+    const int top = firstInkRow(screenWhen([](const sf::Image& image) { return !dimmed(image); }));
     EXPECT_GE(top, 120);
     EXPECT_LT(top, 135);
     keys("Next Next Next Next Next Next Next Next Next Next");

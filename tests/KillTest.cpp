@@ -50,7 +50,7 @@ TEST_F(KillTest, FiftyKillsLoseNothingButTheLastSecondsOfTyping)
         clickAt(960, 400);  // the entry long
         clickAt(820, 550);  // "Open"
         keys("ctrl+End");
-        std::this_thread::sleep_for(300ms);
+        screenWhen([](const sf::Image& image) { return !dimmed(image); }); // opened, at the end
 
         // Words typed, each with the time its keys had all been sent; saves along the way.
         std::string typed = saved;
