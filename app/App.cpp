@@ -1,16 +1,12 @@
 #include "app/App.hpp"
 
 #include "files/UserFolder.hpp"
-#include "platform/Converter.hpp"
-#include "platform/Keyboard.hpp"
 #include "platform/Maximise.hpp"
+#include "ui/Font.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 
 #include <cmath>
-
-App* appInstance = nullptr;
-const sf::Font* appFont = nullptr;
 
 namespace {
 const sf::Color windowColour(20, 20, 40, 255);
@@ -26,75 +22,61 @@ constexpr int frameRate = 60;
 } // namespace
 
 App::App(Platform platformLayer)
-    : window(sf::VideoMode(designWidth, designHeight, 32), "Quillmere", sf::Style::Default),
-      platform(std::move(platformLayer))
+    : m_window(sf::VideoMode(designWidth, designHeight, 32), "Quillmere", sf::Style::Default),
+      m_font("res/couriernew.ttf"), m_titlePage(m_window), m_toggleArray(m_window), m_page(m_window),
+      m_closingCheck(m_window, ClosingCheck::Purpose::Quit), m_fileList(m_window), m_saveAsPanel(m_window),
+      m_openCheck(m_window, ClosingCheck::Purpose::Open), m_scrollBar(m_window), m_platform(std::move(platformLayer)),
+      m_converter(m_platform.runProgram)
 {
-    setConverterRunner(platform.runProgram);
-    wkhtmltopdf_init(0);
-    wkhtmltoimage_init(0);
-    font.loadFromFile("res/couriernew.ttf");
-    appInstance = this;
-    appFont = &font;
-
     sf::Image icon;
     if (icon.loadFromFile("res/icon.png"))
-        window.setIcon(icon.getSize().x, icon.getSize().y, icon.getPixelsPtr());
-    window.setPosition({0, 0});
-    window.setFramerateLimit(frameRate);
-    maximiseWindow(window.getSystemHandle());
+        m_window.setIcon(icon.getSize().x, icon.getSize().y, icon.getPixelsPtr());
+    m_window.setPosition({0, 0});
+    m_window.setFramerateLimit(frameRate);
+    maximiseWindow(m_window.getSystemHandle());
 
-    unsavedLabel.setCharacterSize(20);
-    unsavedLabel.setFont(font);
-    unsavedLabel.setString("Unsaved");
-    unsavedLabel.setStyle(sf::Text::Italic);
-    unsavedLabel.setPosition(1650, 100);
-    pageCountLabel.setFont(font);
-    pageCountLabel.setCharacterSize(18);
-    pageCountLabel.setFillColor(pageCountColour);
+    m_unsavedLabel.setCharacterSize(20);
+    m_unsavedLabel.setFont(m_font.font());
+    m_unsavedLabel.setString("Unsaved");
+    m_unsavedLabel.setStyle(sf::Text::Italic);
+    m_unsavedLabel.setPosition(1650, 100);
+    m_pageCountLabel.setFont(m_font.font());
+    m_pageCountLabel.setCharacterSize(18);
+    m_pageCountLabel.setFillColor(pageCountColour);
 
-    closingCheck.setup(this);
-    openCheck.setup(this, ClosingCheck::Purpose::Open);
-    fileList.app = this;
-    fileList.buildButtons();
-    saveAsPanel.nameBox.setRect(720, 320, 480, 50);
-    saveAsPanel.nameBox.focused = true;
-    saveAsPanel.saveButton.setup("Save As", 800, 400, 320, 40);
-    saveAsPanel.app = this;
-    titlePage.titleBox.setRect(15, 100, 425, 50);
-    titlePage.authorBox.setRect(15, 200, 425, 50);
-    toggleArray.setup(static_cast<float>(designWidth), {"Scene", "Directorial", "Name", "Parenthetical", "Speech"});
+    m_closingCheck.onAnswer = [this](ClosingCheck::Answer answer) { answerClosingCheck(answer); };
+    m_openCheck.onAnswer = [this](ClosingCheck::Answer answer) { answerOpenQuestion(answer); };
+    m_fileList.onOpen = [this](const OpenChoice& choice) { return requestOpen(choice); };
+    m_saveAsPanel.onSave = [this](const std::string& name) { return saveScriptAs(name) ? std::string() : m_problem; };
+    m_titlePage.titleBox.setRect(15, 100, 425, 50);
+    m_titlePage.authorBox.setRect(15, 200, 425, 50);
+    m_toggleArray.setup(static_cast<float>(designWidth), {"Scene", "Directorial", "Name", "Parenthetical", "Speech"});
 
-    page.addParagraph(Scene);
-    page.edits.clear();
-    currentKind = Scene;
+    m_page.addParagraph(Scene);
+    m_page.edits.clear();
+    m_currentKind = Scene;
 
     showTitleLines();
     ensureUserFolder();
-    closingCheck.setOpen(false);
-    openCheck.setOpen(false);
-    titlePage.setOpen(false);
-    saveAsPanel.setOpen(false);
-    fileList.setOpen(true);
+    m_closingCheck.setOpen(false);
+    m_openCheck.setOpen(false);
+    m_titlePage.setOpen(false);
+    m_saveAsPanel.setOpen(false);
+    m_fileList.setOpen(true);
 }
 
-App::~App()
-{
-    if (appInstance != this)
-        return;
-    appInstance = nullptr;
-    appFont = nullptr;
-}
+App::~App() = default;
 
 void App::render()
 {
-    window.clear(windowColour);
-    window.draw(page);
-    if (!saved)
-        window.draw(unsavedLabel);
-    scrollBar.show(page.viewTop(), page.view.getSize().y, page.scriptHeight() + Page::firstTop);
-    window.draw(scrollBar);
-    window.draw(titlePage);
-    window.draw(toggleArray);
+    m_window.clear(windowColour);
+    m_window.draw(m_page);
+    if (!m_session.saved())
+        m_window.draw(m_unsavedLabel);
+    m_scrollBar.show(m_page.viewTop(), m_page.view.getSize().y, m_page.scriptHeight() + Page::firstTop);
+    m_window.draw(m_scrollBar);
+    m_window.draw(m_titlePage);
+    m_window.draw(m_toggleArray);
     drawPageCount();
     drawSaveProblem();
     drawDialogs();
@@ -102,84 +84,88 @@ void App::render()
 
 void App::drawDialogs()
 {
-    if (closingCheck.isOpen() || modal()) {
-        const sf::Vector2f size(window.getSize());
-        window.setView(sf::View(size * 0.5f, size));
+    if (m_closingCheck.isOpen() || modal()) {
+        const sf::Vector2f size(m_window.getSize());
+        m_window.setView(sf::View(size * 0.5f, size));
         sf::RectangleShape shade(size);
         shade.setFillColor(dimming);
-        window.draw(shade);
+        m_window.draw(shade);
     }
-    window.draw(closingCheck);
-    window.draw(fileList);
-    window.draw(openCheck);
-    window.draw(saveAsPanel);
+    m_window.draw(m_closingCheck);
+    m_window.draw(m_fileList);
+    m_window.draw(m_openCheck);
+    m_window.draw(m_saveAsPanel);
 }
 
 // "Page P of N" for the caret's paragraph, at the window's right under the "Unsaved"
 // place. The script is paginated again only when it has changed, once a frame at most.
 void App::drawPageCount()
 {
-    const sf::Vector2f size(window.getSize());
-    window.setView(sf::View(size * 0.5f, size));
+    const sf::Vector2f size(m_window.getSize());
+    m_window.setView(sf::View(size * 0.5f, size));
     const std::string shown = pageCount();
-    if (pageCountLabel.getString() != shown) // laid out again only when it reads otherwise
-        pageCountLabel.setString(shown);
-    pageCountLabel.setPosition(size.x - pageCountFromRight, pageCountTop);
-    window.draw(pageCountLabel);
+    if (m_pageCountLabel.getString() != shown) // laid out again only when it reads otherwise
+        m_pageCountLabel.setString(shown);
+    m_pageCountLabel.setPosition(size.x - pageCountFromRight, pageCountTop);
+    m_window.draw(m_pageCountLabel);
 }
 
 std::string App::pageCount()
 {
-    if (pagesStale) {
+    if (m_pagesStale) {
         std::vector<ParagraphView> views;
-        views.reserve(page.paragraphs.size());
-        for (const DivEditor& paragraph : page.paragraphs)
+        views.reserve(m_page.paragraphs.size());
+        for (const DivEditor& paragraph : m_page.paragraphs)
             views.push_back({paragraph.kind, &paragraph.text});
-        pages = paginate(views, false);
-        pagesStale = false;
+        m_pages = paginate(views, false);
+        m_pagesStale = false;
     }
-    const std::size_t count = std::max<std::size_t>(pages.pages.size(), 1);
-    const std::size_t at = page.current < pages.pageOf.size() ? pages.pageOf[page.current] + 1 : 1;
+    const std::size_t count = std::max<std::size_t>(m_pages.pages.size(), 1);
+    const std::size_t at = m_page.current < m_pages.pageOf.size() ? m_pages.pageOf[m_page.current] + 1 : 1;
     return "Page " + std::to_string(at) + " of " + std::to_string(count);
 }
 
 // A failed save stays said at the window's foot until a save succeeds.
 void App::drawSaveProblem()
 {
-    if (saveProblem.empty())
+    if (m_saveProblem.empty())
         return;
-    const sf::Vector2f size(window.getSize());
-    window.setView(sf::View(size * 0.5f, size));
+    const sf::Vector2f size(m_window.getSize());
+    m_window.setView(sf::View(size * 0.5f, size));
     sf::RectangleShape band({size.x, problemHeight});
     band.setPosition(0, size.y - problemHeight);
     band.setFillColor(problemBand);
-    window.draw(band);
-    sf::Text line(sf::String::fromUtf8(saveProblem.begin(), saveProblem.end()), font, 18);
+    m_window.draw(band);
+    sf::Text line(sf::String::fromUtf8(m_saveProblem.begin(), m_saveProblem.end()), m_font.font(), 18);
     line.setFillColor(problemText);
     line.setPosition(std::floor(size.x / 2 - line.getLocalBounds().width / 2), size.y - problemHeight + 5);
-    window.draw(line);
+    m_window.draw(line);
 }
 
+// The left Control key as the event stream reports it goes into every key event's
+// `control`: that is what the panels judge Control commands by.
 void App::handleEvent(sf::Event& event)
 {
-    followKeyboard(event);
+    m_controlKey.follow(event);
+    if (event.type == sf::Event::KeyPressed)
+        event.key.control = m_controlKey.held();
     classify(event);
-    page.edits.clear();
-    const Caret caretBefore = page.caret();
+    m_page.edits.clear();
+    const Caret caretBefore = m_page.caret();
     const bool isModal = modal();
-    toggleArray.setActive(!isModal);
-    titlePage.setActive(!isModal);
-    page.setActive(!isModal);
-    scrollBar.setActive(!isModal);
+    m_toggleArray.setActive(!isModal);
+    m_titlePage.setActive(!isModal);
+    m_page.setActive(!isModal);
+    m_scrollBar.setActive(!isModal);
     deliver(event);
 
     if (event.type == sf::Event::Closed) {
-        if (saved)
-            window.close();
+        if (m_session.saved())
+            m_window.close();
         else
-            closingCheck.setOpen(true);
+            m_closingCheck.setOpen(true);
     } else if (event.type == sf::Event::Resized && event.size.width < minimumWidth) {
-        window.setSize({minimumWidth, window.getSize().y});
+        m_window.setSize({minimumWidth, m_window.getSize().y});
     }
 
     if (!isModal) {
@@ -192,49 +178,49 @@ void App::handleEvent(sf::Event& event)
     }
     noteChanges();
     const bool keyed = event.type == sf::Event::KeyPressed || event.type == sf::Event::TextEntered;
-    if (contentChanged || caretJumped || (keyed && !(page.caret() == caretBefore)))
-        page.showCaret(toggleArray.visible ? ToggleArray::barHeight : 0);
+    if (m_contentChanged || m_caretJumped || (keyed && !(m_page.caret() == caretBefore)))
+        m_page.showCaret(m_toggleArray.visible ? ToggleArray::barHeight : 0);
     keepRecovery(event, Clock::now());
-    contentChanged = caretJumped = scriptChanged = false;
+    m_contentChanged = m_caretJumped = m_scriptChanged = false;
 
-    if (awaitingSaveToOpen && !saveAsPanel.isOpen()) {
-        awaitingSaveToOpen = false;
-        if (saved && !untitled)
+    if (m_awaitingSaveToOpen && !m_saveAsPanel.isOpen()) {
+        m_awaitingSaveToOpen = false;
+        if (m_session.saved() && !m_session.untitled)
             openPending();
     }
-    if (closingCheck.awaitingSave && !saveAsPanel.isOpen()) {
-        closingCheck.awaitingSave = false;
-        closingCheck.quit = saved && !untitled;
+    if (m_awaitingSaveToQuit && !m_saveAsPanel.isOpen()) {
+        m_awaitingSaveToQuit = false;
+        m_quit = m_session.saved() && !m_session.untitled;
     }
-    if (closingCheck.quit && !saveAsPanel.isOpen())
-        window.close();
+    if (m_quit && !m_saveAsPanel.isOpen())
+        m_window.close();
 }
 
 // What an event does to the script, for the history to group changes by.
 void App::classify(const sf::Event& event)
 {
-    typed = 0;
-    action = Action::Other;
+    m_typed = 0;
+    m_action = Action::Other;
     if (event.type == sf::Event::TextEntered) {
-        typed = event.text.unicode;
-        action = typed == 8 ? Action::Deleting : Action::Typing;
+        m_typed = event.text.unicode;
+        m_action = m_typed == 8 ? Action::Deleting : Action::Typing;
     } else if (event.type == sf::Event::KeyPressed) {
         const sf::Keyboard::Key key = event.key.code;
-        const bool control = leftControlHeld();
+        const bool control = event.key.control;
         if (key == sf::Keyboard::Enter)
-            action = Action::NewParagraph;
+            m_action = Action::NewParagraph;
         else if (key == sf::Keyboard::BackSpace)
-            action = Action::RemoveParagraph;
+            m_action = Action::RemoveParagraph;
         else if (control && key == sf::Keyboard::V)
-            action = Action::Paste;
+            m_action = Action::Paste;
         else if (control && key == sf::Keyboard::X)
-            action = Action::Cut;
+            m_action = Action::Cut;
         else if ((control && key >= sf::Keyboard::Num1 && key <= sf::Keyboard::Num5) || key == sf::Keyboard::Tab)
-            action = Action::KindChange;
+            m_action = Action::KindChange;
         else if (key == sf::Keyboard::Delete)
-            action = Action::Deleting;
+            m_action = Action::Deleting;
     } else if (event.type == sf::Event::MouseButtonPressed) {
-        action = Action::KindChange; // the only change a press makes: a kind from the bar
+        m_action = Action::KindChange; // the only change a press makes: a kind from the bar
     }
 }
 
@@ -242,29 +228,28 @@ void App::classify(const sf::Event& event)
 // script is saved exactly when the history stands where the file was last written.
 void App::noteChanges()
 {
-    if (!page.edits.empty() || titleWas) {
+    if (!m_page.edits.empty() || m_titleWas) {
         std::optional<TitleLines> now;
-        if (titleWas)
-            now = TitleLines{title, author};
-        contentChanged = !page.edits.empty();
-        scriptChanged = pagesStale = true;
-        history.record(titleWas && page.edits.empty() ? Action::TitlePage : action, std::move(page.edits), titleWas,
-                       now, typed, History::Clock::now());
-        page.edits.clear();
-        titleWas.reset();
+        if (m_titleWas)
+            now = TitleLines{m_session.title, m_session.author};
+        m_contentChanged = !m_page.edits.empty();
+        m_scriptChanged = m_pagesStale = true;
+        m_session.history.record(m_titleWas && m_page.edits.empty() ? Action::TitlePage : m_action, std::move(m_page.edits), m_titleWas,
+                       now, m_typed, History::Clock::now());
+        m_page.edits.clear();
+        m_titleWas.reset();
     }
-    saved = history.atSaved();
 }
 
 void App::undo()
 {
-    if (const Step* step = history.undo())
+    if (const Step* step = m_session.history.undo())
         takeBack(*step, true);
 }
 
 void App::redo()
 {
-    if (const Step* step = history.redo())
+    if (const Step* step = m_session.history.redo())
         takeBack(*step, false);
 }
 
@@ -274,28 +259,27 @@ void App::takeBack(const Step& step, bool undo)
 {
     if (undo) {
         for (auto edit = step.edits.rbegin(); edit != step.edits.rend(); ++edit)
-            page.apply(*edit, true);
+            m_page.apply(*edit, true);
     } else {
         for (const ScriptEdit& edit : step.edits)
-            page.apply(edit, false);
+            m_page.apply(edit, false);
     }
     if (!step.edits.empty())
-        page.placeCaret(undo ? step.caretBefore() : step.caretAfter());
+        m_page.placeCaret(undo ? step.caretBefore() : step.caretAfter());
     if (const auto& lines = undo ? step.titleBefore : step.titleAfter) {
-        title = lines->title;
-        author = lines->author;
+        m_session.title = lines->title;
+        m_session.author = lines->author;
         showTitleLines();
     }
-    page.edits.clear();
+    m_page.edits.clear();
     followCurrentKind();
-    saved = history.atSaved();
-    caretJumped = scriptChanged = pagesStale = true;
+    m_caretJumped = m_scriptChanged = m_pagesStale = true;
 }
 
 void App::showTitleLines()
 {
-    titlePage.titleBox.setText(title);
-    titlePage.authorBox.setText(author);
+    m_titlePage.titleBox.setText(m_session.title);
+    m_titlePage.authorBox.setText(m_session.author);
 }
 
 // Passes the event on. Nothing typed with the left Control key held is text, but
@@ -305,20 +289,20 @@ void App::showTitleLines()
 // selector, the title page, the page and the closing check take it in turn.
 void App::deliver(sf::Event& event)
 {
-    if (event.type == sf::Event::TextEntered && event.text.unicode != 8 && leftControlHeld())
+    if (event.type == sf::Event::TextEntered && event.text.unicode != 8 && m_controlKey.held())
         return;
     if (event.type == sf::Event::Resized) {
-        for (Group* panel : std::initializer_list<Group*>{&scrollBar, &toggleArray, &titlePage, &page, &closingCheck,
-                                                          &fileList, &openCheck, &saveAsPanel})
+        for (Group* panel : std::initializer_list<Group*>{&m_scrollBar, &m_toggleArray, &m_titlePage, &m_page, &m_closingCheck,
+                                                          &m_fileList, &m_openCheck, &m_saveAsPanel})
             panel->handleEvent(event);
         return;
     }
-    if (saveAsPanel.isOpen())
-        saveAsPanel.handleEvent(event);
-    else if (openCheck.isOpen())
-        openCheck.handleEvent(event);
-    else if (fileList.isOpen())
-        fileList.handleEvent(event);
+    if (m_saveAsPanel.isOpen())
+        m_saveAsPanel.handleEvent(event);
+    else if (m_openCheck.isOpen())
+        m_openCheck.handleEvent(event);
+    else if (m_fileList.isOpen())
+        m_fileList.handleEvent(event);
     else
         deliverToEditor(event);
 }
@@ -328,56 +312,56 @@ void App::deliver(sf::Event& event)
 // to it. The Backspace character that follows a removed paragraph has done its work.
 void App::deliverToEditor(sf::Event& event)
 {
-    const bool dropBackspace = paragraphRemoved && event.type == sf::Event::TextEntered && event.text.unicode == 8;
-    paragraphRemoved = false;
-    scrollBar.handleEvent(event);
-    if (scrollBar.wantedTop)
-        page.scrollTo(*scrollBar.wantedTop);
-    if (event.type == sf::Event::MouseButtonPressed && scrollBar.dragging)
+    const bool dropBackspace = m_paragraphRemoved && event.type == sf::Event::TextEntered && event.text.unicode == 8;
+    m_paragraphRemoved = false;
+    m_scrollBar.handleEvent(event);
+    if (m_scrollBar.wantedTop)
+        m_page.scrollTo(*m_scrollBar.wantedTop);
+    if (event.type == sf::Event::MouseButtonPressed && m_scrollBar.dragging)
         return;
-    const std::uint32_t keep = page.current;
+    const std::uint32_t keep = m_page.current;
     const bool barPress = event.type == sf::Event::MouseButtonPressed && inKindBar(event.mouseButton.x, event.mouseButton.y);
-    toggleArray.handleEvent(event);
-    titlePage.handleEvent(event);
+    m_toggleArray.handleEvent(event);
+    m_titlePage.handleEvent(event);
     if (!dropBackspace)
-        page.handleEvent(event);
+        m_page.handleEvent(event);
     if (barPress)
-        page.current = keep;
-    closingCheck.handleEvent(event);
+        m_page.current = keep;
+    m_closingCheck.handleEvent(event);
 }
 
 // Whether a window pixel lies on the kind bar, shown or hidden.
 bool App::inKindBar(int x, int y) const
 {
-    return toggleArray.background.getGlobalBounds().contains(mapToView(x, y, toggleArray.view));
+    return m_toggleArray.background.getGlobalBounds().contains(m_toggleArray.toView(x, y));
 }
 
 // Typing into the title page copies both lines into the script. What typing does to a
 // paragraph the page has logged already.
 void App::onTextEntered()
 {
-    if (!titlePage.titleBox.focused && !titlePage.authorBox.focused)
+    if (!m_titlePage.titleBox.focused && !m_titlePage.authorBox.focused)
         return;
-    if (title == titlePage.titleBox.text && author == titlePage.authorBox.text)
+    if (m_session.title == m_titlePage.titleBox.text && m_session.author == m_titlePage.authorBox.text)
         return;
-    titleWas = TitleLines{title, author};
-    title = titlePage.titleBox.text;
-    author = titlePage.authorBox.text;
+    m_titleWas = TitleLines{m_session.title, m_session.author};
+    m_session.title = m_titlePage.titleBox.text;
+    m_session.author = m_titlePage.authorBox.text;
 }
 
 void App::onKeyPressed(const sf::Event::KeyEvent& key)
 {
     onShortcut(key);
     if (key.code == sf::Keyboard::Enter) {
-        page.addParagraph(nextKindOnEnter.at(page.currentParagraph().kind));
-        currentKind = page.currentParagraph().kind;
-        toggleArray.select(currentKind - 1);
+        m_page.addParagraph(nextKindOnEnter.at(m_page.currentParagraph().kind));
+        m_currentKind = m_page.currentParagraph().kind;
+        m_toggleArray.select(m_currentKind - 1);
     } else if (key.code == sf::Keyboard::BackSpace) {
-        const std::size_t before = page.paragraphs.size();
-        page.deleteCurrentIfEmpty();
-        paragraphRemoved = page.paragraphs.size() < before;
-    } else if (key.code == sf::Keyboard::Tab && !leftControlHeld() && page.currentParagraph().focused) {
-        chooseKind(key.shift ? kindBefore(page.currentParagraph().kind) : kindAfter(page.currentParagraph().kind));
+        const std::size_t before = m_page.paragraphs.size();
+        m_page.deleteCurrentIfEmpty();
+        m_paragraphRemoved = m_page.paragraphs.size() < before;
+    } else if (key.code == sf::Keyboard::Tab && !key.control && m_page.currentParagraph().focused) {
+        chooseKind(key.shift ? kindBefore(m_page.currentParagraph().kind) : kindAfter(m_page.currentParagraph().kind));
     }
     followCurrentKind();
 }
@@ -385,16 +369,16 @@ void App::onKeyPressed(const sf::Event::KeyEvent& key)
 // Moves the selector to the current paragraph's kind after the caret changed paragraph.
 void App::followCurrentKind()
 {
-    const std::int32_t kind = page.currentParagraph().kind;
-    if (currentKind != kind) {
-        currentKind = kind;
-        toggleArray.select(kind - 1);
+    const std::int32_t kind = m_page.currentParagraph().kind;
+    if (m_currentKind != kind) {
+        m_currentKind = kind;
+        m_toggleArray.select(kind - 1);
     }
 }
 
 void App::onShortcut(const sf::Event::KeyEvent& pressed)
 {
-    if (!leftControlHeld())
+    if (!pressed.control)
         return;
     const sf::Keyboard::Key key = pressed.code;
     switch (key) {
@@ -406,21 +390,21 @@ void App::onShortcut(const sf::Event::KeyEvent& pressed)
         chooseKind(Scene + (key - sf::Keyboard::Num1));
         break;
     case sf::Keyboard::F:
-        titlePage.setOpen(!titlePage.isOpen());
+        m_titlePage.setOpen(!m_titlePage.isOpen());
         break;
     case sf::Keyboard::G:
-        toggleArray.setOpen(!toggleArray.isOpen());
+        m_toggleArray.setOpen(!m_toggleArray.isOpen());
         break;
     case sf::Keyboard::E:
-        if (!untitled)
+        if (!m_session.untitled)
             exportScript();
         break;
     case sf::Keyboard::O:
-        fileList.setOpen(true);
+        m_fileList.setOpen(true);
         break;
     case sf::Keyboard::S:
-        if (untitled)
-            saveAsPanel.setOpen(true);
+        if (m_session.untitled)
+            openSaveAs();
         else
             saveScript();
         break;
@@ -434,12 +418,12 @@ void App::onShortcut(const sf::Event::KeyEvent& pressed)
         redo();
         break;
     case sf::Keyboard::Home:
-        page.placeCaret({0, 0});
-        page.scrollTo(0);
+        m_page.placeCaret({0, 0});
+        m_page.scrollTo(0);
         break;
     case sf::Keyboard::End: {
-        const auto last = static_cast<std::uint32_t>(page.paragraphs.size() - 1);
-        page.placeCaret({last, static_cast<std::uint32_t>(page.paragraphs.back().text.getSize())});
+        const auto last = static_cast<std::uint32_t>(m_page.paragraphs.size() - 1);
+        m_page.placeCaret({last, static_cast<std::uint32_t>(m_page.paragraphs.back().text.getSize())});
         break;
     }
     default:
@@ -449,24 +433,24 @@ void App::onShortcut(const sf::Event::KeyEvent& pressed)
 
 void App::chooseKind(std::int32_t kind)
 {
-    toggleArray.select(kind - 1);
-    currentKind = kind;
-    page.setKind(kind);
+    m_toggleArray.select(kind - 1);
+    m_currentKind = kind;
+    m_page.setKind(kind);
 }
 
 void App::onMouseButtonPressed(const sf::Event::MouseButtonEvent& press)
 {
     if (inKindBar(press.x, press.y)) {
-        titlePage.unfocus();
-        page.unfocus();
-    } else if (titlePage.background.getGlobalBounds().contains(mapToView(press.x, press.y, titlePage.view))) {
-        page.unfocus();
+        m_titlePage.unfocus();
+        m_page.unfocus();
+    } else if (m_titlePage.background.getGlobalBounds().contains(m_titlePage.toView(press.x, press.y))) {
+        m_page.unfocus();
     }
 
-    if (currentKind != page.currentParagraph().kind)
+    if (m_currentKind != m_page.currentParagraph().kind)
         followCurrentKind();
-    else if (toggleArray.selected >= 0 && toggleArray.selected + 1 != currentKind) {
-        currentKind = toggleArray.selected + 1;
-        page.setKind(currentKind);
+    else if (m_toggleArray.selected >= 0 && m_toggleArray.selected + 1 != m_currentKind) {
+        m_currentKind = m_toggleArray.selected + 1;
+        m_page.setKind(m_currentKind);
     }
 }

@@ -1,24 +1,25 @@
 #pragma once
-// The running program: the window, the font, every panel and the state that ties the
-// page to a script file in the user folder.
+// The running program: the window, the font, every panel and the session, the script
+// that they show and edit.
 //
 //   App.cpp          construction, the frame, event routing and the keyboard commands
 //   AppFiles.cpp     saving, opening (with the question over unsaved work), exporting
 //   AppRecovery.cpp  recovery copies of unsaved work
 
-#include "app/Globals.hpp"
-#include "document/History.hpp"
-#include "document/Page.hpp"
+#include "app/Session.hpp"
+#include "editor/Page.hpp"
 #include "files/Pagination.hpp"
+#include "platform/Converter.hpp"
+#include "platform/Keyboard.hpp"
 #include "platform/Platform.hpp"
 #include "ui/ClosingCheck.hpp"
 #include "ui/FileList.hpp"
+#include "ui/Font.hpp"
 #include "ui/SaveAs.hpp"
 #include "ui/ScrollBar.hpp"
 #include "ui/TitlePage.hpp"
 #include "ui/ToggleArray.hpp"
 
-#include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Text.hpp>
 
@@ -29,6 +30,9 @@
 
 class App {
 public:
+    using Clock = Session::Clock;
+    static constexpr std::chrono::seconds recoveryDelay{5}; // a copy at most this far behind the work
+
     explicit App(Platform platform = realPlatform());
     App(const App&) = delete;
     App& operator=(const App&) = delete;
@@ -36,63 +40,60 @@ public:
 
     void handleEvent(sf::Event& event);
     void render();
+    // Work due at a moment rather than on an event: the recovery copy. The main loop
+    // calls tick at least as often as nextWakeUp asks.
+    void tick(Clock::time_point now);
+    std::optional<Clock::time_point> nextWakeUp() const { return m_session.recoveryDue; }
 
     bool saveScript();
     bool saveScriptAs(const std::string& name); // name in UTF-8
     bool openScript(const std::string& name);   // "" opens the empty template
     bool exportScript();
-
-    // Opening from the file list: at once when the script is saved, otherwise after the
-    // question "Save", "Discard changes", "Cancel" has been answered.
-    enum class Opening { Opened, Failed, Asked };
-    enum class Answer { Save, Discard, Cancel };
+    // Opens at once when the script is saved, otherwise after the question "Save",
+    // "Discard changes", "Cancel" has been answered.
     Opening requestOpen(const OpenChoice& choice);
-    void answerOpenQuestion(Answer answer);
     bool open(const OpenChoice& choice);
-
-    // Recovery copies: due a few seconds after a change, written by tick once due.
-    using Clock = std::chrono::steady_clock;
-    static constexpr std::chrono::seconds recoveryDelay{5};
-    void tick(Clock::time_point now);
-    // Drops the current script's copy: its changes are given up.
+    // Drops the current script's recovery copy: its changes are given up.
     void discardRecovery();
-    std::optional<Clock::time_point> recoveryDue; // when the next copy is to be written
-    // The script as the page and the title page hold it.
-    Script script() const { return {title, author, page.contents()}; }
-    // "Page P of N": the printed page of the caret's paragraph, of the script's pages.
-    std::string pageCount();
     // Takes back the last step of the history, or makes the last one taken back again.
     void undo();
     void redo();
 
-    // The modal dialogs (file list, save-as panel) take all input while open.
-    bool modal() const { return fileList.isOpen() || saveAsPanel.isOpen() || openCheck.isOpen(); }
+    // The script as the page and the title page hold it.
+    Script script() const { return {m_session.title, m_session.author, m_page.contents()}; }
+    // "Page P of N": the printed page of the caret's paragraph, of the script's pages.
+    std::string pageCount();
+    // The modal dialogs (file list, save-as panel, the question before opening) take all
+    // input while open.
+    bool modal() const { return m_fileList.isOpen() || m_saveAsPanel.isOpen() || m_openCheck.isOpen(); }
+    // The closing check's answer ends the program once no save is pending.
+    bool quitting() const { return m_quit; }
 
-    sf::RenderWindow window;
-    sf::Font font;
-    TitlePage titlePage;
-    ToggleArray toggleArray;
-    Page page;
-    sf::Text unsavedLabel;
-    ClosingCheck closingCheck;
-    FileList fileList;
-    SaveAs saveAsPanel;
-    std::int32_t currentKind = 0;
-    bool saved = true;
-    bool untitled = true;
-    sf::String fileName = "empty";
-    sf::String title = "[Title here]";
-    sf::String author = "By [Author here]";
-    Platform platform;
-    std::string problem; // why the last save or open failed, in UTF-8; empty after a success
-    History history;
-    ScrollBar scrollBar;
-    ClosingCheck openCheck;  // the question before opening over unsaved work
-    std::string saveProblem; // shown at the window's foot until the next successful save
-    std::string recoveryId;  // the current script's copy in the recovery folder, once written
-    std::string suggestedName; // offered by the save-as panel: an imported Fountain file's stem
-    Pagination pages;          // of the script as printed, for "Page P of N"
-    sf::Text pageCountLabel;
+    // What tests and benchmarks look at and drive.
+    sf::RenderWindow& window() { return m_window; }
+    const sf::Font& font() const { return m_font.font(); }
+    Session& session() { return m_session; }
+    const Session& session() const { return m_session; }
+    Page& page() { return m_page; }
+    const Page& page() const { return m_page; }
+    TitlePage& titlePage() { return m_titlePage; }
+    const TitlePage& titlePage() const { return m_titlePage; }
+    ToggleArray& toggleArray() { return m_toggleArray; }
+    const ToggleArray& toggleArray() const { return m_toggleArray; }
+    FileList& fileList() { return m_fileList; }
+    const FileList& fileList() const { return m_fileList; }
+    SaveAs& saveAsPanel() { return m_saveAsPanel; }
+    const SaveAs& saveAsPanel() const { return m_saveAsPanel; }
+    ClosingCheck& closingCheck() { return m_closingCheck; }
+    const ClosingCheck& closingCheck() const { return m_closingCheck; }
+    ClosingCheck& openCheck() { return m_openCheck; }
+    const ClosingCheck& openCheck() const { return m_openCheck; }
+    ScrollBar& scrollBar() { return m_scrollBar; }
+    const ScrollBar& scrollBar() const { return m_scrollBar; }
+    Platform& platform() { return m_platform; }
+    std::int32_t currentKind() const { return m_currentKind; }
+    // Shown at the window's foot until the next successful save; UTF-8.
+    const std::string& saveProblem() const { return m_saveProblem; }
 
 private:
     void deliver(sf::Event& event);
@@ -103,6 +104,9 @@ private:
     void noteChanges();
     void takeBack(const Step& step, bool undo);
     void showTitleLines();
+    void openSaveAs();
+    void answerClosingCheck(ClosingCheck::Answer answer);
+    void answerOpenQuestion(ClosingCheck::Answer answer);
     void onTextEntered();
     void onKeyPressed(const sf::Event::KeyEvent& key);
     void onShortcut(const sf::Event::KeyEvent& key);
@@ -118,16 +122,37 @@ private:
     void keepRecovery(const sf::Event& event, Clock::time_point now);
     void writeRecoveryNow(Clock::time_point now);
 
-    bool paragraphRemoved = false; // the last key press removed an empty paragraph
-    std::optional<TitleLines> titleWas; // the title page before this event changed it
-    Action action = Action::Other;      // what the event being handled does to the script
-    sf::Uint32 typed = 0;               // the character it types
-    bool contentChanged = false;        // this event changed a paragraph: the caret is shown
-    bool caretJumped = false;           // this event undid or redid a step
-    bool scriptChanged = false;         // this event changed anything of the script
-    bool pagesStale = true;             // the pagination is older than the script
-    std::optional<OpenChoice> pendingOpen; // what the open question is about
-    bool awaitingSaveToOpen = false;       // "Save" on an untitled script: open once it is saved
-    bool recoveryStale = false;            // changes the recovery copy does not hold yet
-    Clock::time_point lastRecoveryWrite;
+    sf::RenderWindow m_window;
+    LoadedFont m_font; // before the panels, whose texts take it
+    TitlePage m_titlePage;
+    ToggleArray m_toggleArray;
+    Page m_page;
+    sf::Text m_unsavedLabel;
+    ClosingCheck m_closingCheck;
+    FileList m_fileList;
+    SaveAs m_saveAsPanel;
+    ClosingCheck m_openCheck; // the question before opening over unsaved work
+    ScrollBar m_scrollBar;
+    sf::Text m_pageCountLabel;
+    Session m_session;
+    Platform m_platform;
+    ControlKey m_controlKey;
+    Converter m_converter;
+    std::int32_t m_currentKind = 0;
+    std::string m_problem;     // why the last save or open failed, in UTF-8; empty after a success
+    std::string m_saveProblem; // shown at the window's foot until the next successful save
+    Pagination m_pages;        // of the script as printed, for "Page P of N"
+
+    bool m_paragraphRemoved = false;      // the last key press removed an empty paragraph
+    std::optional<TitleLines> m_titleWas; // the title page before this event changed it
+    Action m_action = Action::Other;      // what the event being handled does to the script
+    sf::Uint32 m_typed = 0;               // the character it types
+    bool m_contentChanged = false;        // this event changed a paragraph: the caret is shown
+    bool m_caretJumped = false;           // this event undid or redid a step
+    bool m_scriptChanged = false;         // this event changed anything of the script
+    bool m_pagesStale = true;             // the pagination is older than the script
+    std::optional<OpenChoice> m_pendingOpen; // what the open question is about
+    bool m_awaitingSaveToOpen = false;       // "Save" on an untitled script: open once it is saved
+    bool m_awaitingSaveToQuit = false;       // "Save and quit" on an untitled script: quit once saved
+    bool m_quit = false;                     // the closing check decided to quit
 };

@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 bool App::saveScript()
 {
-    const std::string name = toUtf8(fileName);
+    const std::string& name = m_session.fileName;
     keepBackup(name); // a failed backup does not stop the save the writer asked for
     return saveInto(scriptBase(name));
 }
@@ -26,20 +26,20 @@ bool App::saveScript()
 bool App::saveScriptAs(const std::string& name)
 {
     if (!validScriptName(name)) {
-        problem = "Names cannot contain / or start with a dot";
+        m_problem = "Names cannot contain / or start with a dot";
         return false;
     }
     const std::string base = scriptBase(name);
     std::error_code error;
     if (fs::exists(base + ".html", error) || fs::is_symlink(base + ".html", error)) {
-        problem = "A script of that name exists";
+        m_problem = "A script of that name exists";
         return false;
     }
     if (!saveInto(base))
         return false;
-    untitled = false;
-    fileName = fromUtf8(name);
-    suggestedName.clear();
+    m_session.untitled = false;
+    m_session.fileName = name;
+    m_session.suggestedName.clear();
     return true;
 }
 
@@ -50,21 +50,20 @@ bool App::saveInto(const std::string& base)
     noteChanges();
     std::error_code error;
     if (!writeScript(script(), base, false, {}, &error)) {
-        problem = "Could not write " + base + ".html";
+        m_problem = "Could not write " + base + ".html";
         noteSaveProblem("Could not save " + base + ".html", error);
         return false;
     }
-    problem.clear();
-    saveProblem.clear();
-    history.markSaved();
-    saved = true;
+    m_problem.clear();
+    m_saveProblem.clear();
+    m_session.history.markSaved();
     discardRecovery();
     return true;
 }
 
 void App::noteSaveProblem(const std::string& what, const std::error_code& error)
 {
-    saveProblem = what + ": " + failureReason(error);
+    m_saveProblem = what + ": " + failureReason(error);
 }
 
 bool App::openScript(const std::string& name)
@@ -93,39 +92,67 @@ bool App::open(const OpenChoice& choice)
         loaded = loadScript(file);
     }
     if (!loaded) {
-        problem = "Could not open " + file.string();
+        m_problem = "Could not open " + file.string();
         return false;
     }
-    problem.clear();
+    m_problem.clear();
     const bool untitledCopy = choice.kind == Kind::Recovered && !name.empty() && name[0] == '.';
-    untitled = choice.kind == Kind::Template || choice.kind == Kind::Fountain || untitledCopy;
-    fileName = fromUtf8(untitled ? std::string("empty") : name);
+    m_session.untitled = choice.kind == Kind::Template || choice.kind == Kind::Fountain || untitledCopy;
+    m_session.fileName = m_session.untitled ? std::string("empty") : name;
     show(*loaded, choice.kind != Kind::Recovered);
-    recoveryId = choice.kind == Kind::Recovered ? name : std::string();
-    suggestedName = choice.kind == Kind::Fountain ? name : std::string();
+    m_session.recoveryId = choice.kind == Kind::Recovered ? name : std::string();
+    m_session.suggestedName = choice.kind == Kind::Fountain ? name : std::string();
     return true;
 }
 
-App::Opening App::requestOpen(const OpenChoice& choice)
+Opening App::requestOpen(const OpenChoice& choice)
 {
-    if (saved)
-        return open(choice) ? Opening::Opened : Opening::Failed;
-    pendingOpen = choice;
-    openCheck.setOpen(true);
+    if (m_session.saved()) {
+        if (open(choice))
+            return Opening::Opened;
+        m_fileList.showProblem(m_problem);
+        return Opening::Failed;
+    }
+    m_pendingOpen = choice;
+    m_openCheck.setOpen(true);
     return Opening::Asked;
 }
 
-void App::answerOpenQuestion(Answer answer)
+void App::openSaveAs()
 {
-    if (answer == Answer::Cancel || !pendingOpen) {
-        pendingOpen.reset();
+    m_saveAsPanel.openWith(fromUtf8(m_session.suggestedName));
+}
+
+// "Save and quit" quits only after a save that succeeded: a failed or abandoned save
+// leaves the program open with the script still unsaved.
+void App::answerClosingCheck(ClosingCheck::Answer answer)
+{
+    using Answer = ClosingCheck::Answer;
+    if (answer == Answer::Save) {
+        if (m_session.untitled) {
+            openSaveAs(); // quits once the save-as panel has saved it
+            m_awaitingSaveToQuit = true;
+        } else if (saveScript()) {
+            m_quit = true;
+        }
+    } else if (answer == Answer::Discard) {
+        discardRecovery();
+        m_quit = true;
+    }
+}
+
+void App::answerOpenQuestion(ClosingCheck::Answer answer)
+{
+    using Answer = ClosingCheck::Answer;
+    if (answer == Answer::Cancel || !m_pendingOpen) {
+        m_pendingOpen.reset();
         return;
     }
     if (answer == Answer::Discard) {
         openPending();
-    } else if (untitled) {
-        saveAsPanel.setOpen(true); // the name first; the script opens once it is saved
-        awaitingSaveToOpen = true;
+    } else if (m_session.untitled) {
+        openSaveAs(); // the name first; the script opens once it is saved
+        m_awaitingSaveToOpen = true;
     } else if (saveScript()) {
         openPending();
     } // a failed save opens nothing: the window's foot says why
@@ -133,43 +160,42 @@ void App::answerOpenQuestion(Answer answer)
 
 void App::openPending()
 {
-    if (!pendingOpen)
+    if (!m_pendingOpen)
         return;
-    const OpenChoice choice = *pendingOpen;
-    pendingOpen.reset();
-    const std::string given = recoveryId; // the copy of the changes given up
+    const OpenChoice choice = *m_pendingOpen;
+    m_pendingOpen.reset();
+    const std::string given = m_session.recoveryId; // the copy of the changes given up
     if (!open(choice)) {
-        fileList.showProblem();
+        m_fileList.showProblem(m_problem);
         return;
     }
-    if (!given.empty() && given != recoveryId)
+    if (!given.empty() && given != m_session.recoveryId)
         removeRecovery(given);
-    fileList.setOpen(false);
+    m_fileList.setOpen(false);
 }
 
 // Puts a script on the page and the title page, at the top with the caret there, with a
 // fresh history.
 void App::show(const Script& shown, bool asSaved)
 {
-    page.load(shown.paragraphs);
-    page.placeCaret({0, 0});
-    title = shown.title;
-    author = shown.author;
-    page.resetView();
-    titlePage.unfocus(); // the script's last paragraph has the keyboard
+    m_page.load(shown.paragraphs);
+    m_page.placeCaret({0, 0});
+    m_session.title = shown.title;
+    m_session.author = shown.author;
+    m_page.resetView();
+    m_titlePage.unfocus(); // the script's last paragraph has the keyboard
     showTitleLines();
-    titlePage.setOpen(true);
+    m_titlePage.setOpen(true);
     followCurrentKind();
-    history.clear(asSaved);
-    saved = asSaved;
-    recoveryDue.reset();
-    recoveryStale = false;
-    pagesStale = true;
+    m_session.history.clear(asSaved);
+    m_session.recoveryDue.reset();
+    m_session.recoveryStale = false;
+    m_pagesStale = true;
 }
 
 bool App::exportScript()
 {
-    const SaveChoice choice = platform.askSaveTarget ? platform.askSaveTarget(toUtf8(fileName)) : SaveChoice();
+    const SaveChoice choice = m_platform.askSaveTarget ? m_platform.askSaveTarget(m_session.fileName) : SaveChoice();
     if (choice.path.empty())
         return false;
     if (!saveScript()) // the PDF is rendered from the saved file
@@ -179,16 +205,16 @@ bool App::exportScript()
     switch (choice.filter) {
     case ExportFilter::pdfLetter:
     case ExportFilter::pdfA4:
-        if (exportPdf(script(), target, choice.filter == ExportFilter::pdfA4 ? a4 : usLetter))
+        if (exportPdf(m_converter, script(), target, choice.filter == ExportFilter::pdfA4 ? a4 : usLetter))
             return true;
-        saveProblem = "Could not export " + target + ".pdf: the converter failed";
+        m_saveProblem = "Could not export " + target + ".pdf: the converter failed";
         return false;
     case ExportFilter::html:
-        if (writeScript(script(), target, true, platform.askOverwrite, &error))
+        if (writeScript(script(), target, true, m_platform.askOverwrite, &error))
             return true;
         break;
     case ExportFilter::fountain:
-        if (exportFountain(script(), target, platform.askOverwrite, &error))
+        if (exportFountain(script(), target, m_platform.askOverwrite, &error))
             return true;
         break;
     default:

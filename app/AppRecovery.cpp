@@ -13,45 +13,45 @@
 // last one was written; losing the focus writes it at once; a saved script has none.
 void App::keepRecovery(const sf::Event& event, Clock::time_point now)
 {
-    if (saved) {
-        if (!recoveryId.empty() || recoveryDue)
+    if (m_session.saved()) {
+        if (!m_session.recoveryId.empty() || m_session.recoveryDue)
             discardRecovery();
         return;
     }
-    if (scriptChanged)
-        recoveryStale = true;
-    if (!recoveryStale)
+    if (m_scriptChanged)
+        m_session.recoveryStale = true;
+    if (!m_session.recoveryStale)
         return;
     if (event.type == sf::Event::LostFocus || event.type == sf::Event::Closed) {
         writeRecoveryNow(now);
         return;
     }
-    if (!recoveryDue)
-        recoveryDue = std::max(now, lastRecoveryWrite + recoveryDelay);
+    if (!m_session.recoveryDue)
+        m_session.recoveryDue = std::max(now, m_session.lastRecoveryWrite + recoveryDelay);
     tick(now);
 }
 
 void App::tick(Clock::time_point now)
 {
-    if (recoveryDue && now >= *recoveryDue)
+    if (m_session.recoveryDue && now >= *m_session.recoveryDue)
         writeRecoveryNow(now);
 }
 
 void App::writeRecoveryNow(Clock::time_point now)
 {
-    if (recoveryId.empty())
-        recoveryId = untitled ? untitledRecoveryId(std::time(nullptr)) : toUtf8(fileName);
-    recoveryDue.reset();
-    lastRecoveryWrite = now;
-    if (writeRecovery(script(), recoveryId))
-        recoveryStale = false;
+    if (m_session.recoveryId.empty())
+        m_session.recoveryId = m_session.untitled ? untitledRecoveryId(std::time(nullptr)) : m_session.fileName;
+    m_session.recoveryDue.reset();
+    m_session.lastRecoveryWrite = now;
+    if (writeRecovery(script(), m_session.recoveryId))
+        m_session.recoveryStale = false;
 }
 
 void App::discardRecovery()
 {
-    if (!recoveryId.empty())
-        removeRecovery(recoveryId);
-    recoveryId.clear();
-    recoveryDue.reset();
-    recoveryStale = false;
+    if (!m_session.recoveryId.empty())
+        removeRecovery(m_session.recoveryId);
+    m_session.recoveryId.clear();
+    m_session.recoveryDue.reset();
+    m_session.recoveryStale = false;
 }

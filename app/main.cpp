@@ -4,21 +4,22 @@
 #include <thread>
 
 namespace {
-// The next event. The loop sleeps in the window's wait until one comes, except while a
-// recovery copy is due: then it looks for events and for the due time in turn, napping
-// in between, so that the copy is written on time without a busy loop.
+// The next event. The loop sleeps in the window's wait until one comes, except while the
+// App has work due at a moment: then it looks for events and for that moment in turn,
+// napping in between, so that the work is done on time without a busy loop.
 bool nextEvent(App& app, sf::Event& event)
 {
     using namespace std::chrono_literals;
-    while (app.window.isOpen() && app.recoveryDue) {
-        if (app.window.pollEvent(event))
+    sf::RenderWindow& window = app.window();
+    while (window.isOpen() && app.nextWakeUp()) {
+        if (window.pollEvent(event))
             return true;
         const App::Clock::time_point now = App::Clock::now();
         app.tick(now);
-        if (app.recoveryDue)
-            std::this_thread::sleep_for(std::min<App::Clock::duration>(20ms, *app.recoveryDue - now));
+        if (const auto due = app.nextWakeUp())
+            std::this_thread::sleep_for(std::min<App::Clock::duration>(20ms, *due - now));
     }
-    return app.window.isOpen() && app.window.waitEvent(event);
+    return window.isOpen() && window.waitEvent(event);
 }
 } // namespace
 
@@ -27,15 +28,16 @@ bool nextEvent(App& app, sf::Event& event)
 int main(int, char**)
 {
     App app;
+    sf::RenderWindow& window = app.window();
     sf::Event event;
-    while (app.window.isOpen()) {
+    while (window.isOpen()) {
         if (!nextEvent(app, event))
             continue;
         do
             app.handleEvent(event);
-        while (app.window.isOpen() && app.window.pollEvent(event));
+        while (window.isOpen() && window.pollEvent(event));
         app.render();
-        app.window.display();
+        window.display();
     }
     return 0;
 }

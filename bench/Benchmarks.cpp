@@ -27,9 +27,10 @@ App& theApp()
 {
     static App* app = [] {
         enterScratchFolder();
-        Platform quiet;
+        Platform quiet; // no dialogs; the real converter for the export figures
+        quiet.runProgram = runProgramWithoutShell;
         auto* made = new App(quiet);
-        made->fileList.setOpen(false);
+        made->fileList().setOpen(false);
         return made;
     }();
     return *app;
@@ -63,10 +64,10 @@ void send(App& app, sf::Event event) { app.handleEvent(event); }
 void typeAtEnd(benchmark::State& state)
 {
     App& app = theApp();
-    fillPage(app.page, static_cast<int>(state.range(0)));
-    app.page.current = static_cast<std::uint32_t>(app.page.paragraphs.size() / 2);
-    app.page.focusCurrent();
-    DivEditor& p = app.page.currentParagraph();
+    fillPage(app.page(), static_cast<int>(state.range(0)));
+    app.page().current = static_cast<std::uint32_t>(app.page().paragraphs.size() / 2);
+    app.page().focusCurrent();
+    DivEditor& p = app.page().currentParagraph();
     p.setText("A short line");
     for (auto _ : state) {
         send(app, ev::textEntered('a'));
@@ -78,10 +79,10 @@ void typeAtEnd(benchmark::State& state)
 void typeInMiddle(benchmark::State& state)
 {
     App& app = theApp();
-    fillPage(app.page, static_cast<int>(state.range(0)));
-    app.page.current = static_cast<std::uint32_t>(app.page.paragraphs.size() / 2);
-    app.page.focusCurrent();
-    app.page.currentParagraph().setCursor(5);
+    fillPage(app.page(), static_cast<int>(state.range(0)));
+    app.page().current = static_cast<std::uint32_t>(app.page().paragraphs.size() / 2);
+    app.page().focusCurrent();
+    app.page().currentParagraph().setCursor(5);
     for (auto _ : state) {
         send(app, ev::textEntered('a'));
         send(app, ev::textEntered(8));
@@ -92,11 +93,11 @@ void typeInMiddle(benchmark::State& state)
 void enterInMiddle(benchmark::State& state)
 {
     App& app = theApp();
-    fillPage(app.page, static_cast<int>(state.range(0)));
+    fillPage(app.page(), static_cast<int>(state.range(0)));
     for (auto _ : state) {
         state.PauseTiming();
-        app.page.current = static_cast<std::uint32_t>(app.page.paragraphs.size() / 2);
-        app.page.focusCurrent();
+        app.page().current = static_cast<std::uint32_t>(app.page().paragraphs.size() / 2);
+        app.page().focusCurrent();
         state.ResumeTiming();
         send(app, ev::keyPressed(sf::Keyboard::Enter));
         state.PauseTiming();
@@ -108,20 +109,20 @@ void enterInMiddle(benchmark::State& state)
 void renderFrame(benchmark::State& state)
 {
     App& app = theApp();
-    fillPage(app.page, static_cast<int>(state.range(0)));
-    app.page.view.setCenter(960, 490 + 23 * 100);
+    fillPage(app.page(), static_cast<int>(state.range(0)));
+    app.page().view.setCenter(960, 490 + 23 * 100);
     for (auto _ : state) {
         app.render();
-        app.window.setActive(true);
+        app.window().setActive(true);
         glFinish(); // count the drawing itself, not the 60 fps limit of display()
     }
-    app.page.view.setCenter(960, 490);
+    app.page().view.setCenter(960, 490);
 }
 
 void saveScript(benchmark::State& state)
 {
     App& app = theApp();
-    fillPage(app.page, static_cast<int>(state.range(0)));
+    fillPage(app.page(), static_cast<int>(state.range(0)));
     for (auto _ : state)
         benchmark::DoNotOptimize(writeScript(app.script(), "user/bench", false));
 }
@@ -129,11 +130,11 @@ void saveScript(benchmark::State& state)
 void openScript(benchmark::State& state)
 {
     App& app = theApp();
-    fillPage(app.page, static_cast<int>(state.range(0)));
+    fillPage(app.page(), static_cast<int>(state.range(0)));
     writeScript(app.script(), "user/bench", false);
     for (auto _ : state) {
         const std::optional<Script> script = loadScript("user/bench.html");
-        app.page.load(script->paragraphs);
+        app.page().load(script->paragraphs);
     }
 }
 // Big Fish as paragraphs, a line each, Directorial and Speech in turn.
@@ -155,20 +156,20 @@ void historyMemory(benchmark::State& state)
     App& app = theApp();
     const std::vector<Paragraph> paragraphs = bigFishLines();
     for (auto _ : state) {
-        app.page.load(paragraphs);
-        app.history.clear();
+        app.page().load(paragraphs);
+        app.session().history.clear();
         const std::size_t heapBefore = mallinfo2().uordblks;
         std::mt19937 random(11);
         for (int typed = 0; typed < 10000; ++typed) {
             if (typed % 200 == 0) {
-                app.page.placeCaret({static_cast<std::uint32_t>(random() % paragraphs.size()), 0});
-                app.page.currentParagraph().setCursor(app.page.currentParagraph().text.getSize());
+                app.page().placeCaret({static_cast<std::uint32_t>(random() % paragraphs.size()), 0});
+                app.page().currentParagraph().setCursor(app.page().currentParagraph().text.getSize());
             }
             send(app, ev::textEntered(typed % 6 == 5 ? ' ' : 'a' + random() % 26));
         }
         state.counters["paragraphs"] = static_cast<double>(paragraphs.size());
-        state.counters["steps"] = static_cast<double>(app.history.size());
-        state.counters["historyMiB"] = app.history.bytes() / 1048576.0;
+        state.counters["steps"] = static_cast<double>(app.session().history.size());
+        state.counters["historyMiB"] = app.session().history.bytes() / 1048576.0;
         state.counters["heapGrowthMiB"] = (mallinfo2().uordblks - heapBefore) / 1048576.0;
     }
 }
@@ -199,7 +200,7 @@ void paginateScript(benchmark::State& state)
         script = *parseFountain(readBytes(fs::path(QUILLMERE_SCREENPLAYS) / "big-fish.fountain"));
         state.SetLabel("Big Fish");
     } else {
-        fillPage(app.page, static_cast<int>(state.range(0)));
+        fillPage(app.page(), static_cast<int>(state.range(0)));
         script = app.script();
     }
     std::vector<ParagraphView> views;
@@ -216,13 +217,13 @@ void exportBigFish(benchmark::State& state)
 {
     App& app = theApp();
     const Script script = *parseFountain(readBytes(fs::path(QUILLMERE_SCREENPLAYS) / "big-fish.fountain"));
-    app.page.load(script.paragraphs);
-    app.title = script.title;
-    app.author = script.author;
-    app.untitled = false;
-    app.fileName = "bigfish";
-    app.platform.askSaveTarget = [](const std::string&) { return SaveChoice{"bigfish-export.pdf", ExportFilter::pdfLetter}; };
-    setConverterRunner(runProgramWithoutShell);
+    app.page().load(script.paragraphs);
+    app.session().title = script.title;
+    app.session().author = script.author;
+    app.session().untitled = false;
+    app.session().fileName = "bigfish";
+    app.platform().askSaveTarget = [](const std::string&) { return SaveChoice{"bigfish-export.pdf", ExportFilter::pdfLetter}; };
+    const Converter converter(runProgramWithoutShell);
     const std::string print = "bigfish-print.html";
     writeBytes(print, printHtml(script, paginate(script), usLetter));
     for (auto _ : state) {
@@ -236,26 +237,24 @@ void exportBigFish(benchmark::State& state)
             writeBytes(print, printHtml(app.script(), paginate(app.script()), usLetter));
             break;
         default:
-            if (!convertToPdf("bigfish-print", "bigfish-alone"))
+            if (!convertToPdf(converter, "bigfish-print", "bigfish-alone"))
                 state.SkipWithError("the converter failed");
             break;
         }
     }
     state.SetLabel(state.range(0) == 0 ? "whole export" : state.range(0) == 1 ? "program's part" : "converter alone");
-    setConverterRunner({});
 }
 
 // The PDF export of scripts of several sizes: pagination, print file and converter.
 void exportPdfSizes(benchmark::State& state)
 {
     App& app = theApp();
-    fillPage(app.page, static_cast<int>(state.range(0)));
+    fillPage(app.page(), static_cast<int>(state.range(0)));
     const Script script = app.script();
-    setConverterRunner(runProgramWithoutShell);
+    const Converter converter(runProgramWithoutShell);
     for (auto _ : state)
-        if (!exportPdf(script, "bench-export", usLetter))
+        if (!exportPdf(converter, script, "bench-export", usLetter))
             state.SkipWithError("the converter failed");
-    setConverterRunner({});
 }
 } // namespace
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <SFML/Config.hpp>
-
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -30,21 +28,5 @@ extern const std::unordered_map<std::int32_t, DivType> nextKindOnEnter;
 DivType kindAfter(std::int32_t kind);
 DivType kindBefore(std::int32_t kind);
 
-// Layout of one kind; margins are page-view pixels from the paragraph's rectangle.
-struct KindLayout {
-    float marginLeft;
-    float marginTop;
-    float marginRight;
-    float marginBottom;
-    sf::Uint32 style;    // sf::Text::Regular or sf::Text::Bold
-    float letterSpacing; // factor of the font's own spacing
-    CaseMode caseMode;
-};
-
-extern const std::unordered_map<std::int32_t, KindLayout> kindLayout;
-
-class DivEditor;
-
-// Gives a paragraph the margins, style and letter case of kind K (nothing for None or
-// values outside Scene to Speech). The caller stores the kind itself.
-void applyKind(DivEditor& paragraph, std::int32_t kind);
+// Scene and Name are written in capitals; the other kinds as typed.
+CaseMode caseModeOf(std::int32_t kind);

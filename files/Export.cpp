@@ -9,10 +9,6 @@
 #include <filesystem>
 #include <unistd.h>
 
-wkhtmltopdf_global_settings* globalSettings = nullptr;
-wkhtmltopdf_object_settings* objectSettings = nullptr;
-wkhtmltopdf_converter* converter = nullptr;
-
 namespace {
 std::string inches(float value)
 {
@@ -20,60 +16,23 @@ std::string inches(float value)
     std::snprintf(text, sizeof text, "%gin", value);
     return text;
 }
-
-void makeObjectSettings()
-{
-    objectSettings = wkhtmltopdf_create_object_settings();
-    wkhtmltopdf_set_object_setting(objectSettings, "web.defaultEncoding", "utf-8");
-    wkhtmltopdf_set_object_setting(objectSettings, "web.enableIntelligentShrinking", "false");
-}
 } // namespace
 
-void makeGlobalSettings()
+ConverterSettings pdfSettings(const std::string& paper)
 {
-    globalSettings = wkhtmltopdf_create_global_settings();
-    wkhtmltopdf_set_global_setting(globalSettings, "page", "-");
-    wkhtmltopdf_set_global_setting(globalSettings, "out", "-");
-    wkhtmltopdf_set_global_setting(globalSettings, "margin.top", inches(PrintFile::topMargin).c_str());
-    wkhtmltopdf_set_global_setting(globalSettings, "margin.bottom", inches(PrintFile::bottomMargin).c_str());
-    wkhtmltopdf_set_global_setting(globalSettings, "margin.left", "0in");
-    wkhtmltopdf_set_global_setting(globalSettings, "margin.right", "0in");
+    ConverterSettings settings;
+    settings.paper = paper;
+    settings.marginTop = inches(PrintFile::topMargin);
+    settings.marginBottom = inches(PrintFile::bottomMargin);
+    settings.grayscale = true;
+    settings.userStyleSheet = "res/style.css";
+    return settings;
 }
 
-bool convertToPdf(const std::string& sourceBase, const std::string& targetBase, const std::string& paper)
+bool convertToPdf(const Converter& converter, const std::string& sourceBase, const std::string& targetBase,
+                  const std::string& paper)
 {
-    const std::string input = sourceBase + ".html";
-    const std::string output = targetBase + ".pdf";
-    if (!objectSettings)
-        makeObjectSettings();
-    wkhtmltopdf_set_object_setting(objectSettings, "page", input.c_str());
-    if (!globalSettings)
-        makeGlobalSettings();
-    wkhtmltopdf_set_global_setting(globalSettings, "out", output.c_str());
-    if (!globalSettings)
-        makeGlobalSettings();
-    wkhtmltopdf_set_global_setting(globalSettings, "colorMode", "Grayscale");
-    wkhtmltopdf_set_global_setting(globalSettings, "size.paperSize", paper.c_str());
-    if (!objectSettings)
-        makeObjectSettings();
-    wkhtmltopdf_set_object_setting(objectSettings, "web.userStyleSheet", "res/style.css");
-    return runConverter();
-}
-
-bool runConverter()
-{
-    if (!globalSettings)
-        makeGlobalSettings();
-    if (!objectSettings)
-        makeObjectSettings();
-    converter = wkhtmltopdf_create_converter(globalSettings);
-    wkhtmltopdf_add_object(converter, objectSettings, nullptr);
-    const int result = wkhtmltopdf_convert(converter);
-    globalSettings = nullptr;
-    objectSettings = nullptr;
-    wkhtmltopdf_destroy_converter(converter);
-    converter = nullptr;
-    return result != 0;
+    return converter.convert(pdfSettings(paper), sourceBase + ".html", targetBase + ".pdf");
 }
 
 std::string targetBase(const std::string& target)
@@ -102,7 +61,7 @@ bool exportFountain(const Script& script, const std::string& targetBase, const O
     return writeFileAtomically(file, fountainText(script), error);
 }
 
-bool exportPdf(const Script& script, const std::string& targetBase, const Paper& paper)
+bool exportPdf(const Converter& converter, const Script& script, const std::string& targetBase, const Paper& paper)
 {
     std::string print = (std::filesystem::temp_directory_path() / "quillmere-print-XXXXXX.html").string();
     const int fd = mkstemps(print.data(), 5);
@@ -111,7 +70,7 @@ bool exportPdf(const Script& script, const std::string& targetBase, const Paper&
     ::close(fd);
     const std::string base = print.substr(0, print.size() - 5);
     const bool done = writeFileAtomically(print, printHtml(script, paginate(script), paper)) &&
-                      convertToPdf(base, targetBase, paper.name);
+                      convertToPdf(converter, base, targetBase, paper.name);
     std::error_code ignored;
     std::filesystem::remove(print, ignored);
     return done;

@@ -8,17 +8,14 @@
 #include <string>
 #include <system_error>
 
-// Converter handles; empty between conversions, filled with fresh settings by each one.
-extern wkhtmltopdf_global_settings* globalSettings;
-extern wkhtmltopdf_object_settings* objectSettings;
-extern wkhtmltopdf_converter* converter;
+// The converter's settings for a print file on paper of the given size ("Letter" or
+// "A4"): grey-scale, the print file's margins at top and bottom and none at the sides,
+// with res/style.css on top of the file's own style.
+ConverterSettings pdfSettings(const std::string& paper);
 
-// Renders sourceBase + ".html" into targetBase + ".pdf": grey-scale, the print file's
-// margins at top and bottom, none at the sides, with res/style.css on top of the file's
-// own style, on paper of the given size ("Letter" or "A4").
-bool convertToPdf(const std::string& sourceBase, const std::string& targetBase, const std::string& paper = "Letter");
-void makeGlobalSettings();
-bool runConverter();
+// Renders sourceBase + ".html" into targetBase + ".pdf" with those settings.
+bool convertToPdf(const Converter& converter, const std::string& sourceBase, const std::string& targetBase,
+                  const std::string& paper = "Letter");
 
 // The chosen path without the extension of its last component: the last dot and what
 // follows go, unless the name's only dot is its first character or it is "." or "..".
@@ -31,4 +28,4 @@ bool exportFountain(const Script& script, const std::string& targetBase, const O
 
 // The script as screenplay pages in targetBase + ".pdf": paginated, laid out in a print
 // file of page boxes (a temporary file, gone afterwards) and rendered by the converter.
-bool exportPdf(const Script& script, const std::string& targetBase, const Paper& paper);
+bool exportPdf(const Converter& converter, const Script& script, const std::string& targetBase, const Paper& paper);

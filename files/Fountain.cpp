@@ -472,14 +472,6 @@ Text toText(const sf::String& string)
     return Text(string.begin(), string.end());
 }
 
-bool startsWith(const Text& text, const char* start)
-{
-    for (std::size_t k = 0; start[k]; ++k)
-        if (k >= text.size() || text[k] != static_cast<unsigned char>(start[k]))
-            return false;
-    return true;
-}
-
 constexpr const char* elementStarts = "!@.~>=#([\\^"; // first characters that begin another element
 
 // The characters as a line holds them, markup escaped: backslashes, emphasis markers,
@@ -560,7 +552,7 @@ std::string fountainText(const Script& script)
 {
     std::string out = "Title: " + escaped(toText(script.title), "") + "\n";
     const Text author = toText(script.author);
-    if (startsWith(author, "By ") && author.size() > 3)
+    if (author.rfind(U"By ", 0) == 0 && author.size() > 3)
         out += "Author: " + escaped(author.substr(3), "") + "\n";
     else if (!author.empty())
         out += "Credit: " + escaped(author, "") + "\n";

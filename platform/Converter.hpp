@@ -1,38 +1,36 @@
 #pragma once
-// The calls of the wkhtmltopdf C library that the export makes, built over the
-// wkhtmltopdf program: settings become its command-line options, a conversion runs it
-// once. The converter owns the settings handed to it and releases them when destroyed.
+// The wkhtmltopdf program, which renders an HTML file as a PDF. A converter is given the
+// way to run the program; each conversion takes its settings, writes the PDF beside its
+// target under a temporary name, and puts it in the target's place only once the program
+// has ended well.
 
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
-struct wkhtmltopdf_global_settings {
-    std::vector<std::pair<std::string, std::string>> values; // in the order they were set
-};
-struct wkhtmltopdf_object_settings {
-    std::vector<std::pair<std::string, std::string>> values;
-};
-struct wkhtmltopdf_converter;
-
+// Runs a program with exactly these arguments (argv[0] is the program) and waits for it:
+// its exit status, -1 when it could not run.
 using ProgramRunner = std::function<int(const std::vector<std::string>& argv)>;
 
-// Initialising takes the runner that starts the program; nothing else is needed.
-int wkhtmltopdf_init(int useGraphics);
-int wkhtmltoimage_init(int useGraphics);
-void setConverterRunner(ProgramRunner runner);
+struct ConverterSettings {
+    std::string paper = "Letter"; // the program's name for the paper size
+    std::string marginTop = "0in", marginBottom = "0in", marginLeft = "0in", marginRight = "0in";
+    bool grayscale = false;
+    std::string encoding = "utf-8";
+    std::string userStyleSheet; // applied over the page's own style; none when empty
+};
 
-wkhtmltopdf_global_settings* wkhtmltopdf_create_global_settings();
-int wkhtmltopdf_set_global_setting(wkhtmltopdf_global_settings* settings, const char* name, const char* value);
-wkhtmltopdf_object_settings* wkhtmltopdf_create_object_settings();
-int wkhtmltopdf_set_object_setting(wkhtmltopdf_object_settings* settings, const char* name, const char* value);
-wkhtmltopdf_converter* wkhtmltopdf_create_converter(wkhtmltopdf_global_settings* settings);
-void wkhtmltopdf_add_object(wkhtmltopdf_converter* converter, wkhtmltopdf_object_settings* settings, const char* data);
-// Renders every object into the global "out" file; 1 on success, 0 on failure. The PDF
-// is written beside its target first and takes its place only when complete.
-int wkhtmltopdf_convert(wkhtmltopdf_converter* converter);
-void wkhtmltopdf_destroy_converter(wkhtmltopdf_converter* converter);
+// The program's arguments for rendering `input` into `output`.
+std::vector<std::string> converterArguments(const ConverterSettings& settings, const std::string& input,
+                                            const std::string& output);
 
-// The program's argument vector for a converter, writing its PDF to `output`.
-std::vector<std::string> converterArguments(const wkhtmltopdf_converter& converter, const std::string& output);
+class Converter {
+public:
+    explicit Converter(ProgramRunner runner = {}) : run(std::move(runner)) {}
+
+    // Renders the HTML file `input` into the PDF `target`; true once it is in place.
+    bool convert(const ConverterSettings& settings, const std::string& input, const std::string& target) const;
+
+private:
+    ProgramRunner run;
+};

@@ -12,8 +12,8 @@ TEST_F(AppFilesTest, SaveAsRefusesExistingAndUnsafeNames)
     for (const std::string& name : std::vector<std::string>{"../escape", "a/b", ".", "..", std::string("nul\0x", 5)})
         EXPECT_FALSE(app->saveScriptAs(name)) << name;
     EXPECT_FALSE(fs::exists("escape.html"));
-    EXPECT_TRUE(app->untitled);
-    EXPECT_EQ(app->fileName, "empty");
+    EXPECT_TRUE(app->session().untitled);
+    EXPECT_EQ(app->session().fileName, "empty");
 }
 
 TEST_F(AppFilesTest, SaveAsKeepsADoubleExtensionAndANonAsciiName)
@@ -21,29 +21,29 @@ TEST_F(AppFilesTest, SaveAsKeepsADoubleExtensionAndANonAsciiName)
     EXPECT_TRUE(app->saveScriptAs("act1.html"));
     EXPECT_TRUE(fs::exists("user/act1.html.html"));
     EXPECT_TRUE(app->saveScriptAs("Akt Ü"));
-    EXPECT_EQ(app->fileName, u32(U"Akt Ü"));
+    EXPECT_EQ(app->session().fileName, "Akt Ü");
     EXPECT_TRUE(fs::exists(fs::u8path("user/Akt Ü.html")));
-    app->fileList.setOpen(true);
-    EXPECT_EQ(app->fileList.names[1], "act1.html");
+    app->fileList().setOpen(true);
+    EXPECT_EQ(app->fileList().names[1], "act1.html");
 }
 
 TEST_F(AppFilesTest, OpeningTheTemplateStaysUntitled)
 {
     type("abc");
     ASSERT_TRUE(app->openScript(""));
-    EXPECT_TRUE(app->untitled);
-    EXPECT_EQ(app->fileName, "empty");
-    EXPECT_TRUE(app->saved);
+    EXPECT_TRUE(app->session().untitled);
+    EXPECT_EQ(app->session().fileName, "empty");
+    EXPECT_TRUE(app->session().saved());
     EXPECT_TRUE(currentParagraph().text.isEmpty());
     control(sf::Keyboard::S);
-    EXPECT_TRUE(app->saveAsPanel.isOpen());
+    EXPECT_TRUE(app->saveAsPanel().isOpen());
 }
 
 TEST_F(AppFilesTest, OpeningANamedScriptRestoresEverything)
 {
     control(sf::Keyboard::F);
-    app->titlePage.titleBox.setText("Dawn");
-    app->title = "Dawn";
+    app->titlePage().titleBox.setText("Dawn");
+    app->session().title = "Dawn";
     currentParagraph().setText("INT. A");
     key(sf::Keyboard::Enter);
     type("Quiet.");
@@ -52,17 +52,17 @@ TEST_F(AppFilesTest, OpeningANamedScriptRestoresEverything)
     for (int i = 0; i < 5; ++i)
         send(ev::wheel(-1));
     ASSERT_TRUE(app->openScript("act1"));
-    EXPECT_FALSE(app->untitled);
-    EXPECT_EQ(app->fileName, "act1");
-    EXPECT_EQ(app->title, "Dawn");
-    EXPECT_EQ(app->titlePage.titleBox.text, "Dawn");
-    EXPECT_TRUE(app->titlePage.isOpen());
+    EXPECT_FALSE(app->session().untitled);
+    EXPECT_EQ(app->session().fileName, "act1");
+    EXPECT_EQ(app->session().title, "Dawn");
+    EXPECT_EQ(app->titlePage().titleBox.text, "Dawn");
+    EXPECT_TRUE(app->titlePage().isOpen());
     EXPECT_EQ(page().view.getCenter().y, 490);
     EXPECT_EQ(page().background.getPosition().y, 0);
     ASSERT_EQ(page().paragraphs.size(), 2u);
     EXPECT_EQ(page().paragraphs[1].text, "Quiet.");
     EXPECT_EQ(page().caret(), (Caret{0, 0})); // the caret at the top, in view
-    EXPECT_EQ(app->currentKind, Scene);
+    EXPECT_EQ(app->currentKind(), Scene);
 }
 
 TEST_F(AppFilesTest, AMissingUserFolderAndTemplateAreMadeAgain)

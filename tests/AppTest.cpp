@@ -9,23 +9,23 @@ class AppRules : public AppTest {};
 TEST_F(AppRules, StartsAsTheDocumentSays)
 {
     App fresh(desktop.platform());
-    EXPECT_TRUE(fresh.fileList.isOpen());
-    EXPECT_FALSE(fresh.titlePage.isOpen());
-    EXPECT_FALSE(fresh.saveAsPanel.isOpen());
-    EXPECT_FALSE(fresh.closingCheck.isOpen());
-    EXPECT_TRUE(fresh.toggleArray.isOpen());
-    EXPECT_EQ(fresh.currentKind, Scene);
-    EXPECT_TRUE(fresh.saved);
-    EXPECT_TRUE(fresh.untitled);
-    EXPECT_EQ(fresh.fileName, "empty");
-    EXPECT_EQ(fresh.titlePage.titleBox.text, "[Title here]");
-    EXPECT_EQ(fresh.window.getSize(), sf::Vector2u(1920, 980));
+    EXPECT_TRUE(fresh.fileList().isOpen());
+    EXPECT_FALSE(fresh.titlePage().isOpen());
+    EXPECT_FALSE(fresh.saveAsPanel().isOpen());
+    EXPECT_FALSE(fresh.closingCheck().isOpen());
+    EXPECT_TRUE(fresh.toggleArray().isOpen());
+    EXPECT_EQ(fresh.currentKind(), Scene);
+    EXPECT_TRUE(fresh.session().saved());
+    EXPECT_TRUE(fresh.session().untitled);
+    EXPECT_EQ(fresh.session().fileName, "empty");
+    EXPECT_EQ(fresh.titlePage().titleBox.text, "[Title here]");
+    EXPECT_EQ(fresh.window().getSize(), sf::Vector2u(1920, 980));
 }
 
 TEST_F(AppRules, TheFontHasTheCellsTheEditorCounts)
 {
-    EXPECT_EQ(app->font.getGlyph('M', 20, false).advance, 12);
-    EXPECT_EQ(app->font.getLineSpacing(20), 23);
+    EXPECT_EQ(app->font().getGlyph('M', 20, false).advance, 12);
+    EXPECT_EQ(app->font().getLineSpacing(20), 23);
 }
 
 TEST_F(AppRules, EnterFollowsTheKindCycleEvenWithControlHeld)
@@ -40,8 +40,8 @@ TEST_F(AppRules, EnterFollowsTheKindCycleEvenWithControlHeld)
     EXPECT_EQ(currentParagraph().kind, Speech);
     key(sf::Keyboard::Enter);
     EXPECT_EQ(currentParagraph().kind, Name);
-    EXPECT_EQ(app->currentKind, Name);
-    EXPECT_EQ(app->toggleArray.selected, 2);
+    EXPECT_EQ(app->currentKind(), Name);
+    EXPECT_EQ(app->toggleArray().selected, 2);
 }
 
 TEST_F(AppRules, ControlDigitsChooseTheKindAndMarkUnsaved)
@@ -51,20 +51,20 @@ TEST_F(AppRules, ControlDigitsChooseTheKindAndMarkUnsaved)
     control(sf::Keyboard::Num3);
     EXPECT_EQ(currentParagraph().kind, Name);
     EXPECT_EQ(currentParagraph().text, "BOB");
-    EXPECT_EQ(app->toggleArray.selected, 2);
-    EXPECT_FALSE(app->saved);
+    EXPECT_EQ(app->toggleArray().selected, 2);
+    EXPECT_FALSE(app->session().saved());
 }
 
 TEST_F(AppRules, TypingMarksUnsavedUnlessTheLeftControlKeyIsHeld)
 {
     holdControl(true);
     send(ev::textEntered('a'));
-    EXPECT_TRUE(app->saved);
+    EXPECT_TRUE(app->session().saved());
     holdControl(false);
     key(sf::Keyboard::Num3); // the right Control key would look like this: no command
     EXPECT_EQ(currentParagraph().kind, Scene);
     type("a");
-    EXPECT_FALSE(app->saved);
+    EXPECT_FALSE(app->session().saved());
     app->render();
     const sf::Image frame = captureFrame(*app);
     bool label = false;
@@ -76,23 +76,23 @@ TEST_F(AppRules, TypingMarksUnsavedUnlessTheLeftControlKeyIsHeld)
 
 TEST_F(AppRules, TheWindowKeepsAtLeast1010PixelsOfWidth)
 {
-    app->window.setSize({900, 700});
+    app->window().setSize({900, 700});
     send(ev::resized(900, 700));
-    EXPECT_EQ(app->window.getSize().x, 1010u);
+    EXPECT_EQ(app->window().getSize().x, 1010u);
 }
 
 TEST_F(AppRules, ClosingASavedScriptEndsAtOnce)
 {
     send(ev::closed());
-    EXPECT_FALSE(app->window.isOpen());
+    EXPECT_FALSE(app->window().isOpen());
 }
 
 TEST_F(AppRules, ClosingAnUnsavedScriptShowsTheCheckAndTheEditorStillWorks)
 {
     type("x");
     send(ev::closed());
-    EXPECT_TRUE(app->window.isOpen());
-    EXPECT_TRUE(app->closingCheck.isOpen());
+    EXPECT_TRUE(app->window().isOpen());
+    EXPECT_TRUE(app->closingCheck().isOpen());
     EXPECT_FALSE(app->modal());
     key(sf::Keyboard::Enter);
     EXPECT_EQ(page().paragraphs.size(), 2u);
@@ -104,33 +104,32 @@ TEST_F(AppRules, ClickingTheBarChangesTheCurrentParagraphAndMarksUnsaved)
 {
     page().addParagraph(Directorial);
     page().addParagraph(Directorial);
-    app->currentKind = Directorial;
-    app->toggleArray.select(1);
+    control(sf::Keyboard::Num2); // the bar follows the current paragraph; no change, still saved
     click(960, 30); // "Name"
     EXPECT_EQ(page().current, 2u);
     EXPECT_EQ(page().paragraphs[2].kind, Name);
-    EXPECT_EQ(app->currentKind, Name);
-    EXPECT_FALSE(app->saved);
+    EXPECT_EQ(app->currentKind(), Name);
+    EXPECT_FALSE(app->session().saved());
 }
 
 TEST_F(AppRules, TheBarFollowsTheParagraphTheWriterMovesInto)
 {
     key(sf::Keyboard::Enter);
-    EXPECT_EQ(app->toggleArray.selected, 1);
+    EXPECT_EQ(app->toggleArray().selected, 1);
     click(700, 130); // into the Scene
-    EXPECT_EQ(app->toggleArray.selected, 0);
+    EXPECT_EQ(app->toggleArray().selected, 0);
     currentParagraph().setCursor(currentParagraph().text.getSize());
     key(sf::Keyboard::Right);
-    EXPECT_EQ(app->toggleArray.selected, 1);
+    EXPECT_EQ(app->toggleArray().selected, 1);
 }
 
 TEST_F(AppRules, APressInTheBarUnfocusesThePageAndTheTitlePage)
 {
     control(sf::Keyboard::F);
     click(100, 120); // into the title box
-    EXPECT_TRUE(app->titlePage.titleBox.focused);
+    EXPECT_TRUE(app->titlePage().titleBox.focused);
     click(5, 30); // a gap of the bar
-    EXPECT_FALSE(app->titlePage.titleBox.focused);
+    EXPECT_FALSE(app->titlePage().titleBox.focused);
     EXPECT_FALSE(currentParagraph().focused);
     click(700, 130);
     EXPECT_TRUE(currentParagraph().focused);
@@ -141,45 +140,45 @@ TEST_F(AppRules, APressInTheBarUnfocusesThePageAndTheTitlePage)
 TEST_F(AppRules, HiddenPanelsStillTakeClicks)
 {
     control(sf::Keyboard::G);
-    EXPECT_FALSE(app->toggleArray.visible);
+    EXPECT_FALSE(app->toggleArray().visible);
     click(960, 30);
-    EXPECT_EQ(app->toggleArray.selected, 2);
+    EXPECT_EQ(app->toggleArray().selected, 2);
     EXPECT_EQ(currentParagraph().kind, Name);
     control(sf::Keyboard::G);
-    EXPECT_TRUE(app->toggleArray.isOpen());
+    EXPECT_TRUE(app->toggleArray().isOpen());
 
     click(430, 220); // the hidden title page's author box, after its text
-    EXPECT_TRUE(app->titlePage.authorBox.focused);
+    EXPECT_TRUE(app->titlePage().authorBox.focused);
     send(ev::textEntered('!'));
-    EXPECT_EQ(app->author, "By [Author here]!");
-    EXPECT_FALSE(app->saved);
+    EXPECT_EQ(app->session().author, "By [Author here]!");
+    EXPECT_FALSE(app->session().saved());
 }
 
 TEST_F(AppRules, TheTitlePageCopiesBothLinesWhenEitherIsTyped)
 {
     control(sf::Keyboard::F);
-    EXPECT_TRUE(app->titlePage.isOpen());
+    EXPECT_TRUE(app->titlePage().isOpen());
     click(430, 120);
     for (int i = 0; i < 12; ++i)
         send(ev::textEntered(8));
     type("Night Shift");
-    EXPECT_EQ(app->title, "Night Shift");
-    EXPECT_EQ(app->author, "By [Author here]");
+    EXPECT_EQ(app->session().title, "Night Shift");
+    EXPECT_EQ(app->session().author, "By [Author here]");
     control(sf::Keyboard::F);
-    EXPECT_FALSE(app->titlePage.visible);
+    EXPECT_FALSE(app->titlePage().visible);
 }
 
 TEST_F(AppRules, ModalDialogsTakeAllInput)
 {
-    app->fileList.setOpen(true);
+    app->fileList().setOpen(true);
     type("z");
     key(sf::Keyboard::Enter);
     click(960, 30);
     EXPECT_TRUE(currentParagraph().text.isEmpty());
     EXPECT_EQ(page().paragraphs.size(), 1u);
-    EXPECT_EQ(app->toggleArray.selected, 0);
+    EXPECT_EQ(app->toggleArray().selected, 0);
     key(sf::Keyboard::Escape);
-    EXPECT_FALSE(app->fileList.isOpen());
+    EXPECT_FALSE(app->fileList().isOpen());
     key(sf::Keyboard::Enter);
     EXPECT_EQ(page().paragraphs.size(), 2u);
 }
@@ -188,11 +187,11 @@ TEST_F(AppRules, DialogsDimTheWindow)
 {
     app->render();
     EXPECT_EQ(captureFrame(*app).getPixel(10, 900), sf::Color(20, 20, 40));
-    app->fileList.setOpen(true);
+    app->fileList().setOpen(true);
     app->render();
     const sf::Color dimmed = captureFrame(*app).getPixel(10, 900);
     EXPECT_NEAR(dimmed.r, (20 * 155 + 100 * 100) / 255, 2);
-    EXPECT_EQ(app->fileList.view.getSize(), sf::Vector2f(1920, 1000));
+    EXPECT_EQ(app->fileList().view.getSize(), sf::Vector2f(1920, 1000));
 }
 
 TEST_F(AppRules, ControlCommandsFollowTheControlKeyOfTheEventStream)
@@ -207,7 +206,7 @@ TEST_F(AppRules, ControlCommandsFollowTheControlKeyOfTheEventStream)
     lost.type = sf::Event::LostFocus;
     send(lost); // its release went to another window
     key(sf::Keyboard::S);
-    EXPECT_FALSE(app->saveAsPanel.isOpen());
+    EXPECT_FALSE(app->saveAsPanel().isOpen());
 
     send(ev::keyPressed(sf::Keyboard::RControl));
     key(sf::Keyboard::Num1);
@@ -219,7 +218,7 @@ TEST_F(AppRules, ControlCommandsFollowTheControlKeyOfTheEventStream)
     send(ev::textEntered('1'));
     holdControl(false);
     send(ev::textEntered(127)); // the Delete key's character
-    EXPECT_EQ(app->titlePage.titleBox.text, "[Title here]");
+    EXPECT_EQ(app->titlePage().titleBox.text, "[Title here]");
 }
 
 TEST_F(AppRules, EveryContentChangeMarksUnsavedWhateverKeysMadeIt)
@@ -247,7 +246,7 @@ TEST_F(AppRules, EveryContentChangeMarksUnsavedWhateverKeysMadeIt)
     for (const auto& [what, change] : changes) {
         ASSERT_TRUE(app->openScript(""));
         change();
-        EXPECT_FALSE(app->saved) << what;
+        EXPECT_FALSE(app->session().saved()) << what;
     }
 }
 
@@ -265,7 +264,7 @@ TEST_F(AppRules, WhatChangesNothingLeavesTheScriptSaved)
     control(sf::Keyboard::E);
     send(ev::textEntered(5)); // Control+E's character, arriving after the dialog
     click(100, 30); // "Scene", the kind it already has: no change
-    EXPECT_TRUE(app->saved);
+    EXPECT_TRUE(app->session().saved());
     app->render();
     const sf::Image frame = captureFrame(*app);
     for (unsigned x = 1650; x < 1740; ++x)
@@ -275,15 +274,15 @@ TEST_F(AppRules, WhatChangesNothingLeavesTheScriptSaved)
 
 TEST_F(AppRules, OpeningShowsTheScriptsTopAtOneUnitPerPixelWithOneFocus)
 {
-    app->window.setSize({1920, 1061});
+    app->window().setSize({1920, 1061});
     send(ev::resized(1920, 1061));
     control(sf::Keyboard::F);
     click(100, 120); // into the title box
     ASSERT_TRUE(app->openScript(""));
     EXPECT_EQ(page().view.getSize(), sf::Vector2f(1920, 1061));
     EXPECT_EQ(page().view.getCenter().y - 1061 / 2.f, 0);
-    EXPECT_FALSE(app->titlePage.titleBox.focused);
+    EXPECT_FALSE(app->titlePage().titleBox.focused);
     EXPECT_TRUE(currentParagraph().focused);
     type("x");
-    EXPECT_EQ(app->titlePage.titleBox.text, "[Title here]");
+    EXPECT_EQ(app->titlePage().titleBox.text, "[Title here]");
 }

@@ -5,9 +5,9 @@ protected:
     void SetUp() override
     {
         AppTest::SetUp();
-        button.view = &app->page.view;
+        button.bind(app->window(), app->page().view);
         button.setup("Go", 100, 100, 200, 40);
-        toggle.view = &app->page.view;
+        toggle.bind(app->window(), app->page().view);
         toggle.layout(100, 200, 200, 40);
     }
     Button button;
@@ -16,7 +16,7 @@ protected:
 
 TEST_F(ButtonTest, EdgesOfTheRectangle)
 {
-    ASSERT_EQ(app->window.getSize(), sf::Vector2u(1920, 980));
+    ASSERT_EQ(app->window().getSize(), sf::Vector2u(1920, 980));
     button.handleEvent(ev::pressed(100, 100));
     EXPECT_TRUE(button.clicked);
     button.handleEvent(ev::pressed(300, 120));

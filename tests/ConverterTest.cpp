@@ -9,25 +9,27 @@ namespace {
 std::vector<std::vector<std::string>> runs;
 int exitStatus = 0;
 
+int record(const std::vector<std::string>& argv)
+{
+    runs.push_back(argv);
+    writeBytes(argv.back(), "%PDF");
+    return exitStatus;
+}
+
 struct Recorder : ::testing::Test {
     void SetUp() override
     {
         folder = enterScratchFolder();
         runs.clear();
         exitStatus = 0;
-        setConverterRunner([](const std::vector<std::string>& argv) {
-            runs.push_back(argv);
-            writeBytes(argv.back(), "%PDF");
-            return exitStatus;
-        });
     }
     void TearDown() override
     {
-        setConverterRunner({});
         fs::current_path(fs::temp_directory_path());
         fs::remove_all(folder);
     }
     fs::path folder;
+    Converter converter{record};
 };
 } // namespace
 
@@ -36,7 +38,7 @@ using ConverterTest = Recorder;
 TEST_F(ConverterTest, TheSettingsBecomeTheProgramsOptionsInOrder)
 {
     fs::create_directory("-out");
-    ASSERT_TRUE(convertToPdf("user/act1", "-out/my script"));
+    ASSERT_TRUE(convertToPdf(converter, "user/act1", "-out/my script"));
     ASSERT_EQ(runs.size(), 1u);
     const std::vector<std::string>& argv = runs[0];
     const std::vector<std::string> front = {"wkhtmltopdf", "--quiet", "--enable-local-file-access", "-B", "0.5in", "-L",
@@ -44,36 +46,30 @@ TEST_F(ConverterTest, TheSettingsBecomeTheProgramsOptionsInOrder)
                                             "--user-style-sheet", "res/style.css", "user/act1.html"};
     EXPECT_EQ(std::vector<std::string>(argv.begin(), argv.end() - 1), front);
     EXPECT_EQ(argv.back().substr(0, 6), "./-out");
-    EXPECT_EQ(globalSettings, nullptr);
-    EXPECT_EQ(objectSettings, nullptr);
-    EXPECT_EQ(converter, nullptr);
+    EXPECT_TRUE(fs::exists("-out/my script.pdf"));
 }
 
-TEST_F(ConverterTest, EachConversionMakesFreshSettingsWithTheSameValues)
+TEST_F(ConverterTest, EachConversionRunsWithTheSameValues)
 {
-    makeGlobalSettings();
-    const auto made = globalSettings->values;
-    const std::vector<std::pair<std::string, std::string>> table = {
-        {"page", "-"}, {"out", "-"}, {"margin.top", "0.5in"}, {"margin.bottom", "0.5in"}, {"margin.left", "0in"}, {"margin.right", "0in"}};
-    EXPECT_EQ(made, table);
-    EXPECT_FALSE(runConverter()); // no output file was set: nothing to run
-    EXPECT_EQ(globalSettings, nullptr);
-    ASSERT_TRUE(convertToPdf("user/a", "a"));
-    ASSERT_TRUE(convertToPdf("user/a", "a"));
+    EXPECT_FALSE(converter.convert(pdfSettings("Letter"), "user/a.html", "")); // no output: nothing to run
+    EXPECT_TRUE(runs.empty());
+    ASSERT_TRUE(convertToPdf(converter, "user/a", "a", "A4"));
+    ASSERT_TRUE(convertToPdf(converter, "user/a", "a", "A4"));
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[0], runs[1]);
+    EXPECT_EQ(runs[0][13], "A4");
     EXPECT_TRUE(fs::exists("a.pdf"));
 }
 
 TEST_F(ConverterTest, AFailingOrMissingProgramFails)
 {
     exitStatus = 2;
-    EXPECT_FALSE(convertToPdf("user/a", "a"));
+    EXPECT_FALSE(convertToPdf(converter, "user/a", "a"));
     EXPECT_FALSE(fs::exists("a.pdf"));
-    setConverterRunner(runProgramWithoutShell);
+    const Converter real(runProgramWithoutShell);
     auto path = std::string(getenv("PATH") ? getenv("PATH") : "");
     setenv("PATH", folder.c_str(), 1);
-    EXPECT_FALSE(convertToPdf("user/a", "a"));
+    EXPECT_FALSE(convertToPdf(real, "user/a", "a"));
     setenv("PATH", path.c_str(), 1);
 }
 

@@ -5,7 +5,7 @@ protected:
     void SetUp() override
     {
         AppTest::SetUp();
-        box.view = &app->page.view;
+        box.bind(app->window(), app->page().view);
         box.setRect(100, 100, 300, 50);
         box.setText("Hello");
     }

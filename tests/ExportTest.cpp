@@ -32,7 +32,7 @@ TEST_F(ExportTest, ThePdfFilterWinsOverTheTypedExtension)
     desktop.choice = {(folder / "out" / "act1.html").string(), ExportFilter::pdfLetter};
     control(sf::Keyboard::E);
     EXPECT_EQ(desktop.askedNames, std::vector<std::string>{"act1"});
-    EXPECT_TRUE(app->saved);
+    EXPECT_TRUE(app->session().saved());
     EXPECT_NE(readBytes("user/act1.html").find("INT. EXPORTX"), std::string::npos);
     EXPECT_TRUE(fs::exists("out/act1.pdf"));
     EXPECT_FALSE(fs::exists("out/act1.html"));
@@ -61,7 +61,7 @@ TEST_F(ExportTest, CancelOrAnUntitledScriptExportsNothing)
     desktop.choice = {};
     EXPECT_FALSE(app->exportScript());
     EXPECT_TRUE(desktop.runs.empty());
-    app->untitled = true;
+    app->session().untitled = true;
     desktop.choice = {(folder / "out" / "x").string(), ExportFilter::pdfLetter};
     control(sf::Keyboard::E);
     EXPECT_TRUE(desktop.askedNames.size() == 1u);
@@ -74,7 +74,7 @@ TEST_F(ExportTest, AFailedConversionKeepsTheScriptSavedAndTheOldPdf)
     desktop.exitStatus = 1;
     desktop.choice = {(folder / "out" / "act1.pdf").string(), ExportFilter::pdfLetter};
     EXPECT_FALSE(app->exportScript());
-    EXPECT_TRUE(app->saved);
+    EXPECT_TRUE(app->session().saved());
     EXPECT_EQ(readBytes("out/act1.pdf"), "old");
     for (const auto& entry : fs::directory_iterator("out"))
         EXPECT_EQ(entry.path().filename(), "act1.pdf");
@@ -82,7 +82,7 @@ TEST_F(ExportTest, AFailedConversionKeepsTheScriptSavedAndTheOldPdf)
 
 TEST_F(ExportTest, AFailedSaveStopsTheExport)
 {
-    app->fileName = "gone/act1";
+    app->session().fileName = "gone/act1";
     desktop.choice = {(folder / "out" / "act1").string(), ExportFilter::pdfLetter};
     EXPECT_FALSE(app->exportScript());
     EXPECT_TRUE(desktop.runs.empty());

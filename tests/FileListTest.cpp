@@ -8,7 +8,7 @@ protected:
         currentParagraph().setText(text);
         ASSERT_TRUE(app->saveScriptAs(name));
     }
-    FileList& list() { return app->fileList; }
+    FileList& list() { return app->fileList(); }
     // The pixel at the middle of entry i (the window and the list's view agree at the top).
     sf::Vector2i entry(int i) { return {960, i == 0 ? 340 : 360 + 40 * i}; }
     // The middle of the entry with this label.
@@ -56,9 +56,9 @@ TEST_F(FileListTest, OpeningTakesTwoPressesAndOpenAloneStartsFromTheTemplate)
     click(openButton().x, openButton().y);
     EXPECT_FALSE(list().isOpen());
     EXPECT_EQ(currentParagraph().text, "INT. ROOF");
-    EXPECT_EQ(app->fileName, "act1");
-    EXPECT_FALSE(app->untitled);
-    EXPECT_TRUE(app->titlePage.isOpen());
+    EXPECT_EQ(app->session().fileName, "act1");
+    EXPECT_FALSE(app->session().untitled);
+    EXPECT_TRUE(app->titlePage().isOpen());
 
     list().setOpen(true);
     key(sf::Keyboard::Escape);
@@ -66,8 +66,8 @@ TEST_F(FileListTest, OpeningTakesTwoPressesAndOpenAloneStartsFromTheTemplate)
     list().selected = 0;
     list().setOpen(true);
     click(openButton().x, openButton().y);
-    EXPECT_TRUE(app->untitled);
-    EXPECT_EQ(app->fileName, "empty");
+    EXPECT_TRUE(app->session().untitled);
+    EXPECT_EQ(app->session().fileName, "empty");
 }
 
 TEST_F(FileListTest, AChoiceBeyondARebuiltListOpensNothing)
@@ -94,10 +94,10 @@ TEST_F(FileListTest, AnEntryThatIsNoScriptLeavesTheCurrentOneUntouchedAndSaysSo)
         list().setOpen(true);
         click(entryLabelled(entry).x, entryLabelled(entry).y);
         click(openButton().x, openButton().y);
-        ASSERT_TRUE(app->openCheck.isOpen()); // the work is unsaved: asked first
+        ASSERT_TRUE(app->openCheck().isOpen()); // the work is unsaved: asked first
         click(960, 520);                      // "Discard changes"
         EXPECT_EQ(currentParagraph().text, "MY WORKX");
-        EXPECT_FALSE(app->saved);
+        EXPECT_FALSE(app->session().saved());
         EXPECT_TRUE(list().isOpen());
         EXPECT_EQ(list().message.getString(), "Could not open user/" + std::string(entry) + ".html");
         key(sf::Keyboard::Escape);

@@ -245,20 +245,20 @@ TEST_F(FountainInTheEditor, ImportOpensUntitledUnderItsStemAndExportReadsBack)
 {
     const std::string source = "Title: Roof\nAuthor: Ann\n\nEXT. ROOF - NIGHT\n\nWind.\n\nANN\n(shouting)\nHold on!\n";
     writeBytes("user/roof.fountain", source);
-    app->fileList.setOpen(true);
-    ASSERT_EQ(app->fileList.entries.size(), 2u);
-    EXPECT_EQ(app->fileList.entries[1].label.getString(), "roof (Fountain)");
+    app->fileList().setOpen(true);
+    ASSERT_EQ(app->fileList().entries.size(), 2u);
+    EXPECT_EQ(app->fileList().entries[1].label.getString(), "roof (Fountain)");
     click(960, 400);                                                       // the entry
-    click(820, static_cast<int>(app->fileList.openButton.rect.top + 20)); // "Open"
-    EXPECT_FALSE(app->fileList.isOpen());
-    EXPECT_TRUE(app->untitled);
-    EXPECT_EQ(app->title, "Roof");
-    EXPECT_EQ(app->author, "By Ann");
+    click(820, static_cast<int>(app->fileList().openButton.rect.top + 20)); // "Open"
+    EXPECT_FALSE(app->fileList().isOpen());
+    EXPECT_TRUE(app->session().untitled);
+    EXPECT_EQ(app->session().title, "Roof");
+    EXPECT_EQ(app->session().author, "By Ann");
     ASSERT_EQ(page().paragraphs.size(), 5u);
     EXPECT_EQ(page().paragraphs[3].kind, Parenthetical);
 
     control(sf::Keyboard::S); // the panel offers the stem; the Fountain file stays as it was
-    EXPECT_EQ(app->saveAsPanel.nameBox.text, "roof");
+    EXPECT_EQ(app->saveAsPanel().nameBox.text, "roof");
     key(sf::Keyboard::Enter);
     EXPECT_TRUE(std::filesystem::exists("user/roof.html"));
     EXPECT_EQ(readBytes("user/roof.fountain"), source);

@@ -113,27 +113,27 @@ TEST_F(UndoTest, EveryKindOfStepGoesBackAndComesAgain)
          }},
     };
     std::vector<std::vector<Paragraph>> states = {contents()};
-    std::vector<sf::String> titles = {app->title};
+    std::vector<sf::String> titles = {app->session().title};
     for (const auto& [what, step] : steps) {
         step();
         states.push_back(contents());
-        titles.push_back(app->title);
+        titles.push_back(app->session().title);
         ASSERT_NE(states.back() == states[states.size() - 2] && titles.back() == titles[titles.size() - 2], true) << what;
     }
     for (std::size_t i = states.size() - 1; i-- > 0;) {
         undo();
         EXPECT_EQ(contents(), states[i]) << "undoing " << steps[i].first;
-        EXPECT_EQ(app->title, titles[i]) << "undoing " << steps[i].first;
-        EXPECT_EQ(app->currentKind, currentParagraph().kind);
+        EXPECT_EQ(app->session().title, titles[i]) << "undoing " << steps[i].first;
+        EXPECT_EQ(app->currentKind(), currentParagraph().kind);
     }
     undo(); // past the first step: nothing
     EXPECT_EQ(contents(), states[0]);
-    EXPECT_TRUE(app->saved);
+    EXPECT_TRUE(app->session().saved());
     for (std::size_t i = 1; i < states.size(); ++i) {
         redo();
         EXPECT_EQ(contents(), states[i]) << "redoing " << steps[i - 1].first;
     }
-    EXPECT_EQ(app->titlePage.titleBox.text, titles.back());
+    EXPECT_EQ(app->titlePage().titleBox.text, titles.back());
 }
 
 TEST_F(UndoTest, TheCaretReturnsToTheChangeAndTheBarFollows)
@@ -146,14 +146,14 @@ TEST_F(UndoTest, TheCaretReturnsToTheChangeAndTheBarFollows)
     click(700, 130); // back into the heading
     undo();           // the kind change of the third paragraph
     EXPECT_EQ(page().current, 2u);
-    EXPECT_EQ(app->toggleArray.selected, Name - 1);
+    EXPECT_EQ(app->toggleArray().selected, Name - 1);
     undo(); // the Enter
     undo(); // "waits."
     undo(); // "Bob "
     EXPECT_EQ(page().current, 1u);
     EXPECT_EQ(currentParagraph().cursor, 0u);
     EXPECT_TRUE(currentParagraph().focused);
-    EXPECT_EQ(app->toggleArray.selected, Directorial - 1);
+    EXPECT_EQ(app->toggleArray().selected, Directorial - 1);
     holdControl(true); // Control+Shift+Z redoes
     sf::Event shiftZ = ev::keyPressed(sf::Keyboard::Z);
     shiftZ.key.shift = true;
@@ -169,12 +169,12 @@ TEST_F(UndoTest, UndoingBackToTheSavedStateIsSaved)
     ASSERT_TRUE(app->saveScriptAs("act1"));
     key(sf::Keyboard::Enter);
     type("Dust.");
-    EXPECT_FALSE(app->saved);
+    EXPECT_FALSE(app->session().saved());
     undo();
     undo();
-    EXPECT_TRUE(app->saved); // back where the file was written: no question on closing
+    EXPECT_TRUE(app->session().saved()); // back where the file was written: no question on closing
     send(ev::closed());
-    EXPECT_FALSE(app->window.isOpen());
+    EXPECT_FALSE(app->window().isOpen());
 }
 
 TEST_F(UndoTest, TypingAfterUndoDropsTheRedoBranchAndOpeningClearsTheHistory)
@@ -189,5 +189,5 @@ TEST_F(UndoTest, TypingAfterUndoDropsTheRedoBranchAndOpeningClearsTheHistory)
     ASSERT_TRUE(app->openScript(""));
     undo();
     EXPECT_TRUE(currentParagraph().text.isEmpty());
-    EXPECT_EQ(app->history.size(), 0u);
+    EXPECT_EQ(app->session().history.size(), 0u);
 }

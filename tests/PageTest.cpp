@@ -230,7 +230,7 @@ TEST_F(PageTest, DeleteTakesTheNextCharacterOrTheSelectionOrAnEmptyParagraph)
     send(ev::textEntered(127));
     EXPECT_EQ(currentParagraph().text, "ACD");
     EXPECT_EQ(currentParagraph().cursor, 1u);
-    EXPECT_FALSE(app->saved);
+    EXPECT_FALSE(app->session().saved());
 
     key(sf::Keyboard::Enter); // an empty second paragraph: Delete removes it as Backspace would
     key(sf::Keyboard::Delete);
@@ -264,8 +264,8 @@ TEST_F(PageTest, TabAndShiftTabWalkTheKindsAsTheBarDoes)
     send(back);
     EXPECT_EQ(currentParagraph().kind, Speech);
     EXPECT_EQ(currentParagraph().text, "int. yard");
-    EXPECT_EQ(app->toggleArray.selected, Speech - 1);
-    EXPECT_FALSE(app->saved);
+    EXPECT_EQ(app->toggleArray().selected, Speech - 1);
+    EXPECT_FALSE(app->session().saved());
     control(sf::Keyboard::Z);
     EXPECT_EQ(currentParagraph().kind, Scene);
     EXPECT_EQ(currentParagraph().text, "INT. YARD");

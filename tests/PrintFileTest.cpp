@@ -101,15 +101,14 @@ protected:
     void SetUp() override
     {
         folder = enterScratchFolder();
-        setConverterRunner(runProgramWithoutShell);
     }
     void TearDown() override
     {
-        setConverterRunner({});
         fs::current_path(fs::temp_directory_path());
         fs::remove_all(folder);
     }
     fs::path folder;
+    const Converter converter{runProgramWithoutShell};
 };
 } // namespace
 
@@ -119,7 +118,7 @@ TEST_F(PrintFileTest, PagesInScreenplayFormatOnLetterAndA4)
     const std::size_t pages = paginate(script).pages.size();
     for (const Paper& paper : {usLetter, a4}) {
         SCOPED_TRACE(paper.name);
-        ASSERT_TRUE(exportPdf(script, "out", paper));
+        ASSERT_TRUE(exportPdf(converter, script, "out", paper));
         const std::vector<PdfPage> pdf = readPdf("out.pdf");
         ASSERT_EQ(pdf.size(), pages + 1) << "the title page and the script's pages";
         EXPECT_NEAR(pdf[0].width, paper.width * 72, 1);

@@ -51,19 +51,19 @@ TEST_F(RecoveryTest, ACopyFollowsTheWorkAtMostFiveSecondsBehind)
 {
     named("act1");
     type("w");
-    ASSERT_TRUE(app->recoveryDue);
-    const App::Clock::time_point written = *app->recoveryDue;
+    ASSERT_TRUE(app->session().recoveryDue);
+    const App::Clock::time_point written = *app->session().recoveryDue;
     app->tick(written);
     ASSERT_TRUE(copy("act1"));
     EXPECT_EQ(copy("act1")->paragraphs[0].text, "INT. HALLW");
     type("x"); // within five seconds of the last copy: due five seconds after it
-    ASSERT_TRUE(app->recoveryDue);
-    EXPECT_EQ(*app->recoveryDue, written + App::recoveryDelay);
-    app->tick(*app->recoveryDue - 1ms);
+    ASSERT_TRUE(app->session().recoveryDue);
+    EXPECT_EQ(*app->session().recoveryDue, written + App::recoveryDelay);
+    app->tick(*app->session().recoveryDue - 1ms);
     EXPECT_EQ(copy("act1")->paragraphs[0].text, "INT. HALLW");
-    app->tick(*app->recoveryDue);
+    app->tick(*app->session().recoveryDue);
     EXPECT_EQ(copy("act1")->paragraphs[0].text, "INT. HALLWX");
-    EXPECT_FALSE(app->recoveryDue);
+    EXPECT_FALSE(app->session().recoveryDue);
 
     type("y");
     sf::Event lost{};
@@ -73,10 +73,10 @@ TEST_F(RecoveryTest, ACopyFollowsTheWorkAtMostFiveSecondsBehind)
 
     control(sf::Keyboard::S); // a save has no use for the copy
     EXPECT_FALSE(fs::exists(recoveryFile("act1")));
-    EXPECT_FALSE(app->recoveryDue);
+    EXPECT_FALSE(app->session().recoveryDue);
     type("z");
     control(sf::Keyboard::Z); // undone back to the saved state: no unsaved work, no copy
-    EXPECT_TRUE(app->saved);
+    EXPECT_TRUE(app->session().saved());
     EXPECT_TRUE(copies().empty());
 }
 
@@ -87,21 +87,21 @@ TEST_F(RecoveryTest, AfterACrashTheCopyIsOfferedFirstAndOpensUnsaved)
     app->tick(App::Clock::now() + 1h);
     app.reset(); // as if the program had been killed: the copy stays
     app = std::make_unique<App>(desktop.platform());
-    ASSERT_EQ(app->fileList.entries.size(), 3u); // the copy, "Empty", act1
-    const std::string label = app->fileList.entries[0].label.getString().toAnsiString();
+    ASSERT_EQ(app->fileList().entries.size(), 3u); // the copy, "Empty", act1
+    const std::string label = app->fileList().entries[0].label.getString().toAnsiString();
     EXPECT_EQ(label.rfind("Recovered: act1 (", 0), 0u) << label;
     click(960, 340);                                       // the recovered entry
-    click(820, static_cast<int>(app->fileList.openButton.rect.top + 20)); // "Open"
-    EXPECT_FALSE(app->fileList.isOpen());
+    click(820, static_cast<int>(app->fileList().openButton.rect.top + 20)); // "Open"
+    EXPECT_FALSE(app->fileList().isOpen());
     EXPECT_EQ(currentParagraph().text, "INT. HALL TWO");
-    EXPECT_FALSE(app->saved);
-    EXPECT_FALSE(app->untitled);
-    EXPECT_EQ(app->fileName, "act1");
+    EXPECT_FALSE(app->session().saved());
+    EXPECT_FALSE(app->session().untitled);
+    EXPECT_EQ(app->session().fileName, "act1");
     EXPECT_NE(readBytes("user/act1.html").find(">INT. HALL<"), std::string::npos); // the saved file untouched
 
     send(ev::closed());
     click(960, 520); // "Quit without saving": the copy goes with the changes
-    EXPECT_FALSE(app->window.isOpen());
+    EXPECT_FALSE(app->window().isOpen());
     EXPECT_TRUE(copies().empty());
 }
 
@@ -115,12 +115,12 @@ TEST_F(RecoveryTest, AnUntitledScriptsCopyOpensUntitled)
     const std::string id = copies()[0].id;
     app.reset();
     app = std::make_unique<App>(desktop.platform());
-    app->fileList.setOpen(false);
+    app->fileList().setOpen(false);
     ASSERT_TRUE(app->open({OpenChoice::Kind::Recovered, id}));
-    EXPECT_TRUE(app->untitled);
+    EXPECT_TRUE(app->session().untitled);
     EXPECT_EQ(currentParagraph().text, "INT. ROOF");
     control(sf::Keyboard::S);
-    EXPECT_TRUE(app->saveAsPanel.isOpen());
+    EXPECT_TRUE(app->saveAsPanel().isOpen());
     type("roof");
     key(sf::Keyboard::Enter);
     EXPECT_TRUE(copies().empty());
@@ -152,32 +152,32 @@ TEST_F(RecoveryTest, OpeningOverUnsavedWorkAsksFirst)
     ASSERT_TRUE(app->openScript("")); // an untitled script with work in it
     type("int. new");
     auto openAct1 = [&] {
-        app->fileList.setOpen(true);
+        app->fileList().setOpen(true);
         click(960, 400);                                                       // act1
-        click(820, static_cast<int>(app->fileList.openButton.rect.top + 20)); // "Open"
+        click(820, static_cast<int>(app->fileList().openButton.rect.top + 20)); // "Open"
     };
     openAct1();
-    ASSERT_TRUE(app->openCheck.isOpen());
-    EXPECT_EQ(app->openCheck.saveQuitButton.label.getString(), "Save");
-    EXPECT_EQ(app->openCheck.quitButton.label.getString(), "Discard changes");
+    ASSERT_TRUE(app->openCheck().isOpen());
+    EXPECT_EQ(app->openCheck().saveQuitButton.label.getString(), "Save");
+    EXPECT_EQ(app->openCheck().quitButton.label.getString(), "Discard changes");
     click(960, 580); // "Cancel": nothing changes
     EXPECT_EQ(currentParagraph().text, "INT. NEW");
 
     click(960, 400);
-    click(820, static_cast<int>(app->fileList.openButton.rect.top + 20));
+    click(820, static_cast<int>(app->fileList().openButton.rect.top + 20));
     click(960, 460); // "Save": an untitled script asks for a name first
-    ASSERT_TRUE(app->saveAsPanel.isOpen());
+    ASSERT_TRUE(app->saveAsPanel().isOpen());
     type("act2");
     key(sf::Keyboard::Enter);
-    EXPECT_FALSE(app->fileList.isOpen());
-    EXPECT_EQ(app->fileName, "act1");
+    EXPECT_FALSE(app->fileList().isOpen());
+    EXPECT_EQ(app->session().fileName, "act1");
     EXPECT_NE(readBytes("user/act2.html").find(">INT. NEW<"), std::string::npos);
 
     type("!");
     openAct1();
     click(960, 520); // "Discard changes"
     EXPECT_EQ(currentParagraph().text, "INT. HALL");
-    EXPECT_TRUE(app->saved);
+    EXPECT_TRUE(app->session().saved());
     EXPECT_TRUE(copies().empty());
 }
 
@@ -189,16 +189,16 @@ TEST_F(RecoveryTest, AFailedSaveIsSaidAtTheWindowsFootUntilASaveSucceeds)
         GTEST_SKIP() << "this machine cannot make a folder read-only";
     control(sf::Keyboard::S);
     makeWritable("user");
-    EXPECT_FALSE(app->saved);
-    EXPECT_EQ(app->saveProblem.rfind("Could not save user/act1.html: ", 0), 0u) << app->saveProblem;
+    EXPECT_FALSE(app->session().saved());
+    EXPECT_EQ(app->saveProblem().rfind("Could not save user/act1.html: ", 0), 0u) << app->saveProblem();
     app->render();
     const sf::Image frame = captureFrame(*app);
     EXPECT_EQ(frame.getPixel(5, 975), sf::Color(90, 20, 30));
 
     ASSERT_TRUE(app->openScript("")); // opening does not clear it
-    EXPECT_FALSE(app->saveProblem.empty());
+    EXPECT_FALSE(app->saveProblem().empty());
     control(sf::Keyboard::S);
     type("x");
     key(sf::Keyboard::Enter); // a save-as that succeeds
-    EXPECT_TRUE(app->saveProblem.empty());
+    EXPECT_TRUE(app->saveProblem().empty());
 }

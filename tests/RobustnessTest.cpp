@@ -74,7 +74,7 @@ private:
 // Every invariant the program keeps; an empty string when all hold.
 std::string brokenInvariant(const App& app)
 {
-    const Page& page = app.page;
+    const Page& page = app.page();
     if (page.paragraphs.empty())
         return "the page holds no paragraph";
     if (page.current >= page.paragraphs.size())
@@ -87,8 +87,8 @@ std::string brokenInvariant(const App& app)
         if (!wrap.empty())
             return wrap + " in paragraph " + std::to_string(i);
     }
-    const std::int32_t selected = app.toggleArray.selected;
-    if (selected < -1 || selected >= static_cast<std::int32_t>(app.toggleArray.buttons.size()))
+    const std::int32_t selected = app.toggleArray().selected;
+    if (selected < -1 || selected >= static_cast<std::int32_t>(app.toggleArray().buttons.size()))
         return "the selector's choice is out of range";
     return {};
 }
@@ -123,15 +123,15 @@ std::string brokenHistory(const App& app, const Script& opened)
 {
     const Script now = app.script();
     Script script = now;
-    for (std::size_t i = app.history.done(); i-- > 0;)
-        replay(script, app.history.step(i), true);
+    for (std::size_t i = app.session().history.done(); i-- > 0;)
+        replay(script, app.session().history.step(i), true);
     if (!(script == opened))
         return "undoing everything does not give the opened script";
-    for (std::size_t i = 0; i < app.history.done(); ++i)
-        replay(script, app.history.step(i), false);
+    for (std::size_t i = 0; i < app.session().history.done(); ++i)
+        replay(script, app.session().history.step(i), false);
     if (!(script == now))
         return "redoing everything does not give the script as it is";
-    if (app.saved != app.history.atSaved())
+    if (app.session().saved() != app.session().history.atSaved())
         return "saved does not follow the history";
     return {};
 }
@@ -161,20 +161,20 @@ TEST_F(RobustnessTest, RandomEventsKeepEveryInvariant)
         app->handleEvent(event);
         if (n % renderEvery == 0)
             app->render();
-        if (app->history.size() == 0) // just opened, or nothing changed since
+        if (app->session().history.size() == 0) // just opened, or nothing changed since
             opened = app->script();
         std::string broken = brokenInvariant(*app);
         if (broken.empty())
             broken = brokenHistory(*app, opened);
         ASSERT_TRUE(broken.empty()) << broken << " after event " << n << " (type " << event.type
                                     << "), seed " << seed;
-        if (!app->window.isOpen()) { // the writer quit: start the program again
+        if (!app->window().isOpen()) { // the writer quit: start the program again
             app.reset();
             app = std::make_unique<App>(desktop.platform());
             opened = app->script();
             ++restarts;
         }
-        if (app->page.paragraphs.size() > 400 || n % 500 == 499) { // keep each check cheap
+        if (app->page().paragraphs.size() > 400 || n % 500 == 499) { // keep each check cheap
             app->openScript("");
             opened = app->script();
         }

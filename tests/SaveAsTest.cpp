@@ -3,7 +3,7 @@
 class SaveAsTest : public AppTest {
 protected:
     void pressSave() { click(960, 420); }
-    SaveAs& panel() { return app->saveAsPanel; }
+    SaveAs& panel() { return app->saveAsPanel(); }
 };
 
 TEST_F(SaveAsTest, ControlSOnANewScriptAsksForANameAndSavesUnderIt)
@@ -16,12 +16,12 @@ TEST_F(SaveAsTest, ControlSOnANewScriptAsksForANameAndSavesUnderIt)
     pressSave();
     EXPECT_FALSE(panel().isOpen());
     EXPECT_TRUE(std::filesystem::exists(folder / "user" / "act1.html"));
-    EXPECT_EQ(app->fileName, "act1");
-    EXPECT_TRUE(app->saved);
+    EXPECT_EQ(app->session().fileName, "act1");
+    EXPECT_TRUE(app->session().saved());
     type("y");
     control(sf::Keyboard::S); // named now: saves at once
     EXPECT_FALSE(panel().isOpen());
-    EXPECT_TRUE(app->saved);
+    EXPECT_TRUE(app->session().saved());
     EXPECT_NE(readBytes(folder / "user" / "act1.html").find(">XY<"), std::string::npos);
 }
 
@@ -74,7 +74,7 @@ TEST_F(SaveAsTest, ARefusedOrFailedNameKeepsThePanelOpenAndSaysWhy)
         EXPECT_EQ(panel().nameBox.text, name);
         EXPECT_EQ(panel().message.getString(), sf::String::fromUtf8(why.begin(), why.end())) << name;
     }
-    EXPECT_TRUE(app->untitled);
+    EXPECT_TRUE(app->session().untitled);
     EXPECT_EQ(readBytes(folder / "user" / "taken.html"), "x");
     panel().nameBox.setText(std::string(250, 'n')); // the longest name the file system takes
     pressSave();

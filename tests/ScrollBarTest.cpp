@@ -8,7 +8,7 @@ TEST_F(ScrollBarTest, TheThumbShowsTheViewAndDraggingItScrolls)
         page().addParagraph(Name); // 300 lines: 6,900 pixels and more
     control(sf::Keyboard::Home);
     app->render();
-    const ScrollBar& bar = app->scrollBar;
+    const ScrollBar& bar = app->scrollBar();
     const sf::FloatRect thumb = bar.thumb.getGlobalBounds();
     EXPECT_EQ(thumb.top, ScrollBar::trackTop);
     EXPECT_NEAR(thumb.height, 920.f * 980 / (page().scriptHeight() + 120), 1);

@@ -49,8 +49,8 @@ Script sampleLines(const std::string& fileName)
 sf::Image captureFrame(App& app)
 {
     sf::Texture texture;
-    texture.create(app.window.getSize().x, app.window.getSize().y);
-    texture.update(app.window);
+    texture.create(app.window().getSize().x, app.window().getSize().y);
+    texture.update(app.window());
     return texture.copyToImage();
 }
 
@@ -145,7 +145,7 @@ void AppTest::SetUp()
 {
     folder = enterScratchFolder();
     app = std::make_unique<App>(desktop.platform());
-    app->fileList.setOpen(false);
+    app->fileList().setOpen(false);
 }
 
 void AppTest::TearDown()

@@ -77,8 +77,8 @@ protected:
     // A key with the left Control key held around it.
     void control(sf::Keyboard::Key code);
     void click(int x, int y);
-    Page& page() { return app->page; }
-    DivEditor& currentParagraph() { return app->page.currentParagraph(); }
+    Page& page() { return app->page(); }
+    DivEditor& currentParagraph() { return app->page().currentParagraph(); }
 
     std::filesystem::path folder;
     FakeDesktop desktop;

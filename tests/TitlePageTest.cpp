@@ -4,7 +4,7 @@ using TitlePageTest = AppTest;
 
 TEST_F(TitlePageTest, FocusMovesBetweenTheBoxes)
 {
-    TitlePage& panel = app->titlePage;
+    TitlePage& panel = app->titlePage();
     click(100, 220);
     EXPECT_TRUE(panel.authorBox.focused);
     click(100, 120);
@@ -16,8 +16,8 @@ TEST_F(TitlePageTest, TypingWithNeitherBoxFocusedChangesNeitherLine)
 {
     click(100, 600);
     type("abc");
-    EXPECT_EQ(app->title, "[Title here]");
-    EXPECT_EQ(app->author, "By [Author here]");
+    EXPECT_EQ(app->session().title, "[Title here]");
+    EXPECT_EQ(app->session().author, "By [Author here]");
 }
 
 TEST_F(TitlePageTest, LinesCanBeEmptied)
@@ -25,12 +25,12 @@ TEST_F(TitlePageTest, LinesCanBeEmptied)
     click(430, 220);
     for (int i = 0; i < 20; ++i)
         send(ev::textEntered(8));
-    EXPECT_EQ(app->author, "");
+    EXPECT_EQ(app->session().author, "");
 }
 
 TEST_F(TitlePageTest, AResizeKeepsTheWidthAndFillsTheHeight)
 {
     send(ev::resized(1500, 640));
-    EXPECT_EQ(app->titlePage.background.getSize(), sf::Vector2f(455, 640));
-    EXPECT_EQ(app->titlePage.view.getCenter(), sf::Vector2f(750, 320));
+    EXPECT_EQ(app->titlePage().background.getSize(), sf::Vector2f(455, 640));
+    EXPECT_EQ(app->titlePage().view.getCenter(), sf::Vector2f(750, 320));
 }

@@ -4,7 +4,7 @@ using ToggleArrayTest = AppTest;
 
 TEST_F(ToggleArrayTest, LayoutAtFullWidthAndAfterAResize)
 {
-    const ToggleArray& bar = app->toggleArray;
+    const ToggleArray& bar = app->toggleArray();
     const float starts[] = {8, 390, 773, 1155, 1537};
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(bar.buttons[i].rect.left, starts[i]);
@@ -23,7 +23,7 @@ TEST_F(ToggleArrayTest, LayoutAtFullWidthAndAfterAResize)
 
 TEST_F(ToggleArrayTest, PressesOutsideTheButtonsKeepTheSelection)
 {
-    ToggleArray& bar = app->toggleArray;
+    ToggleArray& bar = app->toggleArray();
     click(1160, 30);
     EXPECT_EQ(bar.selected, 3);
     click(385, 30); // a gap
@@ -41,21 +41,21 @@ TEST_F(ToggleArrayTest, AParagraphOfKindNoneShowsNoButtonButAClickStillSetsAKind
 {
     page().setKind(None);
     click(700, 130);
-    EXPECT_EQ(app->currentKind, None);
-    EXPECT_EQ(app->toggleArray.selected, -1);
-    for (const ToggleButton& b : app->toggleArray.buttons)
+    EXPECT_EQ(app->currentKind(), None);
+    EXPECT_EQ(app->toggleArray().selected, -1);
+    for (const ToggleButton& b : app->toggleArray().buttons)
         EXPECT_FALSE(b.on);
     click(385, 30); // a gap: still none
-    EXPECT_EQ(app->toggleArray.selected, -1);
+    EXPECT_EQ(app->toggleArray().selected, -1);
     click(1700, 30); // "Speech"
     EXPECT_EQ(currentParagraph().kind, Speech);
 }
 
 TEST_F(ToggleArrayTest, WhileAModalDialogIsOpenPressesChangeNothingButResizesLayOut)
 {
-    app->fileList.setOpen(true);
+    app->fileList().setOpen(true);
     send(ev::pressed(960, 30));
-    EXPECT_EQ(app->toggleArray.selected, 0);
+    EXPECT_EQ(app->toggleArray().selected, 0);
     send(ev::resized(1010, 700));
-    EXPECT_EQ(app->toggleArray.buttons[1].rect.left, 208);
+    EXPECT_EQ(app->toggleArray().buttons[1].rect.left, 208);
 }

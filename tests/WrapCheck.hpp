@@ -3,7 +3,7 @@
 // either in place of a space or inserted inside a cut word, no line shows more than
 // lineChars - 1 characters, and the line lengths add up to the text.
 
-#include "document/DivEditor.hpp"
+#include "editor/DivEditor.hpp"
 
 #include <algorithm>
 #include <string>

@@ -1,6 +1,6 @@
 #include "ui/Button.hpp"
 
-#include "app/Globals.hpp"
+#include "ui/Font.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 

@@ -1,26 +1,18 @@
 #include "ui/ClosingCheck.hpp"
 
-#include "app/App.hpp"
-
 namespace {
 const sf::Color dialogOutline(10, 10, 15, 255);
 }
 
-ClosingCheck::ClosingCheck()
+ClosingCheck::ClosingCheck(const sf::RenderTarget& window, Purpose purpose) : Group(window)
 {
     applyDialogLook(340, dialogOutline);
-    for (Button* button : {&saveQuitButton, &quitButton, &cancelButton})
-        button->view = &view;
-}
-
-void ClosingCheck::setup(App* owner, Purpose why)
-{
-    const bool quitting = why == Purpose::Quit;
+    const bool quitting = purpose == Purpose::Quit;
     saveQuitButton.setup(quitting ? "Save and quit" : "Save", 740, 440, 440, 40);
     quitButton.setup(quitting ? "Quit without saving" : "Discard changes", 740, 500, 440, 40);
     cancelButton.setup("Cancel", 740, 560, 440, 40);
-    app = owner;
-    purpose = why;
+    for (Button* button : {&saveQuitButton, &quitButton, &cancelButton})
+        button->bind(window, view);
 }
 
 void ClosingCheck::handleEvent(const sf::Event& event)
@@ -38,34 +30,13 @@ void ClosingCheck::handleEvent(const sf::Event& event)
         onMouseButtonPressed();
 }
 
-// Quitting after "Save and quit" waits for a save that succeeded: a failed or
-// abandoned save leaves the program open with the script still unsaved.
 void ClosingCheck::onMouseButtonPressed()
 {
-    if (purpose == Purpose::Open) {
-        if (saveQuitButton.clicked || quitButton.clicked || cancelButton.clicked) {
-            setOpen(false);
-            app->answerOpenQuestion(saveQuitButton.clicked ? App::Answer::Save
-                                    : quitButton.clicked   ? App::Answer::Discard
-                                                           : App::Answer::Cancel);
-        }
+    if (!saveQuitButton.clicked && !quitButton.clicked && !cancelButton.clicked)
         return;
-    }
-    if (saveQuitButton.clicked) {
-        setOpen(false);
-        if (app->untitled) {
-            app->saveAsPanel.setOpen(true);
-            awaitingSave = true;
-        } else if (app->saveScript()) {
-            quit = true;
-        }
-    } else if (quitButton.clicked) {
-        setOpen(false);
-        app->discardRecovery();
-        quit = true;
-    } else if (cancelButton.clicked) {
-        setOpen(false);
-    }
+    setOpen(false);
+    if (onAnswer)
+        onAnswer(saveQuitButton.clicked ? Answer::Save : quitButton.clicked ? Answer::Discard : Answer::Cancel);
 }
 
 void ClosingCheck::draw(sf::RenderTarget& target, sf::RenderStates) const

@@ -3,29 +3,24 @@
 #include "ui/Button.hpp"
 #include "ui/Group.hpp"
 
-class App;
+#include <functional>
 
-// Asked when the window is closed with unsaved changes: save and quit, quit without
-// saving, or cancel. The App polls `quit` after every event.
-//
-// The same dialog, with "Save", "Discard changes" and "Cancel", asks before another
-// script is opened over unsaved changes; then the App takes the answer.
+// Asked when the window is closed with unsaved changes: "Save and quit", "Quit without
+// saving" or "Cancel". Worded "Save", "Discard changes" and "Cancel", the same dialog
+// asks before another script is opened over unsaved changes. A press on a button closes
+// it and reports the answer; Escape closes it with none.
 class ClosingCheck : public Group {
 public:
     enum class Purpose { Quit, Open };
+    enum class Answer { Save, Discard, Cancel };
 
-    ClosingCheck();
-    void setup(App* owner, Purpose purpose = Purpose::Quit);
+    ClosingCheck(const sf::RenderTarget& window, Purpose purpose);
     void handleEvent(const sf::Event& event) override;
 
     Button saveQuitButton;
     Button quitButton;
     Button cancelButton;
-    bool quit = false;
-    // "Save and quit" on an untitled script: quit once the save-as panel has saved it.
-    bool awaitingSave = false;
-    App* app = nullptr;
-    Purpose purpose = Purpose::Quit;
+    std::function<void(Answer)> onAnswer;
 
 private:
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;

@@ -1,6 +1,6 @@
 #include "ui/EditBox.hpp"
 
-#include "app/Globals.hpp"
+#include "ui/Font.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 
@@ -105,37 +105,12 @@ void EditBox::unfocus()
     highlight.setSize({0, 20});
 }
 
-void EditBox::handleEvent(const sf::Event& event)
-{
-    switch (event.type) {
-    case sf::Event::TextEntered:
-        onTextEntered(event.text.unicode);
-        break;
-    case sf::Event::KeyPressed:
-        onKeyPressed(event.key.code);
-        break;
-    case sf::Event::MouseButtonPressed:
-        onMousePressed(event.mouseButton);
-        break;
-    case sf::Event::MouseMoved:
-        onMouseMoved(event.mouseMove);
-        break;
-    case sf::Event::MouseButtonReleased:
-        onMouseReleased(event.mouseButton);
-        break;
-    default:
-        break;
-    }
-}
-
 void EditBox::onTextEntered(sf::Uint32 code)
 {
-    if (!focused || dragging || (code < 32 && code != 8) || code == 127) // 127: the Delete key
+    if (!focused || dragging || (code != 8 && !isText(code)))
         return;
-    if (selStart != selEnd) {
-        const std::uint32_t lo = std::min(selStart, selEnd), hi = std::max(selStart, selEnd);
-        text.erase(lo, hi - lo);
-        cursor = selStart = selEnd = lo;
+    if (hasSelection()) {
+        eraseSelectedText();
         updateSelection();
         setCursor(cursor);
         if (code == 8) {
@@ -157,13 +132,13 @@ void EditBox::onTextEntered(sf::Uint32 code)
     setCursor(cursor);
 }
 
-void EditBox::onKeyPressed(sf::Keyboard::Key key)
+void EditBox::onKeyPressed(const sf::Event::KeyEvent& key)
 {
     if (!focused)
         return;
-    if (key == sf::Keyboard::Left && cursor > 0)
+    if (key.code == sf::Keyboard::Left && cursor > 0)
         setCursor(cursor - 1);
-    else if (key == sf::Keyboard::Right && cursor < text.getSize())
+    else if (key.code == sf::Keyboard::Right && cursor < text.getSize())
         setCursor(cursor + 1);
 }
 
@@ -171,7 +146,7 @@ void EditBox::onMousePressed(const sf::Event::MouseButtonEvent& press)
 {
     if (press.button != sf::Mouse::Left)
         return;
-    const sf::Vector2f p = mapToView(press.x, press.y, *view);
+    const sf::Vector2f p = toView(press.x, press.y);
     dragging = true;
     if (rect.contains(p)) {
         focused = true;
@@ -187,7 +162,7 @@ void EditBox::onMouseMoved(const sf::Event::MouseMoveEvent& move)
 {
     if (!dragging || !focused)
         return;
-    const sf::Vector2f p = mapToView(move.x, move.y, *view);
+    const sf::Vector2f p = toView(move.x, move.y);
     if (!rect.contains(p))
         return;
     placeCursorAt(static_cast<int>(p.x));
@@ -199,7 +174,7 @@ void EditBox::onMouseReleased(const sf::Event::MouseButtonEvent& release)
 {
     if (release.button != sf::Mouse::Left)
         return;
-    const sf::Vector2f p = mapToView(release.x, release.y, *view);
+    const sf::Vector2f p = toView(release.x, release.y);
     dragging = false;
     if (!focused || !rect.contains(p))
         return;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Widget.hpp"
+#include "ui/TextField.hpp"
 
 #include <SFML/Graphics/Text.hpp>
 
@@ -8,7 +8,7 @@
 
 // A single-line text field: typing, Backspace, Left and Right, caret placement and drag
 // selection with the mouse. Characters are 12-pixel cells; indexes count code points.
-class EditBox : public Widget {
+class EditBox : public TextField {
 public:
     EditBox();
 
@@ -20,24 +20,18 @@ public:
     void updateSelection();
     // Drops focus and selection; the caret keeps its index.
     void unfocus();
-    void handleEvent(const sf::Event& event) override;
 
-    sf::String text;
     sf::Text display;
     sf::RectangleShape caret;
-    std::uint32_t cursor = 0;
     sf::RectangleShape highlight;
-    std::uint32_t selStart = 0, selEnd = 0;
-    bool focused = false;
-    bool dragging = false;
 
 private:
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;
 
-    void onTextEntered(sf::Uint32 code);
-    void onKeyPressed(sf::Keyboard::Key key);
-    void onMousePressed(const sf::Event::MouseButtonEvent& press);
-    void onMouseMoved(const sf::Event::MouseMoveEvent& move);
-    void onMouseReleased(const sf::Event::MouseButtonEvent& release);
+    void onTextEntered(sf::Uint32 code) override;
+    void onKeyPressed(const sf::Event::KeyEvent& key) override;
+    void onMousePressed(const sf::Event::MouseButtonEvent& press) override;
+    void onMouseMoved(const sf::Event::MouseMoveEvent& move) override;
+    void onMouseReleased(const sf::Event::MouseButtonEvent& release) override;
     sf::Vector2f origin() const; // the display's position, truncated
 };

@@ -1,6 +1,5 @@
 #include "ui/FileList.hpp"
 
-#include "app/App.hpp"
 #include "files/UserFolder.hpp"
 
 #include <algorithm>
@@ -35,10 +34,11 @@ OpenChoice FileList::choice(std::size_t entry) const
     return i == 0 ? OpenChoice{} : OpenChoice{OpenChoice::Kind::Script, names[i]};
 }
 
-FileList::FileList() : Group({0, 0, 1920, 1000})
+FileList::FileList(const sf::RenderTarget& window) : Group(window, {0, 0, 1920, 1000})
 {
     applyDialogLook(200, dialogOutline);
     refresh();
+    buildButtons();
 }
 
 void FileList::refresh()
@@ -67,13 +67,13 @@ void FileList::buildButtons()
         else if (opens.kind == OpenChoice::Kind::Fountain)
             label += " (Fountain)";
         entries[e].setup(sf::String::fromUtf8(label.begin(), label.end()), r.left, r.top, r.width, r.height);
-        entries[e].view = &view;
+        entries[e].bind(*window, view);
     }
     const float buttonsTop = 450 + rowHeight * entries.size();
     openButton.setup("Open", 720, buttonsTop, 200, 40);
     deleteButton.setup("Delete", 1000, buttonsTop, 200, 40);
-    openButton.view = &view;
-    deleteButton.view = &view;
+    openButton.bind(*window, view);
+    deleteButton.bind(*window, view);
 }
 
 void FileList::setOpen(bool open)
@@ -128,22 +128,15 @@ void FileList::onMouseButtonPressed()
         return;
     }
     message.setString("");
-    switch (app->requestOpen(choice(static_cast<std::size_t>(selected)))) {
-    case App::Opening::Opened:
+    // On a failure the list stays with the reason; after a question it closes once the
+    // script is open.
+    if (onOpen && onOpen(choice(static_cast<std::size_t>(selected))) == Opening::Opened)
         setOpen(false);
-        break;
-    case App::Opening::Failed:
-        showProblem();
-        break;
-    case App::Opening::Asked: // the App closes the list once the script is open
-        break;
-    }
 }
 
-void FileList::showProblem()
+void FileList::showProblem(const std::string& problem)
 {
-    setDialogMessage(message, sf::String::fromUtf8(app->problem.begin(), app->problem.end()),
-                     395 + rowHeight * entries.size());
+    setDialogMessage(message, sf::String::fromUtf8(problem.begin(), problem.end()), 395 + rowHeight * entries.size());
 }
 
 void FileList::onWheel(float delta)

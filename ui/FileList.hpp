@@ -5,10 +5,13 @@
 #include "ui/Group.hpp"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
-class App;
+// What came of a choice to open: opened, failed (the list says why), or a question asked
+// first, which opens the script once answered.
+enum class Opening { Opened, Failed, Asked };
 
 // What an entry of the file list opens.
 struct OpenChoice {
@@ -24,12 +27,12 @@ struct OpenChoice {
 // last as "NAME (Fountain)".
 class FileList : public Group {
 public:
-    FileList();
+    explicit FileList(const sf::RenderTarget& window);
     void refresh();
     void buildButtons();
     void setOpen(bool open) override;
-    // Shows why the App could not open the chosen entry.
-    void showProblem();
+    // Shows why the chosen entry could not be opened.
+    void showProblem(const std::string& problem);
     void handleEvent(const sf::Event& event) override;
 
     std::vector<std::string> names; // names[0] is the template "empty"; UTF-8
@@ -40,7 +43,7 @@ public:
     Button deleteButton;
     sf::Text message; // why the last entry could not be opened; empty otherwise
     std::int32_t selected = 0;
-    App* app = nullptr;
+    std::function<Opening(const OpenChoice& choice)> onOpen;
 
 private:
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;

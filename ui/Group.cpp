@@ -1,6 +1,7 @@
 #include "ui/Group.hpp"
 
-#include "app/Globals.hpp"
+#include "ui/Font.hpp"
+#include "ui/Widget.hpp"
 
 #include <cmath>
 
@@ -22,6 +23,11 @@ void Group::recentre(unsigned width, unsigned height)
 void Group::reanchor(unsigned width, unsigned height)
 {
     view.reset({0, 0, static_cast<float>(width), static_cast<float>(height)});
+}
+
+sf::Vector2f Group::toView(int x, int y) const
+{
+    return mapToView(*window, x, y, view);
 }
 
 bool Group::drawBackground(sf::RenderTarget& target) const

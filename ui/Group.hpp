@@ -8,10 +8,14 @@
 #include <SFML/Window/Event.hpp>
 
 // A panel: a background with its own view, owning widgets. It is open while both
-// active (takes input) and visible (is drawn).
+// active (takes input) and visible (is drawn). It is told the window whose events it
+// takes, to map their pixels into its view; the window outlives it.
 class Group : public sf::Drawable {
 public:
-    explicit Group(const sf::FloatRect& viewRect = {0, 0, 1920, 980}) : view(viewRect) {}
+    explicit Group(const sf::RenderTarget& eventWindow, const sf::FloatRect& viewRect = {0, 0, 1920, 980})
+        : view(viewRect), window(&eventWindow)
+    {
+    }
     virtual ~Group() = default;
 
     virtual void setActive(bool on) { active = on; }
@@ -25,6 +29,8 @@ public:
     virtual void handleEvent(const sf::Event& event) = 0;
 
     bool isOpen() const { return active && visible; }
+    // A pixel of the window in the panel's coordinates.
+    sf::Vector2f toView(int x, int y) const;
 
     // Panels ignore everything but Resized while inactive.
     bool ignores(const sf::Event& event) const { return !active && event.type != sf::Event::Resized; }
@@ -48,6 +54,7 @@ protected:
 public:
     sf::RectangleShape background;
     sf::View view;
+    const sf::RenderTarget* window; // not owned
     bool active = true;
     bool visible = true;
 };

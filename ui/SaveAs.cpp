@@ -1,17 +1,18 @@
 #include "ui/SaveAs.hpp"
 
-#include "app/App.hpp"
-
 namespace {
 const sf::Color dialogOutline(10, 10, 15, 255);
 constexpr float messageTop = 452;
 } // namespace
 
-SaveAs::SaveAs()
+SaveAs::SaveAs(const sf::RenderTarget& window) : Group(window)
 {
     applyDialogLook(200, dialogOutline);
-    nameBox.view = &view;
-    saveButton.view = &view;
+    nameBox.bind(window, view);
+    nameBox.setRect(720, 320, 480, 50);
+    nameBox.focused = true;
+    saveButton.bind(window, view);
+    saveButton.setup("Save As", 800, 400, 320, 40);
 }
 
 void SaveAs::setOpen(bool open)
@@ -20,8 +21,14 @@ void SaveAs::setOpen(bool open)
     message.setString("");
     if (!open)
         return;
-    nameBox.setText(app ? sf::String::fromUtf8(app->suggestedName.begin(), app->suggestedName.end()) : sf::String());
+    nameBox.setText(sf::String());
     nameBox.focused = true;
+}
+
+void SaveAs::openWith(const sf::String& name)
+{
+    setOpen(true);
+    nameBox.setText(name);
 }
 
 void SaveAs::handleEvent(const sf::Event& event)
@@ -44,13 +51,14 @@ void SaveAs::handleEvent(const sf::Event& event)
 
 void SaveAs::confirm()
 {
-    if (nameBox.text.isEmpty())
+    if (nameBox.text.isEmpty() || !onSave)
         return;
     const std::basic_string<sf::Uint8> bytes = nameBox.text.toUtf8();
-    if (app->saveScriptAs(std::string(bytes.begin(), bytes.end())))
+    const std::string problem = onSave(std::string(bytes.begin(), bytes.end()));
+    if (problem.empty())
         setOpen(false);
     else
-        setDialogMessage(message, sf::String::fromUtf8(app->problem.begin(), app->problem.end()), messageTop);
+        setDialogMessage(message, sf::String::fromUtf8(problem.begin(), problem.end()), messageTop);
 }
 
 void SaveAs::draw(sf::RenderTarget& target, sf::RenderStates) const

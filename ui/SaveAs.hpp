@@ -4,21 +4,26 @@
 #include "ui/EditBox.hpp"
 #include "ui/Group.hpp"
 
-class App;
+#include <functional>
+#include <string>
 
 // The dialog that asks for the name under which a script is saved for the first time.
-// It opens with a focused name box, empty or holding the name the App suggests; a name that cannot be saved keeps it open
-// with a line that says why. Return confirms as the button does.
+// It opens with a focused name box, empty or holding a name offered to it; a name that
+// cannot be saved keeps it open with a line that says why. Return confirms as the button
+// does.
 class SaveAs : public Group {
 public:
-    SaveAs();
+    explicit SaveAs(const sf::RenderTarget& window);
     void setOpen(bool open) override;
+    // Opens with a name in the box.
+    void openWith(const sf::String& name);
     void handleEvent(const sf::Event& event) override;
 
     EditBox nameBox;
     Button saveButton;
     sf::Text message; // why the last name could not be saved; empty otherwise
-    App* app = nullptr;
+    // Saves under a name (UTF-8); says why it could not, or "" once it did.
+    std::function<std::string(const std::string& name)> onSave;
 
 private:
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;

@@ -10,7 +10,7 @@ const sf::Color thumbHeld(110, 110, 150, 255);
 constexpr float shortestThumb = 24;
 } // namespace
 
-ScrollBar::ScrollBar()
+ScrollBar::ScrollBar(const sf::RenderTarget& window) : Group(window)
 {
     background.setFillColor(trackColour);
     thumb.setFillColor(thumbColour);

@@ -12,7 +12,7 @@ public:
     static constexpr float width = 12;    // pixels
     static constexpr float trackTop = 60; // below the kind bar
 
-    ScrollBar();
+    explicit ScrollBar(const sf::RenderTarget& window);
     // Places the thumb for a view of viewHeight at viewTop over content of contentHeight.
     void show(float viewTop, float viewHeight, float contentHeight);
     void handleEvent(const sf::Event& event) override;

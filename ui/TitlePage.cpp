@@ -4,13 +4,13 @@ namespace {
 const sf::Color panelColour(70, 70, 100, 70); // translucent over the window
 }
 
-TitlePage::TitlePage()
+TitlePage::TitlePage(const sf::RenderTarget& window) : Group(window)
 {
     background.setPosition(0, 0);
     background.setSize({panelWidth, 980});
     background.setFillColor(panelColour);
-    titleBox.view = &view;
-    authorBox.view = &view;
+    titleBox.bind(window, view);
+    authorBox.bind(window, view);
 }
 
 void TitlePage::unfocus()

@@ -8,7 +8,7 @@ class TitlePage : public Group {
 public:
     static constexpr float panelWidth = 455;
 
-    TitlePage();
+    explicit TitlePage(const sf::RenderTarget& window);
     void unfocus() override;
     void handleEvent(const sf::Event& event) override;
 

@@ -10,7 +10,7 @@ constexpr unsigned spacing = 50; // pixels spread as gaps around the buttons
 constexpr float buttonTop = 10, buttonHeight = 40;
 } // namespace
 
-ToggleArray::ToggleArray()
+ToggleArray::ToggleArray(const sf::RenderTarget& window) : Group(window)
 {
     background.setPosition(0, 0);
     background.setFillColor(barColour);
@@ -23,7 +23,7 @@ void ToggleArray::setup(float width, const std::vector<sf::String>& labels)
     const float buttonWidth = (width - spacing) / static_cast<float>(labels.size());
     layout(buttonWidth, &labels);
     for (ToggleButton& button : buttons)
-        button.view = &view;
+        button.bind(*window, view);
     if (valid(selected))
         buttons[selected].setOn(false);
     selected = 0;

@@ -12,7 +12,7 @@ class ToggleArray : public Group {
 public:
     static constexpr float barHeight = 60;
 
-    ToggleArray();
+    explicit ToggleArray(const sf::RenderTarget& window);
     void setup(float width, const std::vector<sf::String>& labels);
     // Moves the selection to a button; an index outside the buttons selects none.
     void select(std::int32_t index);

@@ -2,7 +2,7 @@
 // the page shows consistently.
 //   cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DQUILLMERE_FUZZ=ON
 //   cmake --build build-fuzz --target loader-fuzz && build-fuzz/loader-fuzz -max_total_time=600
-#include "document/Page.hpp"
+#include "editor/Page.hpp"
 #include "files/ScriptLoader.hpp"
 #include "../WrapCheck.hpp"
 

@@ -1,6 +1,6 @@
-#include "document/Page.hpp"
+#include "editor/Page.hpp"
 
-#include "platform/Keyboard.hpp"
+#include "editor/KindLayout.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 
@@ -11,7 +11,7 @@ namespace {
 const sf::Color sheetColour(255, 255, 255, 255);
 }
 
-Page::Page()
+Page::Page(const sf::RenderTarget& window) : Group(window)
 {
     background.setFillColor(sheetColour);
     background.setSize({sheetWidth, 980});
@@ -34,7 +34,7 @@ void Page::addParagraph(DivType kind)
 DivEditor Page::makeParagraph(const Paragraph& content)
 {
     DivEditor paragraph;
-    paragraph.view = &view;
+    paragraph.bind(*window, view);
     paragraph.rect.left = sheetLeft;
     paragraph.rect.top = firstTop;
     paragraph.display.setPosition(sheetLeft, firstTop);
@@ -164,7 +164,7 @@ void Page::handleEvent(const sf::Event& event)
 {
     if (ignores(event))
         return;
-    if (event.type == sf::Event::KeyPressed && onPageKey(event.key.code))
+    if (event.type == sf::Event::KeyPressed && onPageKey(event.key))
         return;
     const bool typing = event.type == sf::Event::TextEntered || event.type == sf::Event::KeyPressed;
     const std::uint32_t edited = current;
@@ -210,10 +210,11 @@ void Page::handleEvent(const sf::Event& event)
 
 // Keys the page takes itself, before the paragraph: Page Up and Page Down, and Delete in
 // an empty paragraph, which goes as Backspace would take it. True when the key was taken.
-bool Page::onPageKey(sf::Keyboard::Key key)
+bool Page::onPageKey(const sf::Event::KeyEvent& pressed)
 {
-    if (!currentParagraph().focused || currentParagraph().dragging || leftControlHeld())
+    if (!currentParagraph().focused || currentParagraph().dragging || pressed.control)
         return false;
+    const sf::Keyboard::Key key = pressed.code;
     if (key == sf::Keyboard::PageDown || key == sf::Keyboard::PageUp) {
         const float step = view.getSize().y - 2 * DivEditor::lineHeight;
         const float by = key == sf::Keyboard::PageDown ? step : -step;
@@ -334,7 +335,7 @@ void Page::onMouseButtonPressed(const sf::Event::MouseButtonEvent& press)
         current = static_cast<std::uint32_t>(focusedOne - paragraphs.begin());
         return;
     }
-    const sf::Vector2f p = mapToView(press.x, press.y, view);
+    const sf::Vector2f p = toView(press.x, press.y);
     const int x = static_cast<int>(p.x);
     const int y = static_cast<int>(p.y);
     const sf::FloatRect sheet = background.getGlobalBounds();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "document/DivEditor.hpp"
 #include "document/ScriptEdit.hpp"
+#include "editor/DivEditor.hpp"
 #include "ui/Group.hpp"
 
 #include <cstdint>
@@ -21,7 +21,7 @@ public:
     static constexpr float firstTop = 120; // y of the first paragraph's top
     static constexpr float wheelStep = 32; // pixels per wheel notch
 
-    Page();
+    explicit Page(const sf::RenderTarget& window);
 
     // Inserts an empty paragraph of the kind after the current one; it becomes current.
     void addParagraph(DivType kind);
@@ -65,7 +65,7 @@ private:
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;
 
     DivEditor makeParagraph(const Paragraph& content);
-    bool onPageKey(sf::Keyboard::Key key);
+    bool onPageKey(const sf::Event::KeyEvent& key);
     void moveCaretTo(float x, float y);
     void deliver(const sf::Event& event);
     void record(std::uint32_t at, std::vector<Paragraph> before, std::vector<Paragraph> after, Caret caretBefore);

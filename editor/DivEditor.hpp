@@ -11,7 +11,7 @@
 
 #include "document/DivType.hpp"
 #include "document/Script.hpp"
-#include "ui/Widget.hpp"
+#include "ui/TextField.hpp"
 
 #include <SFML/Graphics/Text.hpp>
 
@@ -28,7 +28,7 @@ public:
     std::int32_t direction; // +1 past the end, -1 past the start
 };
 
-class DivEditor : public Widget {
+class DivEditor : public TextField {
 public:
     static constexpr unsigned characterSize = 20;
     static constexpr float cellWidth = 12;  // pixels, 0.6 of the character size
@@ -57,30 +57,25 @@ public:
     void handleEvent(const sf::Event& event) override;
 
     CaseMode caseMode = CaseMode::Mixed;
-    sf::String text;
     sf::Text display;
     float marginLeft = 0, marginTop = 0, marginRight = 0, marginBottom = 0;
     std::vector<std::uint32_t> lineLengths;    // per line, characters of text incl. a break space
     std::vector<std::uint32_t> insertedBreaks; // text indexes before which a cut word breaks
     std::uint32_t lineChars = 1;               // line capacity in cells
     sf::RectangleShape caret;
-    std::uint32_t cursor = 0;
     std::vector<sf::RectangleShape> highlights;
-    std::uint32_t selStart = 0, selEnd = 0;
     sf::String selectedText; // the text between selStart and selEnd once a drag has ended
-    bool focused = false;
     bool rewrapped = false;
-    bool dragging = false;
     DivType kind = None;
 
 private:
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;
 
-    void onTextEntered(sf::Uint32 code);
-    void onKeyPressed(sf::Keyboard::Key key);
-    void onMousePressed(const sf::Event::MouseButtonEvent& press);
-    void onMouseMoved(const sf::Event::MouseMoveEvent& move);
-    void onMouseReleased(const sf::Event::MouseButtonEvent& release);
+    void onTextEntered(sf::Uint32 code) override;
+    void onKeyPressed(const sf::Event::KeyEvent& key) override;
+    void onMousePressed(const sf::Event::MouseButtonEvent& press) override;
+    void onMouseMoved(const sf::Event::MouseMoveEvent& move) override;
+    void onMouseReleased(const sf::Event::MouseButtonEvent& release) override;
 
     // Draws the caret where a character typed at `cursor` appears.
     void placeCaret();

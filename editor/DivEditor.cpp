@@ -1,7 +1,6 @@
-#include "document/DivEditor.hpp"
+#include "editor/DivEditor.hpp"
 
-#include "app/Globals.hpp"
-#include "platform/Keyboard.hpp"
+#include "ui/Font.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 
@@ -198,34 +197,16 @@ void DivEditor::clearFocus()
 void DivEditor::handleEvent(const sf::Event& event)
 {
     rewrapped = false;
-    switch (event.type) {
-    case sf::Event::TextEntered:
-        onTextEntered(event.text.unicode);
-        break;
-    case sf::Event::KeyPressed:
-        onKeyPressed(event.key.code);
-        break;
-    case sf::Event::MouseButtonPressed:
-        onMousePressed(event.mouseButton);
-        break;
-    case sf::Event::MouseMoved:
-        onMouseMoved(event.mouseMove);
-        break;
-    case sf::Event::MouseButtonReleased:
-        onMouseReleased(event.mouseButton);
-        break;
-    default:
-        break;
-    }
+    TextField::handleEvent(event);
 }
 
 void DivEditor::onTextEntered(sf::Uint32 code)
 {
     if (!focused || dragging)
         return;
-    if ((code < 32 && code != 8) || code == 127) // 127 is the Delete key's character
+    if (code != 8 && !isText(code))
         return;
-    if (selStart != selEnd) {
+    if (hasSelection()) {
         eraseSelection();
         rewrap(); // the display must match the text before anything is appended to it
         if (code == 8)
@@ -278,7 +259,7 @@ void DivEditor::deleteBeforeCaret()
 // The Delete key: the selection, or the character after the caret.
 void DivEditor::deleteAfterCaret()
 {
-    if (selStart != selEnd) {
+    if (hasSelection()) {
         eraseSelection();
         rewrap();
     } else if (cursor < text.getSize()) {
@@ -299,22 +280,23 @@ std::size_t DivEditor::caretRow() const
     return lineLengths.size() - 1;
 }
 
-void DivEditor::onKeyPressed(sf::Keyboard::Key key)
+// The App reports the left Control key in `key.control`.
+void DivEditor::onKeyPressed(const sf::Event::KeyEvent& key)
 {
     if (!focused || dragging)
         return;
     const std::size_t length = text.getSize();
-    switch (key) {
+    switch (key.code) {
     case sf::Keyboard::C:
-        if (leftControlHeld())
+        if (key.control)
             copy();
         break;
     case sf::Keyboard::X:
-        if (leftControlHeld())
+        if (key.control)
             cut();
         break;
     case sf::Keyboard::V:
-        if (leftControlHeld())
+        if (key.control)
             paste();
         break;
     case sf::Keyboard::Left:
@@ -338,11 +320,11 @@ void DivEditor::onKeyPressed(sf::Keyboard::Key key)
         setCursor(cursor + lineChars);
         break;
     case sf::Keyboard::Home:
-        if (!leftControlHeld())
+        if (!key.control)
             setCursor(lineStart(caretRow()));
         break;
     case sf::Keyboard::End:
-        if (!leftControlHeld()) {
+        if (!key.control) {
             const std::size_t row = caretRow();
             setCursor(lineStart(row) + shownCells(row));
         }
@@ -360,7 +342,7 @@ void DivEditor::onMousePressed(const sf::Event::MouseButtonEvent& press)
     if (press.button != sf::Mouse::Left)
         return;
     dragging = true;
-    const sf::Vector2f p = mapToView(press.x, press.y, *view);
+    const sf::Vector2f p = toView(press.x, press.y);
     if (rect.contains(p)) {
         focused = true;
         placeCursorAt(static_cast<int>(p.x), static_cast<int>(p.y));
@@ -374,7 +356,7 @@ void DivEditor::onMouseMoved(const sf::Event::MouseMoveEvent& move)
 {
     if (!dragging || !focused)
         return;
-    const sf::Vector2f p = mapToView(move.x, move.y, *view);
+    const sf::Vector2f p = toView(move.x, move.y);
     if (!rect.contains(p))
         return;
     placeCursorAt(static_cast<int>(p.x), static_cast<int>(p.y));
@@ -391,7 +373,7 @@ void DivEditor::onMouseReleased(const sf::Event::MouseButtonEvent& release)
     dragging = false;
     if (!focused || !wasDragging)
         return;
-    const sf::Vector2f p = mapToView(release.x, release.y, *view);
+    const sf::Vector2f p = toView(release.x, release.y);
     if (rect.contains(p)) {
         placeCursorAt(static_cast<int>(p.x), static_cast<int>(p.y));
         selEnd = cursor;

@@ -1,5 +1,5 @@
 // The paragraph's mouse selection, its highlight bands and the clipboard keys.
-#include "document/DivEditor.hpp"
+#include "editor/DivEditor.hpp"
 
 #include <SFML/Window/Clipboard.hpp>
 
@@ -71,10 +71,7 @@ void DivEditor::setHighlight(std::size_t a, std::size_t b)
 
 void DivEditor::eraseSelection()
 {
-    const std::uint32_t from = std::min(selStart, selEnd);
-    const std::uint32_t to = std::max(selStart, selEnd);
-    text.erase(from, to - from);
-    cursor = selStart = selEnd = from;
+    eraseSelectedText();
     updateSelection();
     setCursor(cursor);
 }

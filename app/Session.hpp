@@ -1,0 +1,32 @@
+#pragma once
+// The script being edited, apart from the window that shows it: its name in the user
+// folder, its title page, its history and its recovery copy. Its paragraphs are on the
+// page.
+
+#include "document/History.hpp"
+
+#include <SFML/System/String.hpp>
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+struct Session {
+    using Clock = std::chrono::steady_clock;
+
+    // No unsaved changes: the history stands where the file was last written.
+    bool saved() const { return history.atSaved(); }
+
+    std::string fileName = "empty"; // the name in the user folder, without folder and extension
+    bool untitled = true;           // no name in the user folder yet
+    sf::String title = "[Title here]";
+    sf::String author = "By [Author here]";
+    History history;
+    std::string suggestedName; // offered by the save-as panel: an imported file's stem
+
+    // The recovery copy of unsaved work.
+    std::string recoveryId;                       // the copy's id in the recovery folder, once written
+    std::optional<Clock::time_point> recoveryDue; // when the next copy is to be written
+    bool recoveryStale = false;                   // changes the copy does not hold yet
+    Clock::time_point lastRecoveryWrite;
+};
