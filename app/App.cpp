@@ -143,12 +143,14 @@ void App::drawSaveProblem()
 }
 
 // The left Control key as the event stream reports it goes into every key event's
-// `control`: that is what the panels judge Control commands by.
+// `control`: that is what the panels judge Control commands by. The page is told of
+// Shift for the presses it takes.
 void App::handleEvent(sf::Event& event)
 {
-    m_controlKey.follow(event);
+    m_modifiers.follow(event);
     if (event.type == sf::Event::KeyPressed)
-        event.key.control = m_controlKey.held();
+        event.key.control = m_modifiers.control();
+    m_page.shiftHeld = m_modifiers.shift();
     classify(event);
     m_page.edits.clear();
     const Caret caretBefore = m_page.caret();
@@ -181,6 +183,10 @@ void App::handleEvent(sf::Event& event)
     if (m_contentChanged || m_caretJumped || (keyed && !(m_page.caret() == caretBefore)))
         m_page.showCaret(m_toggleArray.visible ? ToggleArray::barHeight : 0);
     keepRecovery(event, Clock::now());
+    if (event.type == sf::Event::TextEntered && m_contentChanged)
+        offerCompletion();
+    else if (!m_offers.empty() && (event.type == sf::Event::MouseButtonPressed || m_caretJumped || !(m_page.caret() == caretBefore)))
+        dismissCompletion();
     m_contentChanged = m_caretJumped = m_scriptChanged = false;
 
     if (m_awaitingSaveToOpen && !m_saveAsPanel.isOpen()) {
@@ -229,6 +235,7 @@ void App::classify(const sf::Event& event)
 void App::noteChanges()
 {
     if (!m_page.edits.empty() || m_titleWas) {
+        countEdits(m_page.edits, false);
         std::optional<TitleLines> now;
         if (m_titleWas)
             now = TitleLines{m_session.title, m_session.author};
@@ -257,6 +264,8 @@ void App::redo()
 // change was and the kind bar following it.
 void App::takeBack(const Step& step, bool undo)
 {
+    countEdits(step.edits, undo);
+    dismissCompletion();
     if (undo) {
         for (auto edit = step.edits.rbegin(); edit != step.edits.rend(); ++edit)
             m_page.apply(*edit, true);
@@ -289,7 +298,7 @@ void App::showTitleLines()
 // selector, the title page, the page and the closing check take it in turn.
 void App::deliver(sf::Event& event)
 {
-    if (event.type == sf::Event::TextEntered && event.text.unicode != 8 && m_controlKey.held())
+    if (event.type == sf::Event::TextEntered && event.text.unicode != 8 && m_modifiers.control())
         return;
     if (event.type == sf::Event::Resized) {
         for (Group* panel : std::initializer_list<Group*>{&m_scrollBar, &m_toggleArray, &m_titlePage, &m_page, &m_closingCheck,
@@ -319,14 +328,12 @@ void App::deliverToEditor(sf::Event& event)
         m_page.scrollTo(*m_scrollBar.wantedTop);
     if (event.type == sf::Event::MouseButtonPressed && m_scrollBar.dragging)
         return;
-    const std::uint32_t keep = m_page.current;
     const bool barPress = event.type == sf::Event::MouseButtonPressed && inKindBar(event.mouseButton.x, event.mouseButton.y);
     m_toggleArray.handleEvent(event);
     m_titlePage.handleEvent(event);
-    if (!dropBackspace)
+    const bool offerKey = event.type == sf::Event::KeyPressed && !event.key.control && onCompletionKey(event.key);
+    if (!dropBackspace && !barPress && !offerKey)
         m_page.handleEvent(event);
-    if (barPress)
-        m_page.current = keep;
     m_closingCheck.handleEvent(event);
 }
 
@@ -361,7 +368,7 @@ void App::onKeyPressed(const sf::Event::KeyEvent& key)
         m_page.deleteCurrentIfEmpty();
         m_paragraphRemoved = m_page.paragraphs.size() < before;
     } else if (key.code == sf::Keyboard::Tab && !key.control && m_page.currentParagraph().focused) {
-        chooseKind(key.shift ? kindBefore(m_page.currentParagraph().kind) : kindAfter(m_page.currentParagraph().kind));
+        chooseKind(key.shift ? kindOnShiftTab(m_page.currentParagraph().kind) : kindOnTab(m_page.currentParagraph().kind));
     }
     followCurrentKind();
 }
@@ -418,12 +425,12 @@ void App::onShortcut(const sf::Event::KeyEvent& pressed)
         redo();
         break;
     case sf::Keyboard::Home:
-        m_page.placeCaret({0, 0});
+        m_page.placeCaret({0, 0}, pressed.shift);
         m_page.scrollTo(0);
         break;
     case sf::Keyboard::End: {
         const auto last = static_cast<std::uint32_t>(m_page.paragraphs.size() - 1);
-        m_page.placeCaret({last, static_cast<std::uint32_t>(m_page.paragraphs.back().text.getSize())});
+        m_page.placeCaret({last, static_cast<std::uint32_t>(m_page.paragraphs.back().text.getSize())}, pressed.shift);
         break;
     }
     default:

@@ -5,8 +5,10 @@
 //   App.cpp          construction, the frame, event routing and the keyboard commands
 //   AppFiles.cpp     saving, opening (with the question over unsaved work), exporting
 //   AppRecovery.cpp  recovery copies of unsaved work
+//   AppCompletion.cpp  completion of names and scene headings
 
 #include "app/Session.hpp"
+#include "editor/Completion.hpp"
 #include "editor/Page.hpp"
 #include "files/Pagination.hpp"
 #include "platform/Converter.hpp"
@@ -120,6 +122,15 @@ private:
     void noteSaveProblem(const std::string& what, const std::error_code& error);
     void openPending();
     void keepRecovery(const sf::Event& event, Clock::time_point now);
+    // Completion: the counts follow the edits; an offer shows after typing in a name or a
+    // heading with the caret at its end; keys step through it, take it or dismiss it.
+    void countEdits(const std::vector<ScriptEdit>& edits, bool undo);
+    void recount();
+    bool onCompletionKey(const sf::Event::KeyEvent& key);
+    void offerCompletion();
+    void acceptCompletion();
+    void dismissCompletion();
+    void showOffer();
     void writeRecoveryNow(Clock::time_point now);
 
     sf::RenderWindow m_window;
@@ -136,12 +147,16 @@ private:
     sf::Text m_pageCountLabel;
     Session m_session;
     Platform m_platform;
-    ControlKey m_controlKey;
+    Modifiers m_modifiers;
     Converter m_converter;
     std::int32_t m_currentKind = 0;
     std::string m_problem;     // why the last save or open failed, in UTF-8; empty after a success
     std::string m_saveProblem; // shown at the window's foot until the next successful save
     Pagination m_pages;        // of the script as printed, for "Page P of N"
+    Completion m_completion;
+    std::vector<sf::String> m_offers; // what completion offers now, none when dismissed
+    std::size_t m_offer = 0;          // the one shown
+    std::uint32_t m_ghostAt = 0;      // the paragraph showing it
 
     bool m_paragraphRemoved = false;      // the last key press removed an empty paragraph
     std::optional<TitleLines> m_titleWas; // the title page before this event changed it

@@ -180,6 +180,9 @@ void App::show(const Script& shown, bool asSaved)
 {
     m_page.load(shown.paragraphs);
     m_page.placeCaret({0, 0});
+    recount();
+    m_offers.clear();
+    m_ghostAt = 0;
     m_session.title = shown.title;
     m_session.author = shown.author;
     m_page.resetView();

@@ -258,10 +258,38 @@ void exportPdfSizes(benchmark::State& state)
 }
 } // namespace
 
+// A cut of 500 paragraphs of Big Fish across paragraphs, and its paste further on.
+void cutAndPaste500(benchmark::State& state)
+{
+    App& app = theApp();
+    const std::string bytes = readBytes(fs::path(QUILLMERE_SCREENPLAYS) / "big-fish.fountain");
+    if (bytes.empty()) {
+        state.SkipWithError("no sample screenplays beside the project");
+        return;
+    }
+    const Script script = *parseFountain(bytes);
+    Page& page = app.page();
+    for (auto _ : state) {
+        state.PauseTiming();
+        page.load(script.paragraphs);
+        page.placeCaret({1000, 3});
+        page.placeCaret({1500, 2}, true);
+        state.ResumeTiming();
+        page.cut();
+        page.placeCaret({2000, 0});
+        page.paste();
+        state.PauseTiming();
+        page.edits.clear();
+        state.ResumeTiming();
+    }
+    state.SetLabel("Big Fish, cut and paste");
+}
+
 // Sizes: the editor's 100, 1,000 and 10,000 paragraphs, and the script sizes 1,000, 5,000
 // and 20,000 (a feature film holds 1,500 to 4,000).
 #define EDITOR_SIZES Arg(100)->Arg(1000)->Arg(5000)->Arg(10000)->Arg(20000)
 BENCHMARK(typeAtEnd)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
+BENCHMARK(cutAndPaste500)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(typeInMiddle)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(enterInMiddle)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(renderFrame)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <SFML/System/String.hpp>
+
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -15,7 +17,9 @@ enum DivType : std::int32_t {
     Speech = 5,
 };
 
-// How a paragraph cases its letters: Upper turns typed a to z into A to Z.
+// How a paragraph shows its letters: Upper shows a to z as A to Z. The case is the kind's
+// style, never an edit: a paragraph keeps its letters as they were typed, and Scene and
+// Name show, save, print and export them in capitals.
 enum class CaseMode : std::int32_t { Mixed, Upper };
 
 // Lookups with checked access (at); built before main and never changed.
@@ -23,10 +27,15 @@ extern const std::unordered_map<std::string, DivType> kindByName;
 extern const std::unordered_map<std::int32_t, std::string> kindNames;
 extern const std::unordered_map<std::int32_t, DivType> nextKindOnEnter;
 
-// The kinds in the order of the kind bar, round: Scene, Directorial, Name,
-// Parenthetical, Speech, Scene. None is followed by Scene and preceded by Speech.
-DivType kindAfter(std::int32_t kind);
-DivType kindBefore(std::int32_t kind);
+// Tab and Shift+Tab as screenwriters know them: Tab goes Scene, Directorial, Name,
+// Parenthetical, Speech, and from Speech back to Parenthetical; Shift+Tab goes back along
+// the chain (Speech and Parenthetical to Name, Name to Directorial, Directorial to Scene).
+// Scene stays under Shift+Tab; None goes to Scene either way.
+DivType kindOnTab(std::int32_t kind);
+DivType kindOnShiftTab(std::int32_t kind);
 
-// Scene and Name are written in capitals; the other kinds as typed.
+// Scene and Name are shown in capitals; the other kinds as typed.
 CaseMode caseModeOf(std::int32_t kind);
+// A character or a text as a paragraph of the kind shows it.
+sf::Uint32 shownLetter(std::int32_t kind, sf::Uint32 c);
+sf::String shownText(std::int32_t kind, const sf::String& text);

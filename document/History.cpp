@@ -79,11 +79,12 @@ void History::record(Action action, std::vector<ScriptEdit> edits, const std::op
 bool History::merges(const Step& top, Action action, const std::vector<ScriptEdit>& edits, sf::Uint32 typed,
                      Clock::time_point when) const
 {
-    if (sealed || top.action != action || when - top.last > pause || (savedAt && *savedAt == position))
+    const bool completes = action == Action::Complete && top.action == Action::Typing;
+    if (sealed || (top.action != action && !completes) || when - top.last > pause || (savedAt && *savedAt == position))
         return false;
     if (action == Action::TitlePage)
         return edits.empty();
-    if (action != Action::Typing && action != Action::Deleting)
+    if (action != Action::Typing && action != Action::Deleting && !completes)
         return false;
     if (edits.size() != 1 || top.edits.empty() || !inPlace(edits[0]) || !inPlace(top.edits.back()))
         return false;

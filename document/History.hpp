@@ -15,7 +15,8 @@
 #include <optional>
 
 // The writer's action that made a change; it decides which changes merge into one step.
-enum class Action { Typing, Deleting, Paste, Cut, NewParagraph, RemoveParagraph, KindChange, TitlePage, Other };
+// An accepted completion joins the typing it completes.
+enum class Action { Typing, Complete, Deleting, Paste, Cut, NewParagraph, RemoveParagraph, KindChange, TitlePage, Other };
 
 struct TitleLines {
     sf::String title;

@@ -11,14 +11,19 @@
 namespace {
 const sf::Color textColour(0, 0, 0, 255);
 const sf::Color caretColour(0, 0, 0, 255);
+const sf::Color ghostColour(150, 150, 150, 255);
 } // namespace
 
 DivEditor::DivEditor()
 {
     display.setFillColor(textColour);
     display.setCharacterSize(characterSize);
-    if (appFont)
+    ghost.setFillColor(ghostColour);
+    ghost.setCharacterSize(characterSize);
+    if (appFont) {
         display.setFont(*appFont);
+        ghost.setFont(*appFont);
+    }
     caret.setSize({1, 20});
     caret.setFillColor(caretColour);
 }
@@ -59,6 +64,7 @@ void DivEditor::placeCaret()
     const sf::Vector2f position = display.findCharacterPos(shownIndex(cursor));
     caret.setPosition(position);
     caretOffset = position - display.getPosition();
+    ghost.setPosition(position);
 }
 
 void DivEditor::collapseSelection()
@@ -124,6 +130,8 @@ void DivEditor::rewrap()
     lineChars = cells < 1 ? 1 : static_cast<std::uint32_t>(cells);
     const std::size_t widest = lineChars > 1 ? lineChars - 1 : 1;
 
+    const bool upper = caseMode == CaseMode::Upper;
+    auto shown = [upper](sf::Uint32 c) { return upper && c >= 'a' && c <= 'z' ? c - 32 : c; };
     std::basic_string<sf::Uint32> out, line, word;
     out.reserve(text.getSize() + 8);
     lineLengths.assign(1, 0);
@@ -138,7 +146,7 @@ void DivEditor::rewrap()
     };
 
     for (std::size_t i = 0; i < text.getSize(); ++i) {
-        const sf::Uint32 b = text[i];
+        const sf::Uint32 b = shown(text[i]);
         if (b != ' ') {
             word.push_back(b);
             if (word.size() > widest) { // fits no line: cut it
@@ -181,9 +189,12 @@ void DivEditor::placeAt(float y)
     rect.left = 465;
     rect.top = y;
     const sf::Vector2f after(std::floor(rect.left + marginLeft), std::floor(y + marginTop));
+    const sf::Vector2f by = after - display.getPosition();
     display.setPosition(after);
     caret.setPosition(after + caretOffset);
-    collapseSelection();
+    ghost.setPosition(caret.getPosition());
+    for (sf::RectangleShape& band : highlights)
+        band.move(by);
 }
 
 void DivEditor::clearFocus()
@@ -218,16 +229,19 @@ void DivEditor::onTextEntered(sf::Uint32 code)
     insertCharacter(code);
 }
 
+// A ")" typed just before the closing ")" of a parenthetical steps over it.
 void DivEditor::insertCharacter(sf::Uint32 code)
 {
-    if (caseMode == CaseMode::Upper && code >= 'a' && code <= 'z')
-        code -= 32;
+    if (code == ')' && kind == Parenthetical && cursor < text.getSize() && text[cursor] == ')') {
+        setCursor(cursor + 1);
+        return;
+    }
     const bool atEnd = cursor == text.getSize();
     text.insert(cursor, sf::String(code));
     ++cursor;
     if (atEnd && lineLengths.back() + 1 < lineChars) {
         sf::String shown = display.getString();
-        shown += code;
+        shown += caseMode == CaseMode::Upper && code >= 'a' && code <= 'z' ? code - 32 : code;
         display.setString(shown);
         ++lineLengths.back();
     } else {
@@ -287,18 +301,6 @@ void DivEditor::onKeyPressed(const sf::Event::KeyEvent& key)
         return;
     const std::size_t length = text.getSize();
     switch (key.code) {
-    case sf::Keyboard::C:
-        if (key.control)
-            copy();
-        break;
-    case sf::Keyboard::X:
-        if (key.control)
-            cut();
-        break;
-    case sf::Keyboard::V:
-        if (key.control)
-            paste();
-        break;
     case sf::Keyboard::Left:
         if (cursor == 0)
             throw OutOfRange(-1);
@@ -337,57 +339,13 @@ void DivEditor::onKeyPressed(const sf::Event::KeyEvent& key)
     }
 }
 
-void DivEditor::onMousePressed(const sf::Event::MouseButtonEvent& press)
-{
-    if (press.button != sf::Mouse::Left)
-        return;
-    dragging = true;
-    const sf::Vector2f p = toView(press.x, press.y);
-    if (rect.contains(p)) {
-        focused = true;
-        placeCursorAt(static_cast<int>(p.x), static_cast<int>(p.y));
-        selStart = selEnd = cursor;
-    } else {
-        clearFocus();
-    }
-}
-
-void DivEditor::onMouseMoved(const sf::Event::MouseMoveEvent& move)
-{
-    if (!dragging || !focused)
-        return;
-    const sf::Vector2f p = toView(move.x, move.y);
-    if (!rect.contains(p))
-        return;
-    placeCursorAt(static_cast<int>(p.x), static_cast<int>(p.y));
-    selEnd = cursor;
-    setHighlight(cursor, selStart);
-}
-
-// A drag released outside the paragraph keeps the selection as far as it reached.
-void DivEditor::onMouseReleased(const sf::Event::MouseButtonEvent& release)
-{
-    if (release.button != sf::Mouse::Left)
-        return;
-    const bool wasDragging = dragging;
-    dragging = false;
-    if (!focused || !wasDragging)
-        return;
-    const sf::Vector2f p = toView(release.x, release.y);
-    if (rect.contains(p)) {
-        placeCursorAt(static_cast<int>(p.x), static_cast<int>(p.y));
-        selEnd = cursor;
-    }
-    if (selStart > selEnd)
-        std::swap(selStart, selEnd);
-    updateSelection();
-}
-
 void DivEditor::draw(sf::RenderTarget& target, sf::RenderStates) const
 {
     for (const sf::RectangleShape& band : highlights)
         target.draw(band);
     target.draw(display);
+    if (focused && !ghost.getString().isEmpty())
+        target.draw(ghost);
     if (focused)
         target.draw(caret);
 }

@@ -1,13 +1,15 @@
 #pragma once
 // One paragraph of the script: its text and kind, the wrap of the text into lines of
-// fixed character cells, the caret, typing, keys, mouse selection and the clipboard.
+// fixed character cells, the caret, typing and keys within it, and the bands of a
+// selection. The page gives it mouse presses and drags, and the clipboard.
 //
 // Coordinates are page-view pixels; indexes count code points of `text`. A character
 // cell is 12 pixels wide and a line 23 pixels high (character size 20).
 //
-// `display` is `text` as drawn: a space at a line break becomes the line feed, and a word
-// too long for any line is cut with an inserted line feed, so every character stays
-// visible. shownIndex maps an index of `text` to one of `display`.
+// `text` holds the letters as typed; `display` is the text as drawn: in capitals for an
+// upper-case kind, a space at a line break turned into the line feed, and a word too long
+// for any line cut with an inserted line feed, so every character stays visible.
+// shownIndex maps an index of `text` to one of `display`.
 
 #include "document/DivType.hpp"
 #include "document/Script.hpp"
@@ -44,15 +46,19 @@ public:
     void placeCursorAt(int x, int y);
     void rewrap();
     std::size_t shownIndex(std::size_t index) const;
-    // Moves the paragraph's top to y, carrying its text, caret and bands with it, and
-    // collapses the selection indexes to the caret as setCursor does.
+    // Moves the paragraph's top to y, carrying its text, caret and bands with it.
     void placeAt(float y);
 
-    // Selection and clipboard.
+    // Selects from index a to index b (in either order): bands and selected text.
+    void select(std::size_t a, std::size_t b);
     void updateSelection();
     void setHighlight(std::size_t a, std::size_t b);
     // Takes focus and selection away.
     void clearFocus();
+    // Inserts text at the caret, which goes after it.
+    void insertText(const sf::String& inserted);
+    // A completion offered after the caret, drawn in grey; empty for none.
+    void setGhost(const sf::String& offered);
 
     void handleEvent(const sf::Event& event) override;
 
@@ -64,7 +70,8 @@ public:
     std::uint32_t lineChars = 1;               // line capacity in cells
     sf::RectangleShape caret;
     std::vector<sf::RectangleShape> highlights;
-    sf::String selectedText; // the text between selStart and selEnd once a drag has ended
+    sf::String selectedText; // the text between selStart and selEnd
+    sf::Text ghost;          // the completion offered, after the caret
     bool rewrapped = false;
     DivType kind = None;
 
@@ -73,9 +80,6 @@ private:
 
     void onTextEntered(sf::Uint32 code) override;
     void onKeyPressed(const sf::Event::KeyEvent& key) override;
-    void onMousePressed(const sf::Event::MouseButtonEvent& press) override;
-    void onMouseMoved(const sf::Event::MouseMoveEvent& move) override;
-    void onMouseReleased(const sf::Event::MouseButtonEvent& release) override;
 
     // Draws the caret where a character typed at `cursor` appears.
     void placeCaret();
@@ -92,9 +96,6 @@ private:
     void deleteAfterCaret();
     // Erases the selected characters and puts the caret where they began.
     void eraseSelection();
-    void copy();
-    void cut();
-    void paste();
 
     sf::Vector2f caretOffset; // caret position relative to display's position
 };

@@ -20,17 +20,6 @@ void applyKind(DivEditor& paragraph, std::int32_t kind)
     paragraph.display.setStyle(layout.style);
     paragraph.display.setLetterSpacing(layout.letterSpacing);
 
-    const CaseMode mode = caseModeOf(kind);
-    sf::String& text = paragraph.text;
-    if (mode == CaseMode::Upper) {
-        for (std::size_t i = 0; i < text.getSize(); ++i)
-            if (text[i] >= 'a' && text[i] <= 'z')
-                text[i] -= 32;
-    } else if (paragraph.caseMode != CaseMode::Mixed) {
-        for (std::size_t i = 0; i < text.getSize(); ++i)
-            if (text[i] >= 'A' && text[i] <= 'Z')
-                text[i] += 32;
-    }
-    paragraph.caseMode = mode;
+    paragraph.caseMode = caseModeOf(kind);
     paragraph.rewrap();
 }

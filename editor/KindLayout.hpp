@@ -22,5 +22,5 @@ extern const std::unordered_map<std::int32_t, KindLayout> kindLayout;
 class DivEditor;
 
 // Gives a paragraph the margins, style and letter case of kind K (nothing for None or
-// values outside Scene to Speech). The caller stores the kind itself.
+// values outside Scene to Speech); its text stays as typed. The caller stores the kind.
 void applyKind(DivEditor& paragraph, std::int32_t kind);

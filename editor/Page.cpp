@@ -1,3 +1,5 @@
+// The page: its paragraphs, the caret and the selection across them, the mouse on the
+// sheet, the clipboard and scrolling.
 #include "editor/Page.hpp"
 
 #include "editor/KindLayout.hpp"
@@ -9,7 +11,18 @@
 
 namespace {
 const sf::Color sheetColour(255, 255, 255, 255);
+
+bool before(const Caret& a, const Caret& b)
+{
+    return a.paragraph < b.paragraph || (a.paragraph == b.paragraph && a.index < b.index);
 }
+
+bool movesCaret(sf::Keyboard::Key key)
+{
+    return key == sf::Keyboard::Left || key == sf::Keyboard::Right || key == sf::Keyboard::Up ||
+           key == sf::Keyboard::Down || key == sf::Keyboard::Home || key == sf::Keyboard::End;
+}
+} // namespace
 
 Page::Page(const sf::RenderTarget& window) : Group(window)
 {
@@ -26,11 +39,11 @@ void Page::addParagraph(DivType kind)
     paragraphs.insert(paragraphs.begin() + current, makeParagraph({kind, sf::String()}));
     relayout();
     focusCurrent();
+    collapseSelection();
     record(current, {}, {paragraphAt(current)}, before);
 }
 
-// A paragraph editor laid out for its kind, holding the text as it is (stored texts
-// keep their letters' case), its caret at the end.
+// A paragraph editor laid out for its kind, holding the text as it is, its caret at the end.
 DivEditor Page::makeParagraph(const Paragraph& content)
 {
     DivEditor paragraph;
@@ -65,8 +78,10 @@ void Page::load(const std::vector<Paragraph>& contents)
     if (paragraphs.empty())
         paragraphs.push_back(makeParagraph({Scene, sf::String()}));
     current = static_cast<std::uint32_t>(paragraphs.size() - 1);
+    bandsFrom = bandsTo = 0;
     relayout();
     focusCurrent();
+    anchor = caret();
     edits.clear();
 }
 
@@ -84,14 +99,19 @@ void Page::apply(const ScriptEdit& edit, bool undo)
     paragraphs.insert(paragraphs.begin() + place, std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
     if (paragraphs.empty())
         paragraphs.push_back(makeParagraph({Scene, sf::String()}));
+    current = std::min<std::uint32_t>(current, static_cast<std::uint32_t>(paragraphs.size() - 1));
+    bandsFrom = bandsTo = 0; // the paragraphs that showed bands are new ones now
 }
 
-void Page::placeCaret(Caret at)
+void Page::placeCaret(Caret at, bool extend)
 {
+    const Caret from = anchor;
     current = std::min<std::uint32_t>(at.paragraph, static_cast<std::uint32_t>(paragraphs.size() - 1));
     relayout();
     currentParagraph().setCursor(at.index);
     focusCurrent();
+    anchor = extend ? from : caret();
+    showSelection();
 }
 
 void Page::setKind(std::int32_t kind)
@@ -99,17 +119,27 @@ void Page::setKind(std::int32_t kind)
     const Caret caretBefore = caret();
     const Paragraph before = paragraphAt(current);
     DivEditor& paragraph = currentParagraph();
+    if (kind == Parenthetical && paragraph.text.isEmpty()) {
+        paragraph.text = "()";
+        paragraph.cursor = 1;
+    } else if (kind != Parenthetical && paragraph.kind == Parenthetical && paragraph.text == "()") {
+        paragraph.text.clear();
+        paragraph.cursor = 0;
+    }
     applyKind(paragraph, kind);
     paragraph.kind = static_cast<DivType>(kind);
     paragraph.focused = true;
     relayout();
+    if (paragraph.text != before.text)
+        anchor = caret();
+    showSelection();
     if (paragraphAt(current) != before)
         record(current, {before}, {paragraphAt(current)}, caretBefore);
 }
 
 void Page::deleteCurrentIfEmpty()
 {
-    if (current == 0 || !paragraphs[current].text.isEmpty())
+    if (current == 0 || !paragraphs[current].text.isEmpty() || hasSelection())
         return;
     const Caret caretBefore = caret();
     const Paragraph removed = paragraphAt(current);
@@ -119,6 +149,7 @@ void Page::deleteCurrentIfEmpty()
     DivEditor& above = currentParagraph();
     above.setCursor(above.text.getSize());
     relayout();
+    collapseSelection();
     record(current + 1, {removed}, {}, caretBefore);
 }
 
@@ -131,6 +162,8 @@ void Page::clearParagraphs()
 {
     paragraphs.clear();
     current = 0;
+    anchor = {};
+    bandsFrom = bandsTo = 0;
 }
 
 void Page::focusCurrent()
@@ -138,7 +171,7 @@ void Page::focusCurrent()
     for (std::size_t i = 0; i < paragraphs.size(); ++i) {
         if (i == current)
             paragraphs[i].focused = true;
-        else
+        else if (paragraphs[i].focused || paragraphs[i].hasSelection())
             paragraphs[i].clearFocus();
     }
 }
@@ -147,6 +180,8 @@ void Page::unfocus()
 {
     for (DivEditor& paragraph : paragraphs)
         paragraph.clearFocus();
+    anchor = caret();
+    bandsFrom = bandsTo = 0;
 }
 
 void Page::relayout()
@@ -158,23 +193,264 @@ void Page::relayout()
     }
 }
 
-// Only keys and typed text change a paragraph's text, and only the current one's; the
-// paragraphs are re-stacked only when the current one changed its height.
+void Page::collapseSelection()
+{
+    anchor = caret();
+    showSelection();
+}
+
+void Page::showSelection()
+{
+    for (std::uint32_t i = bandsFrom; i < bandsTo && i < paragraphs.size(); ++i)
+        paragraphs[i].select(paragraphs[i].cursor, paragraphs[i].cursor);
+    bandsFrom = bandsTo = 0;
+    currentParagraph().select(currentParagraph().cursor, currentParagraph().cursor);
+    if (anchor == caret() || anchor.paragraph >= paragraphs.size())
+        return;
+    Caret from = anchor, to = caret();
+    if (before(to, from))
+        std::swap(from, to);
+    for (std::uint32_t i = from.paragraph; i <= to.paragraph && i < paragraphs.size(); ++i) {
+        DivEditor& paragraph = paragraphs[i];
+        paragraph.select(i == from.paragraph ? from.index : 0, i == to.paragraph ? to.index : paragraph.text.getSize());
+    }
+    bandsFrom = from.paragraph;
+    bandsTo = to.paragraph + 1;
+}
+
+bool Page::hasSelection() const
+{
+    return anchor.paragraph != current ? anchor.paragraph < paragraphs.size() : currentParagraph().hasSelection();
+}
+
+std::pair<Caret, Caret> Page::selectionRange() const
+{
+    if (anchor.paragraph == current || anchor.paragraph >= paragraphs.size())
+        return {{current, currentParagraph().selectionBegin()}, {current, currentParagraph().selectionEnd()}};
+    return before(anchor, caret()) ? std::pair{anchor, caret()} : std::pair{caret(), anchor};
+}
+
+void Page::selectAll()
+{
+    anchor = {0, 0};
+    current = static_cast<std::uint32_t>(paragraphs.size() - 1);
+    currentParagraph().setCursor(currentParagraph().text.getSize());
+    focusCurrent();
+    showSelection();
+}
+
+std::vector<Paragraph> Page::selectedPieces() const
+{
+    const auto [from, to] = selectionRange();
+    std::vector<Paragraph> pieces;
+    for (std::uint32_t i = from.paragraph; i <= to.paragraph && i < paragraphs.size(); ++i) {
+        const DivEditor& paragraph = paragraphs[i];
+        const std::size_t a = i == from.paragraph ? from.index : 0;
+        const std::size_t b = i == to.paragraph ? to.index : paragraph.text.getSize();
+        pieces.push_back({paragraph.kind, shownText(paragraph.kind, paragraph.text.substring(a, b - a))});
+    }
+    return pieces;
+}
+
+void Page::replaceSelection(const std::vector<Paragraph>& pieces)
+{
+    const auto [from, to] = selectionRange();
+    const Caret caretBefore = caret();
+    const DivEditor& first = paragraphs[from.paragraph];
+    const DivEditor& last = paragraphs[to.paragraph];
+    const Paragraph head{first.kind, first.text.substring(0, from.index)};
+    const Paragraph tail{last.kind, last.text.substring(to.index)};
+    std::vector<Paragraph> given = pieces.empty() ? std::vector<Paragraph>{{None, sf::String()}} : pieces;
+    // A joined paragraph takes the kind of its first part with text, else the place's kind.
+    auto join = [](const Paragraph& a, const Paragraph& b, DivType otherwise) {
+        const DivType kind = !a.text.isEmpty() && a.kind != None ? a.kind
+                             : !b.text.isEmpty() && b.kind != None ? b.kind
+                                                                  : otherwise;
+        return Paragraph{kind, a.text + b.text};
+    };
+    std::vector<Paragraph> result;
+    if (given.size() == 1) {
+        result.push_back(join(join(head, given[0], head.kind), tail, head.kind));
+        if (head.text.isEmpty() && given[0].text.isEmpty() && !tail.text.isEmpty())
+            result[0].kind = tail.kind;
+    } else {
+        result.push_back(join(head, given.front(), given.front().kind == None ? head.kind : given.front().kind));
+        if (head.text.isEmpty() && given.front().text.isEmpty())
+            result.back().kind = head.kind;
+        result.insert(result.end(), given.begin() + 1, given.end() - 1);
+        const Paragraph& end = given.back();
+        result.push_back(join(end, tail, end.kind == None ? tail.kind : end.kind));
+    }
+    for (Paragraph& paragraph : result)
+        if (paragraph.kind == None)
+            paragraph.kind = head.kind;
+    const std::uint32_t caretIndex = static_cast<std::uint32_t>(result.back().text.getSize() - tail.text.getSize());
+
+    std::vector<Paragraph> removed;
+    for (std::uint32_t i = from.paragraph; i <= to.paragraph; ++i)
+        removed.push_back(paragraphAt(i));
+    std::vector<DivEditor> fresh;
+    fresh.reserve(result.size());
+    for (const Paragraph& content : result)
+        fresh.push_back(makeParagraph(content));
+    paragraphs.erase(paragraphs.begin() + from.paragraph, paragraphs.begin() + to.paragraph + 1);
+    paragraphs.insert(paragraphs.begin() + from.paragraph, std::make_move_iterator(fresh.begin()),
+                      std::make_move_iterator(fresh.end()));
+    bandsFrom = bandsTo = 0;
+    placeCaret({from.paragraph + static_cast<std::uint32_t>(result.size() - 1), caretIndex});
+    record(from.paragraph, std::move(removed), std::move(result), caretBefore);
+}
+
+// With nothing selected the clipboard keeps what the writer put there.
+void Page::copy()
+{
+    if (hasSelection())
+        clipboard.put(selectedPieces());
+}
+
+void Page::cut()
+{
+    if (!hasSelection())
+        return;
+    clipboard.put(selectedPieces());
+    replaceSelection({});
+}
+
+void Page::paste()
+{
+    const std::vector<Paragraph> pieces = clipboard.take();
+    if (!pieces.empty())
+        replaceSelection(pieces);
+}
+
 void Page::handleEvent(const sf::Event& event)
 {
     if (ignores(event))
         return;
-    if (event.type == sf::Event::KeyPressed && onPageKey(event.key))
+    switch (event.type) {
+    case sf::Event::Resized:
+        recentre(event.size.width, event.size.height);
+        background.setSize({sheetWidth, static_cast<float>(event.size.height)});
+        placeSheet();
+        break;
+    case sf::Event::MouseWheelScrolled:
+        onWheel(event.mouseWheelScroll.delta);
+        break;
+    case sf::Event::MouseButtonPressed:
+        onMousePressed(event.mouseButton);
+        break;
+    case sf::Event::MouseMoved:
+        onMouseMoved(event.mouseMove);
+        break;
+    case sf::Event::MouseButtonReleased:
+        onMouseReleased(event.mouseButton);
+        break;
+    case sf::Event::KeyPressed:
+        onKeyPressed(event.key);
+        break;
+    case sf::Event::TextEntered:
+        onTextEntered(event.text.unicode);
+        break;
+    default:
+        break;
+    }
+}
+
+// Keys act only in a focused paragraph that is not being dragged in. The App reports the
+// left Control key in `key.control`.
+void Page::onKeyPressed(const sf::Event::KeyEvent& key)
+{
+    if (!currentParagraph().focused || dragging)
         return;
-    const bool typing = event.type == sf::Event::TextEntered || event.type == sf::Event::KeyPressed;
+    if (key.control) {
+        if (key.code == sf::Keyboard::C)
+            copy();
+        else if (key.code == sf::Keyboard::X)
+            cut();
+        else if (key.code == sf::Keyboard::V)
+            paste();
+        else if (key.code == sf::Keyboard::A)
+            selectAll();
+        else if (movesCaret(key.code) && key.code != sf::Keyboard::Home && key.code != sf::Keyboard::End)
+            onPageKey(key);
+        return;
+    }
+    onPageKey(key);
+}
+
+// Page Up and Page Down; Delete of a selection across paragraphs, or in an empty
+// paragraph, which goes as Backspace would take it; the moving keys, with Shift
+// stretching the selection; the rest goes to the current paragraph.
+void Page::onPageKey(const sf::Event::KeyEvent& key)
+{
+    const Caret from = caret();
+    const Caret selectionAnchor = anchor;
+    if (key.code == sf::Keyboard::PageDown || key.code == sf::Keyboard::PageUp) {
+        const float step = view.getSize().y - 2 * DivEditor::lineHeight;
+        const float by = key.code == sf::Keyboard::PageDown ? step : -step;
+        const sf::Vector2f caretAt = currentParagraph().caret.getPosition();
+        scrollTo(viewTop() + by);
+        moveCaretTo(caretAt.x, caretAt.y + by + DivEditor::lineHeight / 2);
+    } else if (key.code == sf::Keyboard::Delete && hasSelection() && anchor.paragraph != current) {
+        replaceSelection({});
+        return;
+    } else if (key.code == sf::Keyboard::Delete && !hasSelection() && currentParagraph().text.isEmpty() &&
+               paragraphs.size() > 1) {
+        if (current > 0) {
+            deleteCurrentIfEmpty();
+        } else {
+            const Paragraph removed = paragraphAt(0);
+            paragraphs.erase(paragraphs.begin());
+            currentParagraph().setCursor(0);
+            relayout();
+            focusCurrent();
+            collapseSelection();
+            record(0, {removed}, {}, from);
+        }
+        return;
+    } else {
+        if (movesCaret(key.code) && !key.shift && hasSelection())
+            collapseSelection();
+        const std::size_t editsBefore = edits.size();
+        sf::Event event{};
+        event.type = sf::Event::KeyPressed;
+        event.key = key;
+        deliverToCurrent(event);
+        if (!movesCaret(key.code)) { // Delete, or a key that does nothing here (Shift itself)
+            if (edits.size() != editsBefore || !(caret() == from))
+                collapseSelection();
+            return;
+        }
+    }
+    anchor = key.shift ? selectionAnchor : caret();
+    showSelection();
+}
+
+void Page::onTextEntered(sf::Uint32 code)
+{
+    if (!currentParagraph().focused || dragging)
+        return;
+    if (code != 8 && !TextField::isText(code))
+        return;
+    if (hasSelection() && anchor.paragraph != current) {
+        replaceSelection(code == 8 ? std::vector<Paragraph>{} : std::vector<Paragraph>{{None, sf::String(code)}});
+        return;
+    }
+    sf::Event event{};
+    event.type = sf::Event::TextEntered;
+    event.text.unicode = code;
+    deliverToCurrent(event);
+    collapseSelection();
+}
+
+void Page::deliverToCurrent(const sf::Event& event)
+{
     const std::uint32_t edited = current;
     const Caret caretBefore = caret();
     const float heightBefore = currentParagraph().rect.height;
-    sf::String textBefore;
-    if (typing)
-        textBefore = currentParagraph().text;
+    const sf::String textBefore = currentParagraph().text;
     try {
-        deliver(event);
+        currentParagraph().handleEvent(event);
     } catch (const OutOfRange& leave) {
         if (leave.direction > 0 && current + 1 < paragraphs.size()) {
             ++current;
@@ -188,68 +464,23 @@ void Page::handleEvent(const sf::Event& event)
     const DivEditor& changed = paragraphs[edited];
     if (changed.rewrapped && changed.rect.height != heightBefore)
         relayout();
-    if (typing && changed.text != textBefore)
+    if (changed.text != textBefore)
         record(edited, {{changed.kind, textBefore}}, {paragraphAt(edited)}, caretBefore);
-
-    switch (event.type) {
-    case sf::Event::Resized:
-        recentre(event.size.width, event.size.height);
-        background.setSize({sheetWidth, static_cast<float>(event.size.height)});
-        placeSheet();
-        break;
-    case sf::Event::MouseWheelScrolled:
-        onWheel(event.mouseWheelScroll.delta);
-        break;
-    case sf::Event::MouseButtonPressed:
-        onMouseButtonPressed(event.mouseButton);
-        break;
-    default:
-        break;
-    }
 }
 
-// Keys the page takes itself, before the paragraph: Page Up and Page Down, and Delete in
-// an empty paragraph, which goes as Backspace would take it. True when the key was taken.
-bool Page::onPageKey(const sf::Event::KeyEvent& pressed)
-{
-    if (!currentParagraph().focused || currentParagraph().dragging || pressed.control)
-        return false;
-    const sf::Keyboard::Key key = pressed.code;
-    if (key == sf::Keyboard::PageDown || key == sf::Keyboard::PageUp) {
-        const float step = view.getSize().y - 2 * DivEditor::lineHeight;
-        const float by = key == sf::Keyboard::PageDown ? step : -step;
-        const sf::Vector2f caretAt = currentParagraph().caret.getPosition();
-        scrollTo(viewTop() + by);
-        moveCaretTo(caretAt.x, caretAt.y + by + DivEditor::lineHeight / 2);
-        return true;
-    }
-    if (key == sf::Keyboard::Delete && currentParagraph().text.isEmpty() && paragraphs.size() > 1) {
-        if (current > 0) {
-            deleteCurrentIfEmpty();
-        } else {
-            const Caret caretBefore = caret();
-            const Paragraph removed = paragraphAt(0);
-            paragraphs.erase(paragraphs.begin());
-            currentParagraph().setCursor(0);
-            relayout();
-            focusCurrent();
-            record(0, {removed}, {}, caretBefore);
-        }
-        return true;
-    }
-    return false;
-}
-
-// Puts the caret on the line at a page point, in the paragraph there or the nearest one,
-// at the column nearest to x.
-void Page::moveCaretTo(float x, float y)
+std::uint32_t Page::paragraphNear(float y) const
 {
     auto below = std::partition_point(paragraphs.begin(), paragraphs.end(), [y](const DivEditor& paragraph) {
         return paragraph.rect.top + paragraph.rect.height <= y;
     });
     if (below == paragraphs.end())
         --below;
-    current = static_cast<std::uint32_t>(below - paragraphs.begin());
+    return static_cast<std::uint32_t>(below - paragraphs.begin());
+}
+
+void Page::moveCaretTo(float x, float y)
+{
+    current = paragraphNear(y);
     DivEditor& paragraph = currentParagraph();
     paragraph.placeCursorAt(static_cast<int>(x), static_cast<int>(std::max(y, paragraph.rect.top)));
     paragraph.setCursor(paragraph.cursor);
@@ -292,18 +523,6 @@ float scrollToShow(float viewTop, float viewHeight, float lineTop, float lineBot
     return std::max(0.f, top);
 }
 
-// Typed text and keys act only in a focused paragraph, and only the current one can be
-// focused, so they go to it alone; mouse events reach every paragraph.
-void Page::deliver(const sf::Event& event)
-{
-    if (event.type == sf::Event::TextEntered || event.type == sf::Event::KeyPressed) {
-        currentParagraph().handleEvent(event);
-        return;
-    }
-    for (DivEditor& paragraph : paragraphs)
-        paragraph.handleEvent(event);
-}
-
 // Scrolling up stops at the top of the script, where the view's upper edge is 0,
 // whatever the window's height; scrolling down has no limit.
 void Page::onWheel(float delta)
@@ -322,27 +541,59 @@ void Page::resetView()
     placeSheet();
 }
 
-// A press that landed in a paragraph makes it current; a press on the sheet that missed
-// every paragraph focuses the nearest end of the script. The sheet is where it is drawn,
-// scrolled or not.
-void Page::onMouseButtonPressed(const sf::Event::MouseButtonEvent& press)
+// A press of the left button in a paragraph puts the caret there and makes it current;
+// one on the sheet that misses every paragraph focuses the nearest end of the script.
+// With Shift held the selection stretches to the press. A press off the sheet takes the
+// focus from every paragraph. The sheet is where it is drawn, scrolled or not.
+void Page::onMousePressed(const sf::Event::MouseButtonEvent& press)
 {
-    if (currentParagraph().focused)
+    if (press.button != sf::Mouse::Left)
         return;
-    const auto focusedOne = std::find_if(paragraphs.begin(), paragraphs.end(),
-                                         [](const DivEditor& paragraph) { return paragraph.focused; });
-    if (focusedOne != paragraphs.end()) {
-        current = static_cast<std::uint32_t>(focusedOne - paragraphs.begin());
+    const sf::Vector2f p = toView(press.x, press.y);
+    const sf::FloatRect sheet = background.getGlobalBounds();
+    const int x = static_cast<int>(p.x), y = static_cast<int>(p.y);
+    if (x < sheet.left || x >= sheet.left + sheet.width || y < sheet.top || y >= sheet.top + sheet.height) {
+        unfocus();
         return;
     }
-    const sf::Vector2f p = toView(press.x, press.y);
-    const int x = static_cast<int>(p.x);
-    const int y = static_cast<int>(p.y);
-    const sf::FloatRect sheet = background.getGlobalBounds();
-    if (x < sheet.left || x >= sheet.left + sheet.width || y < sheet.top || y >= sheet.top + sheet.height)
+    const Caret from = anchor;
+    const bool extend = shiftHeld && currentParagraph().focused;
+    const std::uint32_t near = paragraphNear(p.y);
+    if (paragraphs[near].rect.contains(p)) {
+        current = near;
+        currentParagraph().placeCursorAt(x, y);
+    } else {
+        current = paragraphs.front().rect.top > p.y ? 0 : static_cast<std::uint32_t>(paragraphs.size() - 1);
+    }
+    focusCurrent();
+    anchor = extend ? from : caret();
+    dragging = true;
+    currentParagraph().dragging = true;
+    showSelection();
+}
+
+// A drag carries the caret to the place under the pointer, in whichever paragraph.
+void Page::onMouseMoved(const sf::Event::MouseMoveEvent& move)
+{
+    if (!dragging)
         return;
-    current = paragraphs.front().rect.top > y ? 0 : static_cast<std::uint32_t>(paragraphs.size() - 1);
-    currentParagraph().focused = true;
+    const sf::Vector2f p = toView(move.x, move.y);
+    currentParagraph().dragging = false;
+    current = paragraphNear(p.y);
+    DivEditor& paragraph = currentParagraph();
+    paragraph.placeCursorAt(static_cast<int>(p.x), static_cast<int>(std::max(p.y, paragraph.rect.top)));
+    paragraph.dragging = true;
+    focusCurrent();
+    showSelection();
+}
+
+// The release ends the drag where the last move left it.
+void Page::onMouseReleased(const sf::Event::MouseButtonEvent& release)
+{
+    if (release.button != sf::Mouse::Left || !dragging)
+        return;
+    dragging = false;
+    currentParagraph().dragging = false;
 }
 
 // Draws only the paragraphs that reach into the view; they are stacked in order.

@@ -1,28 +1,19 @@
-// The paragraph's mouse selection, its highlight bands and the clipboard keys.
+// The paragraph's selection and its highlight bands; text inserted at the caret.
 #include "editor/DivEditor.hpp"
-
-#include <SFML/Window/Clipboard.hpp>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 const sf::Color bandColour(255, 200, 255, 255);
-
-// Clipboard text as it may enter a paragraph: one line, A to Z or a to z following
-// the case mode.
-sf::String cleanPaste(const sf::String& pasted, CaseMode mode)
-{
-    sf::String out = singleLine(pasted);
-    for (std::size_t i = 0; i < out.getSize(); ++i) {
-        if (mode == CaseMode::Mixed && out[i] >= 'A' && out[i] <= 'Z')
-            out[i] += 32;
-        else if (mode == CaseMode::Upper && out[i] >= 'a' && out[i] <= 'z')
-            out[i] -= 32;
-    }
-    return out;
-}
 } // namespace
+
+void DivEditor::select(std::size_t a, std::size_t b)
+{
+    selStart = static_cast<std::uint32_t>(std::min({a, b, static_cast<std::size_t>(text.getSize())}));
+    selEnd = static_cast<std::uint32_t>(std::min(std::max(a, b), static_cast<std::size_t>(text.getSize())));
+    updateSelection();
+}
 
 void DivEditor::updateSelection()
 {
@@ -76,29 +67,21 @@ void DivEditor::eraseSelection()
     setCursor(cursor);
 }
 
-// With nothing selected the clipboard keeps what the writer put there.
-void DivEditor::copy()
+void DivEditor::insertText(const sf::String& inserted)
 {
-    if (selStart != selEnd)
-        sf::Clipboard::setString(selectedText);
-}
-
-void DivEditor::cut()
-{
-    if (selStart == selEnd)
+    if (inserted.isEmpty())
         return;
-    sf::Clipboard::setString(selectedText);
-    eraseSelection();
-    rewrap();
-}
-
-void DivEditor::paste()
-{
-    const sf::String pasted = cleanPaste(sf::Clipboard::getString(), caseMode);
-    if (pasted.isEmpty())
-        return;
-    text.insert(cursor, pasted);
-    cursor += static_cast<std::uint32_t>(pasted.getSize());
+    text.insert(cursor, inserted);
+    cursor += static_cast<std::uint32_t>(inserted.getSize());
     rewrap();
     setCursor(cursor);
+}
+
+void DivEditor::setGhost(const sf::String& offered)
+{
+    if (ghost.getString() == offered)
+        return;
+    ghost.setString(offered);
+    ghost.setStyle(display.getStyle());
+    ghost.setLetterSpacing(display.getLetterSpacing());
 }

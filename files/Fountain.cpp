@@ -275,9 +275,10 @@ class Reader {
 public:
     explicit Reader(std::vector<Line> lines) : lines(std::move(lines)) {}
 
-    Script read()
+    Script read(bool withTitlePage)
     {
-        readTitlePage();
+        if (withTitlePage)
+            readTitlePage();
         while (at < lines.size())
             readElement();
         return std::move(script);
@@ -541,7 +542,15 @@ std::optional<Script> parseFountain(const std::string& bytes)
     const std::optional<std::u32string> text = decode(bytes);
     if (!text)
         return std::nullopt;
-    return Reader(withoutNotes(splitLines(*text))).read();
+    return Reader(withoutNotes(splitLines(*text))).read(true);
+}
+
+std::optional<std::vector<Paragraph>> parseFountainBody(const std::string& bytes)
+{
+    const std::optional<std::u32string> text = decode(bytes);
+    if (!text)
+        return std::nullopt;
+    return Reader(withoutNotes(splitLines(*text))).read(false).paragraphs;
 }
 
 // Every element stands apart after a blank line, but for the parentheticals and speeches
@@ -556,12 +565,16 @@ std::string fountainText(const Script& script)
         out += "Author: " + escaped(author.substr(3), "") + "\n";
     else if (!author.empty())
         out += "Credit: " + escaped(author, "") + "\n";
+    return out + fountainBody(script.paragraphs);
+}
 
-    const std::vector<Paragraph>& paragraphs = script.paragraphs;
+std::string fountainBody(const std::vector<Paragraph>& paragraphs)
+{
+    std::string out;
     bool dialogue = false; // the lines go on a character's dialogue
     for (std::size_t i = 0; i < paragraphs.size(); ++i) {
         const Paragraph& paragraph = paragraphs[i];
-        const Text text = toText(paragraph.text);
+        const Text text = toText(shownText(paragraph.kind, paragraph.text));
         if (dialogue && inDialogue(paragraph)) {
             if (paragraph.kind == Speech && paragraphs[i - 1].kind == Speech)
                 out += "  \n";

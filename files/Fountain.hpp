@@ -13,7 +13,8 @@
 // texts: it forces a scene heading with "." and a character with "@" where the plain
 // rules would misread them, escapes with "\", and marks the rare paragraph that Fountain
 // cannot otherwise express (a speech outside any dialogue, say) with a leading note
-// "[[Quillmere: KIND]]", which other tools skip.
+// "[[Quillmere: KIND]]", which other tools skip. Scene headings and characters are written
+// in capitals, as they are shown.
 
 #include "document/Script.hpp"
 
@@ -24,3 +25,7 @@
 // stray bytes read as Latin-1).
 std::optional<Script> parseFountain(const std::string& bytes);
 std::string fountainText(const Script& script);
+// Paragraphs without a title page, as the clipboard carries them; the text written
+// begins with a blank line.
+std::optional<std::vector<Paragraph>> parseFountainBody(const std::string& bytes);
+std::string fountainBody(const std::vector<Paragraph>& paragraphs);

@@ -235,7 +235,7 @@ private:
 
     std::vector<sf::String> continuation(const Element& e) const
     {
-        return wrapForPrint(*paragraphs[e.name].text + " (CONT'D)", name.width);
+        return wrapForPrint(shownText(Name, *paragraphs[e.name].text) + " (CONT'D)", name.width);
     }
 
     // Rows [from, to) of an element on the current page, after a blank line and the
@@ -259,8 +259,8 @@ private:
             }
             const DivType kind = kindOf(row.paragraph);
             const sf::Uint32* text = textOf(row.paragraph);
-            line(sf::String(std::basic_string<sf::Uint32>(text + row.span.begin, text + row.span.end)), columnOf(kind).indent,
-                 kind == Scene, row.paragraph);
+            line(shownText(kind, sf::String(std::basic_string<sf::Uint32>(text + row.span.begin, text + row.span.end))),
+                 columnOf(kind).indent, kind == Scene, row.paragraph);
         }
     }
 

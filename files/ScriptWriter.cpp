@@ -37,9 +37,9 @@ std::string scriptHtml(const Script& script, bool standalone, const fs::path& ba
         if (paragraph.kind == Scene) {
             out << "\t\t<div class=\"SceneNum\">";
             writeSceneNumber(out, scene++);
-            out << " </div><div class=\"Scene\">" << markup(paragraph.text) << "</div>\n";
+            out << " </div><div class=\"Scene\">" << markup(shownText(Scene, paragraph.text)) << "</div>\n";
         } else {
-            out << "\t\t<div class=\"" << kindNames.at(paragraph.kind) << "\">" << markup(paragraph.text) << "</div>\n";
+            out << "\t\t<div class=\"" << kindNames.at(paragraph.kind) << "\">" << markup(shownText(paragraph.kind, paragraph.text)) << "</div>\n";
         }
     }
     out << "\t</div>\n</body>\n</html>";

@@ -10,9 +10,10 @@
 // Asked before a stand-alone page replaces an existing file; true only on an explicit yes.
 using OverwriteQuestion = std::function<bool()>;
 
-// The bytes of a script file: HTML with the title page and the paragraphs, texts in UTF-8
-// with &, < and > escaped, scene headings numbered. A file in the user folder links
-// ../res/standalone.css; a stand-alone page links basePath's name + ".css".
+// The bytes of a script file: HTML with the title page and the paragraphs as shown (scene
+// headings and names in capitals), texts in UTF-8 with &, < and > escaped, scene headings
+// numbered. A file in the user folder links ../res/standalone.css; a stand-alone page
+// links basePath's name + ".css".
 std::string scriptHtml(const Script& script, bool standalone, const std::filesystem::path& basePath);
 
 // Writes the script as basePath + ".html"; a stand-alone page also gets its own copy of

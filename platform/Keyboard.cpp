@@ -1,11 +1,17 @@
 #include "platform/Keyboard.hpp"
 
-void ControlKey::follow(const sf::Event& event)
+void Modifiers::follow(const sf::Event& event)
 {
-    if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::LControl)
-        down = true;
-    else if (event.type == sf::Event::KeyReleased && event.key.code == sf::Keyboard::LControl)
-        down = false;
-    else if (event.type == sf::Event::LostFocus)
-        down = false; // its release goes to whichever window has the focus
+    const bool pressed = event.type == sf::Event::KeyPressed;
+    if (pressed || event.type == sf::Event::KeyReleased) {
+        if (event.key.code == sf::Keyboard::LControl)
+            controlDown = pressed;
+        else if (event.key.code == sf::Keyboard::LShift)
+            leftShiftDown = pressed;
+        else if (event.key.code == sf::Keyboard::RShift)
+            rightShiftDown = pressed;
+    } else if (event.type == sf::Event::LostFocus) {
+        // their releases go to whichever window has the focus
+        controlDown = leftShiftDown = rightShiftDown = false;
+    }
 }

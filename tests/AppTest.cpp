@@ -50,7 +50,7 @@ TEST_F(AppRules, ControlDigitsChooseTheKindAndMarkUnsaved)
     currentParagraph().setText("bob");
     control(sf::Keyboard::Num3);
     EXPECT_EQ(currentParagraph().kind, Name);
-    EXPECT_EQ(currentParagraph().text, "BOB");
+    EXPECT_EQ(currentParagraph().display.getString(), "BOB");
     EXPECT_EQ(app->toggleArray().selected, 2);
     EXPECT_FALSE(app->session().saved());
 }

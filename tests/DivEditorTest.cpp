@@ -117,14 +117,15 @@ TEST_F(DivEditorTest, TypingAtTheEndAppendsWithoutRewrapButMiddleEditsRewrap)
     expectConsistent(currentParagraph());
 }
 
-TEST_F(DivEditorTest, UpperParagraphsCapitaliseTypingMixedOnesKeepIt)
+TEST_F(DivEditorTest, UpperParagraphsShowCapitalsAndKeepTheLettersAsTyped)
 {
     as(Scene, "");
     type("int. house");
-    EXPECT_EQ(currentParagraph().text, "INT. HOUSE");
+    EXPECT_EQ(currentParagraph().text, "int. house");
+    EXPECT_EQ(currentParagraph().display.getString(), "INT. HOUSE");
     as(Directorial, "");
     type("Int. House");
-    EXPECT_EQ(currentParagraph().text, "Int. House");
+    EXPECT_EQ(currentParagraph().display.getString(), "Int. House");
 }
 
 TEST_F(DivEditorTest, ControlCharactersAndTheDeleteKeysCharacterAreNeverInserted)

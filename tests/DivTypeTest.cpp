@@ -21,19 +21,25 @@ TEST(DivTypeTables, NamesGoBothWays)
 
 using ApplyKindTest = AppTest;
 
-TEST_F(ApplyKindTest, UpperKindsCapitaliseAndMixedKindsLowerOnlyWhenLeavingUpper)
+// Case is the kind's style: the letters stay as typed through any change of kind, upper-case
+// kinds show and save them in capitals.
+TEST_F(ApplyKindTest, CapitalsAreNeverDestroyed)
 {
     page().setKind(Directorial);
-    currentParagraph().setText("Bob Enters.");
+    type("Rain streaks the windows. MARY (40s) enters");
+    for (const DivType kind : {Name, Speech, Parenthetical, Scene, Directorial})
+        page().setKind(kind);
+    EXPECT_EQ(currentParagraph().text, "Rain streaks the windows. MARY (40s) enters");
+    EXPECT_EQ(currentParagraph().display.getString(), "Rain streaks the windows. MARY (40s) enters");
     page().setKind(Name);
-    EXPECT_EQ(currentParagraph().text, "BOB ENTERS.");
-    page().setKind(Directorial);
-    EXPECT_EQ(currentParagraph().text, "bob enters.");
-
-    currentParagraph().setText("Hello World");
+    EXPECT_EQ(currentParagraph().display.getString().substring(0, 17), "RAIN STREAKS THE\n"); // wrapped at 20
+    ASSERT_TRUE(app->saveScriptAs("rain"));
+    EXPECT_NE(readBytes("user/rain.html").find("<div class=\"Name\">RAIN STREAKS THE WINDOWS. MARY (40S) ENTERS</div>"),
+              std::string::npos);
+    // A paragraph loaded in an upper-case kind keeps its capitals in a mixed one.
+    ASSERT_TRUE(app->openScript("rain"));
     page().setKind(Speech);
-    page().setKind(Parenthetical);
-    EXPECT_EQ(currentParagraph().text, "Hello World");
+    EXPECT_EQ(currentParagraph().text, "RAIN STREAKS THE WINDOWS. MARY (40S) ENTERS");
 }
 
 TEST_F(ApplyKindTest, AccentedLettersAndDigitsAreNeverConverted)

@@ -42,7 +42,7 @@ TEST_F(EndToEndTest, AWholeSitting)
                   "\t<div class=\"Page\">\n\t\t<div class=\"Title\">[Title here]</div>\n"
                   "\t\t<div class=\"Subtitle\">By [Author here]</div>\n\t</div>\n\t<div class=\"Page\">\n"
                   "\t\t<div class=\"SceneNum\">&nbsp;&nbsp;1 </div><div class=\"Scene\">INT. KITCHEN - NIGHT</div>\n"
-                  "\t\t<div class=\"Directorial\">bob waits.</div>\n\t</div>\n</body>\n</html>");
+                  "\t\t<div class=\"Directorial\">Bob waits.</div>\n\t</div>\n</body>\n</html>");
         requestClose();
         EXPECT_TRUE(program.ended());
     }

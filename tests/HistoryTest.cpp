@@ -185,7 +185,7 @@ TEST_F(UndoTest, TypingAfterUndoDropsTheRedoBranchAndOpeningClearsTheHistory)
     type("s");
     redo();
     EXPECT_EQ(page().paragraphs.size(), 1u);
-    EXPECT_EQ(currentParagraph().text, "INT. HALLS");
+    EXPECT_EQ(currentParagraph().text, "int. halls");
     ASSERT_TRUE(app->openScript(""));
     undo();
     EXPECT_TRUE(currentParagraph().text.isEmpty());

@@ -250,23 +250,46 @@ TEST_F(PageTest, DeleteTakesTheNextCharacterOrTheSelectionOrAnEmptyParagraph)
     EXPECT_EQ(page().paragraphs.size(), 2u);
 }
 
-TEST_F(PageTest, TabAndShiftTabWalkTheKindsAsTheBarDoes)
+TEST_F(PageTest, TabAndShiftTabFollowTheScreenwritersChain)
 {
-    type("int. yard");
-    std::vector<DivType> kinds;
-    for (int i = 0; i < 5; ++i) {
-        key(sf::Keyboard::Tab);
-        kinds.push_back(currentParagraph().kind);
+    struct Row { DivType from, tab, shiftTab; };
+    const Row chain[] = {{Scene, Directorial, Scene},      {Directorial, Name, Scene}, {Name, Parenthetical, Directorial},
+                         {Parenthetical, Speech, Name},    {Speech, Parenthetical, Name}};
+    type("yard");
+    for (const Row& row : chain) {
+        for (const bool shift : {false, true}) {
+            page().setKind(row.from);
+            sf::Event tab = ev::keyPressed(sf::Keyboard::Tab);
+            tab.key.shift = shift;
+            send(tab);
+            EXPECT_EQ(currentParagraph().kind, shift ? row.shiftTab : row.tab) << kindNames.at(row.from) << shift;
+            EXPECT_EQ(app->toggleArray().selected, (shift ? row.shiftTab : row.tab) - 1);
+        }
     }
-    EXPECT_EQ(kinds, (std::vector<DivType>{Directorial, Name, Parenthetical, Speech, Scene}));
-    sf::Event back = ev::keyPressed(sf::Keyboard::Tab);
-    back.key.shift = true;
-    send(back);
-    EXPECT_EQ(currentParagraph().kind, Speech);
-    EXPECT_EQ(currentParagraph().text, "int. yard");
-    EXPECT_EQ(app->toggleArray().selected, Speech - 1);
+    EXPECT_EQ(currentParagraph().text, "yard");
     EXPECT_FALSE(app->session().saved());
     control(sf::Keyboard::Z);
-    EXPECT_EQ(currentParagraph().kind, Scene);
-    EXPECT_EQ(currentParagraph().text, "INT. YARD");
+    EXPECT_EQ(currentParagraph().kind, Speech);
+}
+
+TEST_F(PageTest, AnEmptyParentheticalGetsItsParenthesesAndAClosingOneIsSteppedOver)
+{
+    key(sf::Keyboard::Enter); // Directorial
+    key(sf::Keyboard::Tab);   // Name
+    type("bob");
+    key(sf::Keyboard::Enter); // Speech
+    key(sf::Keyboard::Tab);   // Parenthetical, empty
+    EXPECT_EQ(currentParagraph().text, "()");
+    EXPECT_EQ(currentParagraph().cursor, 1u);
+    type("beat)");
+    EXPECT_EQ(currentParagraph().text, "(beat)");
+    EXPECT_EQ(currentParagraph().cursor, 6u);
+    type(")");
+    EXPECT_EQ(currentParagraph().text, "(beat))") << "only a closing one just after the caret is stepped over";
+    key(sf::Keyboard::Enter);
+    EXPECT_EQ(currentParagraph().kind, Speech);
+    key(sf::Keyboard::Tab); // an untouched "()" goes when the kind moves on
+    key(sf::Keyboard::Tab);
+    EXPECT_EQ(currentParagraph().kind, Speech);
+    EXPECT_EQ(currentParagraph().text, "");
 }

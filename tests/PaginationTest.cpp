@@ -82,7 +82,7 @@ std::string brokenRule(const Script& script, const Pagination& pagination, bool 
     }
     std::vector<std::pair<Role, sf::String>> expected;
     for (const Paragraph& paragraph : script.paragraphs)
-        for (const sf::String& line : wrapForPrint(paragraph.text, columnOf(paragraph.kind).width)) {
+        for (const sf::String& line : wrapForPrint(shownText(paragraph.kind, paragraph.text), columnOf(paragraph.kind).width)) {
             const Role role = paragraph.kind == Scene ? Role::Heading
                               : paragraph.kind == Name ? Role::Name
                               : paragraph.kind == Parenthetical ? Role::Parenthetical

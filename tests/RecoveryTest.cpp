@@ -161,7 +161,7 @@ TEST_F(RecoveryTest, OpeningOverUnsavedWorkAsksFirst)
     EXPECT_EQ(app->openCheck().saveQuitButton.label.getString(), "Save");
     EXPECT_EQ(app->openCheck().quitButton.label.getString(), "Discard changes");
     click(960, 580); // "Cancel": nothing changes
-    EXPECT_EQ(currentParagraph().text, "INT. NEW");
+    EXPECT_EQ(currentParagraph().text, "int. new");
 
     click(960, 400);
     click(820, static_cast<int>(app->fileList().openButton.rect.top + 20));

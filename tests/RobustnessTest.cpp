@@ -23,12 +23,17 @@ public:
     sf::Event next()
     {
         const int kind = pick(100);
-        if (kind < 8) // the left Control key goes down and up among the other events
-            return chance(50) ? ev::keyPressed(sf::Keyboard::LControl) : ev::keyReleased(sf::Keyboard::LControl);
+        if (kind < 8) { // Control and Shift go down and up among the other events
+            const sf::Keyboard::Key which = chance(50) ? sf::Keyboard::LControl : sf::Keyboard::LShift;
+            return chance(50) ? ev::keyPressed(which) : ev::keyReleased(which);
+        }
         if (kind < 30)
             return ev::textEntered(character());
-        if (kind < 55)
-            return ev::keyPressed(key());
+        if (kind < 55) {
+            sf::Event event = ev::keyPressed(key());
+            event.key.shift = chance(25);
+            return event;
+        }
         if (kind < 68)
             return ev::pressed(pick(1920), pick(980), static_cast<sf::Mouse::Button>(pick(3)));
         if (kind < 78)
@@ -87,6 +92,12 @@ std::string brokenInvariant(const App& app)
         if (!wrap.empty())
             return wrap + " in paragraph " + std::to_string(i);
     }
+    if (page.anchor.paragraph >= page.paragraphs.size())
+        return "the selection begins beyond the script";
+    const std::uint32_t lo = std::min(page.anchor.paragraph, page.current), hi = std::max(page.anchor.paragraph, page.current);
+    for (std::size_t i = 0; i < page.paragraphs.size(); ++i)
+        if ((i < lo || i > hi) && !page.paragraphs[i].highlights.empty())
+            return "paragraph " + std::to_string(i) + " shows bands outside the selection";
     const std::int32_t selected = app.toggleArray().selected;
     if (selected < -1 || selected >= static_cast<std::int32_t>(app.toggleArray().buttons.size()))
         return "the selector's choice is out of range";

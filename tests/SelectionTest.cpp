@@ -88,22 +88,19 @@ TEST_F(SelectionTest, CopyCutAndPasteGoThroughTheClipboard)
     EXPECT_EQ(p.cursor, p.text.getSize());
 }
 
-TEST_F(SelectionTest, PasteFollowsTheCaseModeAndFlattensLineEnds)
+TEST_F(SelectionTest, PasteKeepsThePastedCaseAndOneBlockOfLinesStaysInTheParagraph)
 {
     DivEditor& p = directorial("");
-    sf::Clipboard::setString("Int. House");
+    sf::Clipboard::setString("Then Mary stands");
     control(sf::Keyboard::V);
-    EXPECT_EQ(p.text, "int. house");
-    page().setKind(Scene);
-    p.setText("");
-    control(sf::Keyboard::V);
-    EXPECT_EQ(currentParagraph().text, "INT. HOUSE");
+    EXPECT_EQ(p.text, "Then Mary stands");
 
     page().setKind(Speech);
     currentParagraph().setText("");
     sf::Clipboard::setString(u32(U"one\r\ntwo\rthree\nfour\tfive\x01six é"));
     control(sf::Keyboard::V);
     EXPECT_EQ(currentParagraph().text, u32(U"one two three four fivesix é"));
+    EXPECT_EQ(page().paragraphs.size(), 1u);
 }
 
 TEST_F(SelectionTest, TheRightControlKeyCopiesNothing)
@@ -138,4 +135,116 @@ TEST_F(SelectionTest, BandsShowExactlyTheSelectionThatCopyTakes)
     type("W");
     EXPECT_EQ(p.text, "Hello Wderful world");
     EXPECT_TRUE(p.highlights.empty());
+}
+
+class AcrossParagraphs : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        page().load({{Scene, "INT. HALL"}, {Directorial, "Rain."}, {Name, "MARY"}, {Speech, "Come in."},
+                     {Scene, "EXT. YARD"}, {Directorial, "Mud."}});
+        page().placeCaret({0, 0});
+    }
+    void shifted(sf::Keyboard::Key code, bool control = false)
+    {
+        sf::Event event = ev::keyPressed(code);
+        event.key.shift = true;
+        if (control)
+            holdControl(true);
+        send(event);
+        if (control)
+            holdControl(false);
+    }
+    std::vector<Paragraph> paragraphs() { return page().contents(); }
+};
+
+TEST_F(AcrossParagraphs, ShiftKeysCtrlAAndDragsSelectAcrossWithBandsOnEach)
+{
+    for (int i = 0; i < 8; ++i)
+        shifted(sf::Keyboard::Right); // "INT. HALL" is 9 long: the tenth goes into "Rain."
+    shifted(sf::Keyboard::Right);
+    shifted(sf::Keyboard::Right);
+    shifted(sf::Keyboard::Right);
+    EXPECT_EQ(page().selectedPieces(), (std::vector<Paragraph>{{Scene, "INT. HALL"}, {Directorial, "R"}}));
+    EXPECT_EQ(page().paragraphs[0].highlights.size(), 1u);
+    EXPECT_EQ(page().paragraphs[1].highlights.size(), 1u);
+    EXPECT_TRUE(page().paragraphs[2].highlights.empty());
+    shifted(sf::Keyboard::End);
+    shifted(sf::Keyboard::Down);
+    EXPECT_EQ(page().selectedPieces(), (std::vector<Paragraph>{{Scene, "INT. HALL"}, {Directorial, "Rain."}, {Name, ""}}));
+    key(sf::Keyboard::Left); // collapses
+    EXPECT_FALSE(page().hasSelection());
+    EXPECT_TRUE(page().paragraphs[0].highlights.empty());
+
+    control(sf::Keyboard::A);
+    EXPECT_EQ(page().selectedPieces().size(), 6u);
+    shifted(sf::Keyboard::Home, true); // Control+Shift+Home: from the end back to the top
+    EXPECT_FALSE(page().hasSelection());
+
+    const sf::Vector2i rain(645 + 12 * 2, 167 + 10), mary(909 + 12 * 2, 214 + 10);
+    send(ev::pressed(rain.x, rain.y));
+    send(ev::moved(mary.x, mary.y));
+    send(ev::released(mary.x, mary.y));
+    EXPECT_EQ(page().selectedPieces(), (std::vector<Paragraph>{{Directorial, "in."}, {Name, "MA"}}));
+    send(ev::pressed(645, 120 + 10)); // a press elsewhere collapses
+    holdControl(false);
+    sf::Event shiftDown = ev::keyPressed(sf::Keyboard::LShift);
+    send(shiftDown);
+    send(ev::pressed(mary.x + 12, mary.y)); // Shift and a press stretch the selection to it
+    send(ev::released(mary.x + 12, mary.y));
+    EXPECT_EQ(page().selectedPieces().size(), 3u);
+    EXPECT_EQ(page().selectedPieces().back(), (Paragraph{Name, "MAR"}));
+}
+
+TEST_F(AcrossParagraphs, CutAndPasteOfAWholeSceneKeepEveryKindEachOneStep)
+{
+    for (int i = 0; i < 4; ++i)
+        shifted(sf::Keyboard::Down); // from the first heading to the start of the second
+    ASSERT_EQ(page().caret(), (Caret{4, 0}));
+    control(sf::Keyboard::X);
+    EXPECT_EQ(sf::Clipboard::getString(), "INT. HALL\n\nRain.\n\nMARY\nCome in.\n") << "Fountain text";
+    EXPECT_EQ(paragraphs(), (std::vector<Paragraph>{{Scene, "EXT. YARD"}, {Directorial, "Mud."}}));
+    control(sf::Keyboard::End);
+    key(sf::Keyboard::Enter);
+    key(sf::Keyboard::Tab);
+    key(sf::Keyboard::Tab); // an empty Scene... walked round to one: Directorial, Name
+    page().setKind(Scene);
+    control(sf::Keyboard::V);
+    EXPECT_EQ(paragraphs(), (std::vector<Paragraph>{{Scene, "EXT. YARD"}, {Directorial, "Mud."}, {Scene, "INT. HALL"},
+                                                    {Directorial, "Rain."}, {Name, "MARY"}, {Speech, "Come in."},
+                                                    {Scene, ""}}));
+    control(sf::Keyboard::Z);
+    EXPECT_EQ(paragraphs().size(), 3u) << "the paste is one step";
+
+    // Text from elsewhere with line breaks is read as Fountain.
+    sf::Clipboard::setString("EXT. ROOF - NIGHT\n\nJOE\n(quietly)\nLook.\n");
+    control(sf::Keyboard::V);
+    EXPECT_EQ(paragraphs(), (std::vector<Paragraph>{{Scene, "EXT. YARD"}, {Directorial, "Mud."}, {Scene, "EXT. ROOF - NIGHT"},
+                                                    {Name, "JOE"}, {Parenthetical, "(quietly)"}, {Speech, "Look."}}));
+}
+
+TEST_F(AcrossParagraphs, TypingBackspaceAndDeleteActOnTheSelectionAsOneStep)
+{
+    page().placeCaret({1, 2});
+    shifted(sf::Keyboard::Down);
+    shifted(sf::Keyboard::Down);
+    shifted(sf::Keyboard::Right);
+    shifted(sf::Keyboard::Right);
+    ASSERT_EQ(page().caret(), (Caret{3, 2}));
+    type("X");
+    EXPECT_EQ(paragraphs(), (std::vector<Paragraph>{{Scene, "INT. HALL"}, {Directorial, "RaXme in."}, {Scene, "EXT. YARD"},
+                                                    {Directorial, "Mud."}}));
+    control(sf::Keyboard::Z);
+    EXPECT_EQ(paragraphs().size(), 6u);
+    page().placeCaret({0, 9});
+    shifted(sf::Keyboard::Right);
+    shifted(sf::Keyboard::Right); // the break and "R"
+    key(sf::Keyboard::Delete);
+    EXPECT_EQ(paragraphs()[0], (Paragraph{Scene, "INT. HALLain."}));
+    page().placeCaret({2, 0});
+    shifted(sf::Keyboard::Down); // "Come in." and the break after it
+    key(sf::Keyboard::BackSpace);
+    send(ev::textEntered(8));
+    EXPECT_EQ(paragraphs()[2], (Paragraph{Scene, "EXT. YARD"})) << "a joined paragraph takes the kind of its part with text";
 }

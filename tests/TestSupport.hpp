@@ -32,6 +32,14 @@ inline sf::String u32(const char32_t* text)
     return sf::String(out);
 }
 
+// The script as its files show it: scene headings and names in capitals.
+inline Script asShown(Script script)
+{
+    for (Paragraph& paragraph : script.paragraphs)
+        paragraph.text = shownText(paragraph.kind, paragraph.text);
+    return script;
+}
+
 // A sample screenplay as the tests read it: each non-empty line a paragraph, Directorial
 // and Speech in turn. Empty when the samples are not beside the project.
 Script sampleLines(const std::string& fileName);

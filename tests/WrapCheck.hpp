@@ -1,6 +1,7 @@
 #pragma once
-// What every wrapped paragraph keeps: its display is its text with each line break
-// either in place of a space or inserted inside a cut word, no line shows more than
+// What every wrapped paragraph keeps: its display is its text (in capitals for an
+// upper-case kind) with each line break either in place of a space or inserted inside a
+// cut word, no line shows more than
 // lineChars - 1 characters, and the line lengths add up to the text.
 
 #include "editor/DivEditor.hpp"
@@ -26,7 +27,7 @@ inline std::string wrapProblem(const DivEditor& p)
             if (p.text[i] != ' ')
                 return "a line break hides character " + std::to_string(i);
             ++lines, lineLength = 0;
-        } else if (shown[d] != p.text[i]) {
+        } else if (shown[d] != (p.caseMode == CaseMode::Upper ? shownLetter(Scene, p.text[i]) : p.text[i])) {
             return "display shows another character at " + std::to_string(i);
         } else if (++lineLength > widest) {
             return "a line shows more than lineChars - 1 characters";

@@ -34,7 +34,7 @@ protected:
 
     virtual void onTextEntered(sf::Uint32 code) = 0;
     virtual void onKeyPressed(const sf::Event::KeyEvent& key) = 0;
-    virtual void onMousePressed(const sf::Event::MouseButtonEvent& press) = 0;
-    virtual void onMouseMoved(const sf::Event::MouseMoveEvent& move) = 0;
-    virtual void onMouseReleased(const sf::Event::MouseButtonEvent& release) = 0;
+    virtual void onMousePressed(const sf::Event::MouseButtonEvent&) {}
+    virtual void onMouseMoved(const sf::Event::MouseMoveEvent&) {}
+    virtual void onMouseReleased(const sf::Event::MouseButtonEvent&) {}
 };

@@ -1,0 +1,56 @@
+#include "editor/Clipboard.hpp"
+
+#include "files/Fountain.hpp"
+#include "files/TextCodec.hpp"
+
+#include <SFML/Window/Clipboard.hpp>
+
+namespace {
+bool hasLineBreak(const sf::String& text)
+{
+    return text.find("\n") != sf::String::InvalidPos || text.find("\r") != sf::String::InvalidPos;
+}
+} // namespace
+
+void Clipboard::put(const std::vector<Paragraph>& selected)
+{
+    if (selected.empty())
+        return;
+    pieces = selected;
+    // Other programs get no empty piece at either end: a selection from a paragraph's
+    // start or to its end is the paragraphs themselves.
+    auto first = selected.begin(), last = selected.end();
+    if (last - first > 1 && first->text.isEmpty())
+        ++first;
+    if (last - first > 1 && (last - 1)->text.isEmpty())
+        --last;
+    if (last - first == 1) {
+        placed = first->text;
+    } else {
+        std::string text = fountainBody(std::vector<Paragraph>(first, last));
+        if (!text.empty() && text[0] == '\n')
+            text.erase(0, 1); // the blank line before the first element
+        placed = fromUtf8(text);
+    }
+    sf::Clipboard::setString(placed);
+}
+
+std::vector<Paragraph> Clipboard::take() const
+{
+    const sf::String text = sf::Clipboard::getString();
+    if (text.isEmpty())
+        return {};
+    if (text == placed && !pieces.empty())
+        return pieces;
+    if (hasLineBreak(text)) {
+        if (std::optional<std::vector<Paragraph>> read = parseFountainBody(toUtf8(text))) {
+            if (read->size() == 1)
+                return {{None, (*read)[0].text}};
+            return *read;
+        }
+    }
+    const sf::String line = singleLine(text);
+    if (line.isEmpty())
+        return {};
+    return {{None, line}};
+}

@@ -1,0 +1,105 @@
+#include "TestSupport.hpp"
+
+#include "editor/Completion.hpp"
+
+namespace {
+std::vector<std::string> offered(const Completion& completion, DivType kind, const std::string& typed)
+{
+    std::vector<std::string> out;
+    for (const sf::String& offer : completion.offers(kind, sf::String(typed)))
+        out.push_back(offer.toAnsiString());
+    return out;
+}
+} // namespace
+
+TEST(CompletionOffers, NamesPlacesTimesAndExtensionsMostUsedFirst)
+{
+    Completion completion;
+    for (const Paragraph& p : std::vector<Paragraph>{
+             {Name, "Mary"}, {Name, "MARTIN (V.O.)"}, {Name, "mary (cont'd)"}, {Name, "MAX"}, {Name, "MAX (O.S.)"},
+             {Name, "MAX"}, {Scene, "INT. KITCHEN - NIGHT"}, {Scene, "ext. kitchen garden - DUSK"}, {Scene, "INT. KEEP - DAY"},
+             {Scene, "int. kitchen - night"}, {Directorial, "MARGARET"}})
+        completion.count(p, +1);
+    struct Row {
+        DivType kind;
+        const char* typed;
+        std::vector<std::string> offers;
+    };
+    const Row rows[] = {
+        {Name, "", {}},                                         // nothing before the first letter
+        {Name, "m", {"AX", "ARY", "ARTIN"}},                    // MAX 3, MARY 2, MARTIN 1
+        {Name, "MAR", {"Y", "TIN"}},
+        {Name, "MAX", {}},                                      // typed in full
+        {Name, "ZED", {}},
+        {Name, "MAX (", {"V.O.)", "O.S.)", "CONT'D)", "O.C.)"}}, // used ones first, then the standard order
+        {Name, "MAX (c", {"ONT'D)"}},
+        {Name, "MAX (V.O.)", {}},
+        {Scene, "i", {"NT. ", "NT./EXT. "}},                     // INT. used three times
+        {Scene, "e", {"XT. ", "ST. "}},
+        {Scene, "INT. K", {"ITCHEN", "EEP", "ITCHEN GARDEN"}},
+        {Scene, "INT. ", {}},
+        {Scene, "INT. KITCHEN - ", {}},
+        {Scene, "INT. KITCHEN - N", {"IGHT"}},
+        {Scene, "INT. KITCHEN - D", {"AY", "USK"}},              // DAY and DUSK once each: the standard first
+        {Scene, "INT. KITCHEN - M", {"OMENTS LATER"}},
+        {Directorial, "Ma", {}},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(offered(completion, row.kind, row.typed), row.offers) << kindNames.at(row.kind) << " " << row.typed;
+
+    completion.count({Name, "MAX"}, -1);
+    completion.count({Name, "MAX"}, -1);
+    EXPECT_EQ(offered(completion, Name, "MA"), (std::vector<std::string>{"RY", "RTIN", "X"}));
+}
+
+class CompletionInTheEditor : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        page().load({{Scene, "INT. HALL - DAY"}, {Name, "MARY"}, {Speech, "Hi."}, {Name, "MARTIN"}, {Speech, "Yes."},
+                     {Name, "MARY"}, {Speech, "Go."}});
+        ASSERT_TRUE(app->saveScriptAs("hall"));
+        ASSERT_TRUE(app->openScript("hall"));
+        control(sf::Keyboard::End);
+        key(sf::Keyboard::Enter); // a Name
+    }
+    sf::String ghost() { return currentParagraph().ghost.getString(); }
+};
+
+TEST_F(CompletionInTheEditor, KeysStepTakeOrDismissTheOfferAndTakingIsOneStepWithTheTyping)
+{
+    type("ma");
+    EXPECT_EQ(currentParagraph().text, "ma") << "an offer changes no text";
+    EXPECT_EQ(ghost(), "RY");
+    key(sf::Keyboard::Down);
+    EXPECT_EQ(ghost(), "RTIN");
+    key(sf::Keyboard::Down);
+    EXPECT_EQ(ghost(), "RY");
+    key(sf::Keyboard::Up);
+    EXPECT_EQ(ghost(), "RTIN");
+    key(sf::Keyboard::Enter);
+    EXPECT_EQ(page().paragraphs[7].text, "maRTIN");
+    EXPECT_EQ(currentParagraph().kind, Speech) << "Enter goes on as Enter does";
+    control(sf::Keyboard::Z); // the new paragraph
+    control(sf::Keyboard::Z); // the typing with its completion
+    EXPECT_EQ(page().paragraphs[7].text, "");
+
+    type("M");
+    key(sf::Keyboard::End);
+    EXPECT_EQ(currentParagraph().text, "MARY");
+    EXPECT_EQ(ghost(), "");
+    EXPECT_EQ(page().paragraphs.size(), 8u) << "End takes it and stays";
+
+    key(sf::Keyboard::BackSpace);
+    send(ev::textEntered(8)); // "MAR": offered again
+    EXPECT_EQ(ghost(), "Y");
+    key(sf::Keyboard::Escape);
+    EXPECT_EQ(ghost(), "");
+    EXPECT_EQ(currentParagraph().text, "MAR");
+    type("t");
+    EXPECT_EQ(ghost(), "IN");
+    key(sf::Keyboard::Left); // any other key
+    EXPECT_EQ(ghost(), "");
+    EXPECT_EQ(currentParagraph().text, "MARt");
+}
