@@ -1,7 +1,8 @@
 #include "app/App.hpp"
 
+#include "files/TextCodec.hpp"
 #include "files/UserFolder.hpp"
-#include "platform/Maximise.hpp"
+#include "platform/WindowManager.hpp"
 #include "ui/Font.hpp"
 
 #include <SFML/Graphics/Image.hpp>
@@ -11,9 +12,6 @@
 namespace {
 const sf::Color windowColour(20, 20, 40, 255);
 const sf::Color dimming(100, 100, 100, 100);
-const sf::Color problemBand(90, 20, 30, 255);
-const sf::Color problemText(255, 220, 220, 255);
-constexpr float problemHeight = 32; // pixels of the band at the window's foot
 const sf::Color pageCountColour(200, 200, 220, 255);
 constexpr float pageCountFromRight = 270, pageCountTop = 130; // window pixels
 constexpr unsigned designWidth = 1920, designHeight = 980;
@@ -25,8 +23,8 @@ App::App(Platform platformLayer)
     : m_window(sf::VideoMode(designWidth, designHeight, 32), "Quillmere", sf::Style::Default),
       m_font("res/couriernew.ttf"), m_titlePage(m_window), m_toggleArray(m_window), m_page(m_window),
       m_closingCheck(m_window, ClosingCheck::Purpose::Quit), m_fileList(m_window), m_saveAsPanel(m_window),
-      m_openCheck(m_window, ClosingCheck::Purpose::Open), m_scrollBar(m_window), m_platform(std::move(platformLayer)),
-      m_converter(m_platform.runProgram)
+      m_openCheck(m_window, ClosingCheck::Purpose::Open), m_sharedCheck(m_window, ClosingCheck::Purpose::Shared),
+      m_scrollBar(m_window), m_platform(std::move(platformLayer)), m_converter(m_platform.startProgram)
 {
     sf::Image icon;
     if (icon.loadFromFile("res/icon.png"))
@@ -34,6 +32,7 @@ App::App(Platform platformLayer)
     m_window.setPosition({0, 0});
     m_window.setFramerateLimit(frameRate);
     maximiseWindow(m_window.getSystemHandle());
+    nameWindowsProcess(m_window.getSystemHandle());
 
     m_unsavedLabel.setCharacterSize(20);
     m_unsavedLabel.setFont(m_font.font());
@@ -46,8 +45,14 @@ App::App(Platform platformLayer)
 
     m_closingCheck.onAnswer = [this](ClosingCheck::Answer answer) { answerClosingCheck(answer); };
     m_openCheck.onAnswer = [this](ClosingCheck::Answer answer) { answerOpenQuestion(answer); };
+    m_sharedCheck.onAnswer = [this](ClosingCheck::Answer answer) { answerSharedQuestion(answer); };
     m_fileList.onOpen = [this](const OpenChoice& choice) { return requestOpen(choice); };
-    m_saveAsPanel.onSave = [this](const std::string& name) { return saveScriptAs(name) ? std::string() : m_problem; };
+    m_page.clipboard.fromDesktop = m_platform.clipboardText;
+    m_saveAsPanel.onSave = [this](const std::string& typed) {
+        // A name offered as it was shown is saved under its real bytes.
+        const bool offered = typed == toUtf8(nameForDisplay(m_session.suggestedName));
+        return saveScriptAs(offered ? m_session.suggestedName : typed) ? std::string() : m_problem;
+    };
     m_titlePage.titleBox.setRect(15, 100, 425, 50);
     m_titlePage.authorBox.setRect(15, 200, 425, 50);
     m_toggleArray.setup(static_cast<float>(designWidth), {"Scene", "Directorial", "Name", "Parenthetical", "Speech"});
@@ -60,6 +65,7 @@ App::App(Platform platformLayer)
     ensureUserFolder();
     m_closingCheck.setOpen(false);
     m_openCheck.setOpen(false);
+    m_sharedCheck.setOpen(false);
     m_titlePage.setOpen(false);
     m_saveAsPanel.setOpen(false);
     m_fileList.setOpen(true);
@@ -78,7 +84,7 @@ void App::render()
     m_window.draw(m_titlePage);
     m_window.draw(m_toggleArray);
     drawPageCount();
-    drawSaveProblem();
+    drawFootLine();
     drawDialogs();
 }
 
@@ -94,6 +100,7 @@ void App::drawDialogs()
     m_window.draw(m_closingCheck);
     m_window.draw(m_fileList);
     m_window.draw(m_openCheck);
+    m_window.draw(m_sharedCheck);
     m_window.draw(m_saveAsPanel);
 }
 
@@ -125,23 +132,6 @@ std::string App::pageCount()
     return "Page " + std::to_string(at) + " of " + std::to_string(count);
 }
 
-// A failed save stays said at the window's foot until a save succeeds.
-void App::drawSaveProblem()
-{
-    if (m_saveProblem.empty())
-        return;
-    const sf::Vector2f size(m_window.getSize());
-    m_window.setView(sf::View(size * 0.5f, size));
-    sf::RectangleShape band({size.x, problemHeight});
-    band.setPosition(0, size.y - problemHeight);
-    band.setFillColor(problemBand);
-    m_window.draw(band);
-    sf::Text line(sf::String::fromUtf8(m_saveProblem.begin(), m_saveProblem.end()), m_font.font(), 18);
-    line.setFillColor(problemText);
-    line.setPosition(std::floor(size.x / 2 - line.getLocalBounds().width / 2), size.y - problemHeight + 5);
-    m_window.draw(line);
-}
-
 // The left Control key as the event stream reports it goes into every key event's
 // `control`: that is what the panels judge Control commands by. The page is told of
 // Shift for the presses it takes.
@@ -151,6 +141,9 @@ void App::handleEvent(sf::Event& event)
     if (event.type == sf::Event::KeyPressed)
         event.key.control = m_modifiers.control();
     m_page.shiftHeld = m_modifiers.shift();
+    if (m_export && event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Escape && !modal() &&
+        !m_closingCheck.isOpen())
+        stopExport("stopped");
     classify(event);
     m_page.edits.clear();
     const Caret caretBefore = m_page.caret();
@@ -179,6 +172,10 @@ void App::handleEvent(sf::Event& event)
             onMouseButtonPressed(event.mouseButton);
     }
     noteChanges();
+    if (!m_page.refusedPaste.empty()) {
+        m_notice = m_page.refusedPaste;
+        m_page.refusedPaste.clear();
+    }
     const bool keyed = event.type == sf::Event::KeyPressed || event.type == sf::Event::TextEntered;
     if (m_contentChanged || m_caretJumped || (keyed && !(m_page.caret() == caretBefore)))
         m_page.showCaret(m_toggleArray.visible ? ToggleArray::barHeight : 0);
@@ -193,6 +190,11 @@ void App::handleEvent(sf::Event& event)
         m_awaitingSaveToOpen = false;
         if (m_session.saved() && !m_session.untitled)
             openPending();
+    }
+    if (m_awaitingSaveToExport && !m_saveAsPanel.isOpen()) {
+        m_awaitingSaveToExport = false;
+        if (m_session.saved() && !m_session.untitled)
+            exportScript();
     }
     if (m_awaitingSaveToQuit && !m_saveAsPanel.isOpen()) {
         m_awaitingSaveToQuit = false;
@@ -293,21 +295,23 @@ void App::showTitleLines()
 
 // Passes the event on. Nothing typed with the left Control key held is text, but
 // Control+Backspace still deletes. Of the dialogs only the one on top takes input: the
-// save-as panel, the open question, the file list, in that order; a dialog opened by
-// this very event takes input from the next one on. Without one, the scroll bar, the
-// selector, the title page, the page and the closing check take it in turn.
+// save-as panel, the two questions before opening, the file list, in that order; a
+// dialog opened by this very event takes input from the next one on. Without one, the
+// scroll bar, the selector, the title page, the page and the closing check take it in turn.
 void App::deliver(sf::Event& event)
 {
     if (event.type == sf::Event::TextEntered && event.text.unicode != 8 && m_modifiers.control())
         return;
     if (event.type == sf::Event::Resized) {
         for (Group* panel : std::initializer_list<Group*>{&m_scrollBar, &m_toggleArray, &m_titlePage, &m_page, &m_closingCheck,
-                                                          &m_fileList, &m_openCheck, &m_saveAsPanel})
+                                                          &m_fileList, &m_openCheck, &m_sharedCheck, &m_saveAsPanel})
             panel->handleEvent(event);
         return;
     }
     if (m_saveAsPanel.isOpen())
         m_saveAsPanel.handleEvent(event);
+    else if (m_sharedCheck.isOpen())
+        m_sharedCheck.handleEvent(event);
     else if (m_openCheck.isOpen())
         m_openCheck.handleEvent(event);
     else if (m_fileList.isOpen())
@@ -403,8 +407,7 @@ void App::onShortcut(const sf::Event::KeyEvent& pressed)
         m_toggleArray.setOpen(!m_toggleArray.isOpen());
         break;
     case sf::Keyboard::E:
-        if (!m_session.untitled)
-            exportScript();
+        exportScript();
         break;
     case sf::Keyboard::O:
         m_fileList.setOpen(true);

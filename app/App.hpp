@@ -3,13 +3,16 @@
 // that they show and edit.
 //
 //   App.cpp          construction, the frame, event routing and the keyboard commands
-//   AppFiles.cpp     saving, opening (with the question over unsaved work), exporting
+//   AppFiles.cpp     saving, opening (with the questions over unsaved work and over a
+//                    script open in another window)
+//   AppExport.cpp    exporting, the PDF made beside the window; the line at the window's foot
 //   AppRecovery.cpp  recovery copies of unsaved work
 //   AppCompletion.cpp  completion of names and scene headings
 
 #include "app/Session.hpp"
 #include "editor/Completion.hpp"
 #include "editor/Page.hpp"
+#include "files/Export.hpp"
 #include "files/Pagination.hpp"
 #include "platform/Converter.hpp"
 #include "platform/Keyboard.hpp"
@@ -26,6 +29,7 @@
 #include <SFML/Graphics/Text.hpp>
 
 #include <chrono>
+#include <memory>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -34,6 +38,7 @@ class App {
 public:
     using Clock = Session::Clock;
     static constexpr std::chrono::seconds recoveryDelay{5}; // a copy at most this far behind the work
+    static constexpr std::chrono::seconds exportLimit{120}; // a converter still running then is ended
 
     explicit App(Platform platform = realPlatform());
     App(const App&) = delete;
@@ -42,10 +47,13 @@ public:
 
     void handleEvent(sf::Event& event);
     void render();
-    // Work due at a moment rather than on an event: the recovery copy. The main loop
-    // calls tick at least as often as nextWakeUp asks.
+    // Work due at a moment rather than on an event: the recovery copy, and an export under
+    // way. The main loop calls tick at least as often as nextWakeUp asks, and draws a
+    // frame after it when takeFrameWanted says the window shows something new.
     void tick(Clock::time_point now);
-    std::optional<Clock::time_point> nextWakeUp() const { return m_session.recoveryDue; }
+    std::optional<Clock::time_point> nextWakeUp() const;
+    bool takeFrameWanted();
+    bool exporting() const { return m_export != nullptr; }
 
     bool saveScript();
     bool saveScriptAs(const std::string& name); // name in UTF-8
@@ -67,7 +75,10 @@ public:
     std::string pageCount();
     // The modal dialogs (file list, save-as panel, the question before opening) take all
     // input while open.
-    bool modal() const { return m_fileList.isOpen() || m_saveAsPanel.isOpen() || m_openCheck.isOpen(); }
+    bool modal() const
+    {
+        return m_fileList.isOpen() || m_saveAsPanel.isOpen() || m_openCheck.isOpen() || m_sharedCheck.isOpen();
+    }
     // The closing check's answer ends the program once no save is pending.
     bool quitting() const { return m_quit; }
 
@@ -89,6 +100,7 @@ public:
     ClosingCheck& closingCheck() { return m_closingCheck; }
     const ClosingCheck& closingCheck() const { return m_closingCheck; }
     ClosingCheck& openCheck() { return m_openCheck; }
+    ClosingCheck& sharedCheck() { return m_sharedCheck; }
     const ClosingCheck& openCheck() const { return m_openCheck; }
     ScrollBar& scrollBar() { return m_scrollBar; }
     const ScrollBar& scrollBar() const { return m_scrollBar; }
@@ -96,6 +108,8 @@ public:
     std::int32_t currentKind() const { return m_currentKind; }
     // Shown at the window's foot until the next successful save; UTF-8.
     const std::string& saveProblem() const { return m_saveProblem; }
+    // Everything the line at the window's foot says, UTF-8; empty when it is not shown.
+    std::string footLine() const;
 
 private:
     void deliver(sf::Event& event);
@@ -109,6 +123,10 @@ private:
     void openSaveAs();
     void answerClosingCheck(ClosingCheck::Answer answer);
     void answerOpenQuestion(ClosingCheck::Answer answer);
+    void answerSharedQuestion(ClosingCheck::Answer answer);
+    Opening askBeforeOpening(const OpenChoice& choice);
+    void pollExport(Clock::time_point now);
+    void stopExport(const std::string& why);
     void onTextEntered();
     void onKeyPressed(const sf::Event::KeyEvent& key);
     void onShortcut(const sf::Event::KeyEvent& key);
@@ -117,7 +135,7 @@ private:
     void followCurrentKind();
     bool inKindBar(int x, int y) const;
     void drawDialogs();
-    void drawSaveProblem();
+    void drawFootLine();
     void drawPageCount();
     void noteSaveProblem(const std::string& what, const std::error_code& error);
     void openPending();
@@ -142,7 +160,8 @@ private:
     ClosingCheck m_closingCheck;
     FileList m_fileList;
     SaveAs m_saveAsPanel;
-    ClosingCheck m_openCheck; // the question before opening over unsaved work
+    ClosingCheck m_openCheck;   // the question before opening over unsaved work
+    ClosingCheck m_sharedCheck; // the question before opening a script open in another window
     ScrollBar m_scrollBar;
     sf::Text m_pageCountLabel;
     Session m_session;
@@ -152,6 +171,13 @@ private:
     std::int32_t m_currentKind = 0;
     std::string m_problem;     // why the last save or open failed, in UTF-8; empty after a success
     std::string m_saveProblem; // shown at the window's foot until the next successful save
+    std::string m_recoveryProblem; // why copies cannot be written, until one is
+    std::string m_backupProblem;   // why backups cannot be kept, until one is
+    std::string m_notice;          // what an import or an export has to say, until the next one
+    std::unique_ptr<PdfExport> m_export; // the PDF being made beside the window
+    Clock::time_point m_exportBegun;
+    long m_exportSeconds = -1;           // the seconds the foot line shows
+    bool m_frameWanted = false;
     Pagination m_pages;        // of the script as printed, for "Page P of N"
     Completion m_completion;
     std::vector<sf::String> m_offers; // what completion offers now, none when dismissed
@@ -167,6 +193,8 @@ private:
     bool m_scriptChanged = false;         // this event changed anything of the script
     bool m_pagesStale = true;             // the pagination is older than the script
     std::optional<OpenChoice> m_pendingOpen; // what the open question is about
+    std::optional<OpenChoice> m_pendingShared; // what the question about another window is about
+    bool m_awaitingSaveToExport = false;       // Control+E on an untitled script: export once saved
     bool m_awaitingSaveToOpen = false;       // "Save" on an untitled script: open once it is saved
     bool m_awaitingSaveToQuit = false;       // "Save and quit" on an untitled script: quit once saved
     bool m_quit = false;                     // the closing check decided to quit

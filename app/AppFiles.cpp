@@ -19,7 +19,11 @@ namespace fs = std::filesystem;
 bool App::saveScript()
 {
     const std::string& name = m_session.fileName;
-    keepBackup(name); // a failed backup does not stop the save the writer asked for
+    std::error_code error;
+    if (keepBackup(name, &error)) // a failed backup does not stop the save the writer asked for
+        m_backupProblem.clear();
+    else
+        m_backupProblem = "Backups cannot be kept: " + failureReason(error);
     return saveInto(scriptBase(name));
 }
 
@@ -40,6 +44,7 @@ bool App::saveScriptAs(const std::string& name)
     m_session.untitled = false;
     m_session.fileName = name;
     m_session.suggestedName.clear();
+    m_session.openHere.hold(name);
     return true;
 }
 
@@ -84,28 +89,71 @@ bool App::open(const OpenChoice& choice)
                                                           : fs::path(scriptBase(name) + ".html");
     const bool nameOk = choice.kind == Kind::Recovered ? name.find('/') == std::string::npos : validScriptName(name);
     std::optional<Script> loaded;
+    std::string why = "not a valid name";
+    FountainReport report;
     if (nameOk && choice.kind == Kind::Fountain) {
         std::string bytes;
-        if (readWholeFile(file, bytes))
-            loaded = parseFountain(bytes);
+        if (readWholeFile(file, bytes, &why) && !(loaded = parseFountain(bytes, &report)))
+            why = "not text";
     } else if (nameOk) {
-        loaded = loadScript(file);
+        loaded = loadScript(file, &why);
+    }
+    if (loaded && choice.kind == Kind::Recovered && !m_session.copyLock.holds(name) && !m_session.copyLock.take(name)) {
+        loaded.reset();
+        why = "it is open in another window";
     }
     if (!loaded) {
-        m_problem = "Could not open " + file.string();
+        m_problem = "Could not open " + file.string() + ": " + why;
         return false;
     }
     m_problem.clear();
-    const bool untitledCopy = choice.kind == Kind::Recovered && !name.empty() && name[0] == '.';
+    const std::string given = m_session.recoveryId; // the copy of the changes given up
+    bool untitledCopy = false;
+    const std::string copyOf = choice.kind == Kind::Recovered ? scriptNameOfCopy(name, &untitledCopy) : name;
     m_session.untitled = choice.kind == Kind::Template || choice.kind == Kind::Fountain || untitledCopy;
-    m_session.fileName = m_session.untitled ? std::string("empty") : name;
+    m_session.fileName = m_session.untitled ? std::string("empty") : copyOf;
     show(*loaded, choice.kind != Kind::Recovered);
+    if (!given.empty() && given != name)
+        removeRecovery(given);
     m_session.recoveryId = choice.kind == Kind::Recovered ? name : std::string();
+    if (m_session.recoveryId.empty())
+        m_session.copyLock.release();
     m_session.suggestedName = choice.kind == Kind::Fountain ? name : std::string();
+    if (m_session.untitled)
+        m_session.openHere.release();
+    else
+        m_session.openHere.hold(m_session.fileName);
+    m_notice.clear();
+    if (report.unclosedLine)
+        m_notice = "An unclosed /* hides " + std::to_string(report.hiddenLines) + " lines from line " +
+                   std::to_string(report.unclosedLine);
     return true;
 }
 
+// A script that another running program has open is opened here too only when the
+// writer says so.
 Opening App::requestOpen(const OpenChoice& choice)
+{
+    const bool ours = !m_session.untitled && m_session.fileName == choice.name;
+    if (choice.kind == OpenChoice::Kind::Script && !ours && m_session.openHere.openElsewhere(choice.name)) {
+        m_pendingShared = choice;
+        m_sharedCheck.ask(nameForDisplay(choice.name) + " is open in another window");
+        return Opening::Asked;
+    }
+    return askBeforeOpening(choice);
+}
+
+void App::answerSharedQuestion(ClosingCheck::Answer answer)
+{
+    const std::optional<OpenChoice> choice = m_pendingShared;
+    m_pendingShared.reset();
+    if (answer != ClosingCheck::Answer::Save || !choice)
+        return;
+    if (askBeforeOpening(*choice) == Opening::Opened)
+        m_fileList.setOpen(false);
+}
+
+Opening App::askBeforeOpening(const OpenChoice& choice)
 {
     if (m_session.saved()) {
         if (open(choice))
@@ -120,7 +168,7 @@ Opening App::requestOpen(const OpenChoice& choice)
 
 void App::openSaveAs()
 {
-    m_saveAsPanel.openWith(fromUtf8(m_session.suggestedName));
+    m_saveAsPanel.openWith(nameForDisplay(m_session.suggestedName));
 }
 
 // "Save and quit" quits only after a save that succeeded: a failed or abandoned save
@@ -164,13 +212,10 @@ void App::openPending()
         return;
     const OpenChoice choice = *m_pendingOpen;
     m_pendingOpen.reset();
-    const std::string given = m_session.recoveryId; // the copy of the changes given up
     if (!open(choice)) {
         m_fileList.showProblem(m_problem);
         return;
     }
-    if (!given.empty() && given != m_session.recoveryId)
-        removeRecovery(given);
     m_fileList.setOpen(false);
 }
 
@@ -194,36 +239,4 @@ void App::show(const Script& shown, bool asSaved)
     m_session.recoveryDue.reset();
     m_session.recoveryStale = false;
     m_pagesStale = true;
-}
-
-bool App::exportScript()
-{
-    const SaveChoice choice = m_platform.askSaveTarget ? m_platform.askSaveTarget(m_session.fileName) : SaveChoice();
-    if (choice.path.empty())
-        return false;
-    if (!saveScript()) // the PDF is rendered from the saved file
-        return false;
-    const std::string target = targetBase(choice.path);
-    std::error_code error;
-    switch (choice.filter) {
-    case ExportFilter::pdfLetter:
-    case ExportFilter::pdfA4:
-        if (exportPdf(m_converter, script(), target, choice.filter == ExportFilter::pdfA4 ? a4 : usLetter))
-            return true;
-        m_saveProblem = "Could not export " + target + ".pdf: the converter failed";
-        return false;
-    case ExportFilter::html:
-        if (writeScript(script(), target, true, m_platform.askOverwrite, &error))
-            return true;
-        break;
-    case ExportFilter::fountain:
-        if (exportFountain(script(), target, m_platform.askOverwrite, &error))
-            return true;
-        break;
-    default:
-        return false;
-    }
-    if (error != std::errc::file_exists) // declining to replace a file is no failure
-        noteSaveProblem("Could not export " + target + (choice.filter == ExportFilter::html ? ".html" : ".fountain"), error);
-    return false;
 }

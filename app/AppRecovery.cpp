@@ -6,6 +6,7 @@
 
 #include "files/Recovery.hpp"
 #include "files/TextCodec.hpp"
+#include "files/WholeFile.hpp"
 
 #include <ctime>
 
@@ -35,15 +36,23 @@ void App::tick(Clock::time_point now)
 {
     if (m_session.recoveryDue && now >= *m_session.recoveryDue)
         writeRecoveryNow(now);
+    pollExport(now);
 }
 
+// A copy that cannot be written is said at the window's foot until one is.
 void App::writeRecoveryNow(Clock::time_point now)
 {
     if (m_session.recoveryId.empty())
-        m_session.recoveryId = m_session.untitled ? untitledRecoveryId(std::time(nullptr)) : m_session.fileName;
+        m_session.recoveryId = newRecoveryId(m_session.untitled ? std::string() : m_session.fileName);
+    m_session.copyLock.take(m_session.recoveryId);
     m_session.recoveryDue.reset();
     m_session.lastRecoveryWrite = now;
-    if (writeRecovery(script(), m_session.recoveryId))
+    std::error_code error;
+    const bool written = writeRecovery(script(), m_session.recoveryId, &error);
+    const std::string problem = written ? std::string() : "Recovery copies cannot be written: " + failureReason(error);
+    m_frameWanted = m_frameWanted || problem != m_recoveryProblem;
+    m_recoveryProblem = problem;
+    if (written)
         m_session.recoveryStale = false;
 }
 
@@ -51,6 +60,7 @@ void App::discardRecovery()
 {
     if (!m_session.recoveryId.empty())
         removeRecovery(m_session.recoveryId);
+    m_session.copyLock.release();
     m_session.recoveryId.clear();
     m_session.recoveryDue.reset();
     m_session.recoveryStale = false;

@@ -4,6 +4,8 @@
 // page.
 
 #include "document/History.hpp"
+#include "files/Recovery.hpp"
+#include "files/ScriptLock.hpp"
 
 #include <SFML/System/String.hpp>
 
@@ -17,15 +19,18 @@ struct Session {
     // No unsaved changes: the history stands where the file was last written.
     bool saved() const { return history.atSaved(); }
 
-    std::string fileName = "empty"; // the name in the user folder, without folder and extension
+    std::string fileName = "empty"; // the name in the user folder (bytes), without folder and extension
     bool untitled = true;           // no name in the user folder yet
     sf::String title = "[Title here]";
     sf::String author = "By [Author here]";
     History history;
     std::string suggestedName; // offered by the save-as panel: an imported file's stem
 
-    // The recovery copy of unsaved work.
+    ScriptLock openHere; // says to other programs that this one has the named script open
+
+    // The recovery copy of unsaved work, this program's own while it runs.
     std::string recoveryId;                       // the copy's id in the recovery folder, once written
+    CopyLock copyLock;
     std::optional<Clock::time_point> recoveryDue; // when the next copy is to be written
     bool recoveryStale = false;                   // changes the copy does not hold yet
     Clock::time_point lastRecoveryWrite;

@@ -6,7 +6,8 @@
 namespace {
 // The next event. The loop sleeps in the window's wait until one comes, except while the
 // App has work due at a moment: then it looks for events and for that moment in turn,
-// napping in between, so that the work is done on time without a busy loop.
+// napping in between, so that the work is done on time without a busy loop, and draws a
+// frame when that work changed what the window shows.
 bool nextEvent(App& app, sf::Event& event)
 {
     using namespace std::chrono_literals;
@@ -16,8 +17,12 @@ bool nextEvent(App& app, sf::Event& event)
             return true;
         const App::Clock::time_point now = App::Clock::now();
         app.tick(now);
+        if (app.takeFrameWanted()) {
+            app.render();
+            window.display();
+        }
         if (const auto due = app.nextWakeUp())
-            std::this_thread::sleep_for(std::min<App::Clock::duration>(20ms, *due - now));
+            std::this_thread::sleep_for(std::clamp<App::Clock::duration>(*due - now, 5ms, 20ms));
     }
     return window.isOpen() && window.waitEvent(event);
 }
@@ -38,6 +43,7 @@ int main(int, char**)
         while (window.isOpen() && window.pollEvent(event));
         app.render();
         window.display();
+        app.takeFrameWanted();
     }
     return 0;
 }

@@ -13,10 +13,12 @@
 #include "platform/RunProgram.hpp"
 
 #include <SFML/OpenGL.hpp>
+#include <SFML/Window/Clipboard.hpp>
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
 #include <random>
+#include <thread>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -28,7 +30,7 @@ App& theApp()
     static App* app = [] {
         enterScratchFolder();
         Platform quiet; // no dialogs; the real converter for the export figures
-        quiet.runProgram = runProgramWithoutShell;
+        quiet.startProgram = startProgramWithoutShell;
         auto* made = new App(quiet);
         made->fileList().setOpen(false);
         return made;
@@ -223,7 +225,8 @@ void exportBigFish(benchmark::State& state)
     app.session().untitled = false;
     app.session().fileName = "bigfish";
     app.platform().askSaveTarget = [](const std::string&) { return SaveChoice{"bigfish-export.pdf", ExportFilter::pdfLetter}; };
-    const Converter converter(runProgramWithoutShell);
+    app.platform().askOverwrite = [](const std::string&) { return true; };
+    const Converter converter(startProgramWithoutShell);
     const std::string print = "bigfish-print.html";
     writeBytes(print, printHtml(script, paginate(script), usLetter));
     for (auto _ : state) {
@@ -231,6 +234,10 @@ void exportBigFish(benchmark::State& state)
         case 0:
             if (!app.exportScript())
                 state.SkipWithError("the export failed");
+            while (app.exporting()) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                app.tick(App::Clock::now());
+            }
             break;
         case 1:
             app.saveScript();
@@ -245,13 +252,53 @@ void exportBigFish(benchmark::State& state)
     state.SetLabel(state.range(0) == 0 ? "whole export" : state.range(0) == 1 ? "program's part" : "converter alone");
 }
 
+// The window's frames while a Big Fish PDF is made beside it: the longest frame, and the
+// whole export's time from the dialog's answer to the PDF in place.
+void framesWhileExporting(benchmark::State& state)
+{
+    App& app = theApp();
+    const std::string bytes = readBytes(fs::path(QUILLMERE_SCREENPLAYS) / "big-fish.fountain");
+    if (bytes.empty()) {
+        state.SkipWithError("no sample screenplays beside the project");
+        return;
+    }
+    const Script script = *parseFountain(bytes);
+    app.page().load(script.paragraphs);
+    app.session().untitled = false;
+    app.session().fileName = "bigfish";
+    app.platform().askSaveTarget = [](const std::string&) { return SaveChoice{"bigfish-frames.pdf", ExportFilter::pdfLetter}; };
+    app.platform().askOverwrite = [](const std::string&) { return true; };
+    for (auto _ : state) {
+        using Clock = std::chrono::steady_clock;
+        const Clock::time_point begun = Clock::now();
+        if (!app.exportScript()) {
+            state.SkipWithError("the export failed");
+            break;
+        }
+        double longest = 0;
+        int frames = 0;
+        while (app.exporting()) {
+            const Clock::time_point frame = Clock::now();
+            app.tick(frame);
+            app.render();
+            app.window().setActive(true);
+            glFinish();
+            longest = std::max(longest, std::chrono::duration<double, std::milli>(Clock::now() - frame).count());
+            ++frames;
+        }
+        state.counters["longestFrameMs"] = longest;
+        state.counters["frames"] = frames;
+        state.counters["exportMs"] = std::chrono::duration<double, std::milli>(Clock::now() - begun).count();
+    }
+}
+
 // The PDF export of scripts of several sizes: pagination, print file and converter.
 void exportPdfSizes(benchmark::State& state)
 {
     App& app = theApp();
     fillPage(app.page(), static_cast<int>(state.range(0)));
     const Script script = app.script();
-    const Converter converter(runProgramWithoutShell);
+    const Converter converter(startProgramWithoutShell);
     for (auto _ : state)
         if (!exportPdf(converter, script, "bench-export", usLetter))
             state.SkipWithError("the converter failed");
@@ -285,16 +332,41 @@ void cutAndPaste500(benchmark::State& state)
     state.SetLabel("Big Fish, cut and paste");
 }
 
+// A paste of N megabytes from elsewhere: prose in lines of 60 characters, paragraphs of
+// five lines (state.range(1) 1), or one line without a break (0).
+void pasteLarge(benchmark::State& state)
+{
+    App& app = theApp();
+    const std::size_t bytes = static_cast<std::size_t>(state.range(0)) << 20;
+    std::string text;
+    for (std::size_t line = 0; text.size() < bytes; ++line) {
+        text += "The rain comes down on the roof and on the yard and the hill";
+        text += state.range(1) ? (line % 5 == 4 ? "\n\n" : "\n") : " ";
+    }
+    sf::Clipboard::setString(fromUtf8(text));
+    for (auto _ : state) {
+        state.PauseTiming();
+        app.page().load({{Directorial, "Before."}});
+        state.ResumeTiming();
+        app.page().paste();
+        state.PauseTiming();
+        app.page().edits.clear();
+        state.ResumeTiming();
+    }
+}
+
 // Sizes: the editor's 100, 1,000 and 10,000 paragraphs, and the script sizes 1,000, 5,000
 // and 20,000 (a feature film holds 1,500 to 4,000).
 #define EDITOR_SIZES Arg(100)->Arg(1000)->Arg(5000)->Arg(10000)->Arg(20000)
 BENCHMARK(typeAtEnd)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(cutAndPaste500)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(pasteLarge)->Args({1, 0})->Args({3, 0})->Args({1, 1})->Args({3, 1})->Args({10, 1})->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(typeInMiddle)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(enterInMiddle)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(renderFrame)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(paginateScript)->Arg(0)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(exportBigFish)->Arg(0)->Arg(1)->Arg(2)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(framesWhileExporting)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(importFountain)->Unit(benchmark::kMillisecond);
 BENCHMARK(exportFountainText)->Unit(benchmark::kMillisecond);
 BENCHMARK(historyMemory)->Iterations(1)->Unit(benchmark::kMillisecond);

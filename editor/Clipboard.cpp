@@ -5,6 +5,8 @@
 
 #include <SFML/Window/Clipboard.hpp>
 
+#include <cstdio>
+
 namespace {
 bool hasLineBreak(const sf::String& text)
 {
@@ -35,13 +37,25 @@ void Clipboard::put(const std::vector<Paragraph>& selected)
     sf::Clipboard::setString(placed);
 }
 
-std::vector<Paragraph> Clipboard::take() const
+std::vector<Paragraph> Clipboard::take(std::string* refusal) const
 {
-    const sf::String text = sf::Clipboard::getString();
+    sf::String text = sf::Clipboard::getString();
+    if (text.isEmpty() && fromDesktop) // a large text comes in pieces that the window cannot take
+        text = fromUtf8(fromDesktop());
     if (text.isEmpty())
         return {};
     if (text == placed && !pieces.empty())
         return pieces;
+    const std::size_t bytes = toUtf8(text).size();
+    if (bytes > largestPaste) {
+        if (refusal) {
+            char said[120];
+            std::snprintf(said, sizeof said, "The clipboard holds %.1f MB; a paste takes at most %zu MB",
+                          bytes / 1048576.0, largestPaste >> 20);
+            *refusal = said;
+        }
+        return {};
+    }
     if (hasLineBreak(text)) {
         if (std::optional<std::vector<Paragraph>> read = parseFountainBody(toUtf8(text))) {
             if (read->size() == 1)

@@ -318,7 +318,7 @@ void Page::cut()
 
 void Page::paste()
 {
-    const std::vector<Paragraph> pieces = clipboard.take();
+    const std::vector<Paragraph> pieces = clipboard.take(&refusedPaste);
     if (!pieces.empty())
         replaceSelection(pieces);
 }

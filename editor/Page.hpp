@@ -86,6 +86,7 @@ public:
     bool shiftHeld = false;        // told by the App for each event: a press then extends
     std::vector<ScriptEdit> edits; // changes not yet taken by the App, oldest first
     Clipboard clipboard;
+    std::string refusedPaste; // why the last paste inserted nothing, for the App to say
 
 private:
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;

@@ -4,6 +4,7 @@
 #include "files/WholeFile.hpp"
 
 #include <algorithm>
+#include <cstdio>
 #include <ctime>
 #include <sys/stat.h>
 #include <vector>
@@ -25,25 +26,40 @@ void rotate(const fs::path& folder)
     for (std::size_t i = 0; i + backupsKept < copies.size(); ++i)
         fs::remove(copies[i], error);
 }
+
+// The backup's name for a time in milliseconds.
+std::string stampOf(long long milliseconds)
+{
+    const std::time_t seconds = static_cast<std::time_t>(milliseconds / 1000);
+    std::tm parts{};
+    localtime_r(&seconds, &parts);
+    char stamp[40];
+    const std::size_t n = std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H-%M-%S", &parts);
+    std::snprintf(stamp + n, sizeof stamp - n, "-%03lld.html", milliseconds % 1000);
+    return stamp;
+}
 } // namespace
 
-bool keepBackup(const std::string& name)
+bool keepBackup(const std::string& name, std::error_code* error)
 {
     const fs::path saved = scriptBase(name) + ".html";
     struct stat status {};
     if (stat(saved.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
         return true; // nothing saved yet
     std::string bytes;
-    if (!readWholeFile(saved, bytes))
+    if (!readWholeFile(saved, bytes)) {
+        if (error)
+            *error = std::make_error_code(std::errc::io_error);
         return false;
-    std::tm parts{};
-    localtime_r(&status.st_mtime, &parts);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H-%M-%S", &parts);
+    }
     const fs::path folder = backupFolder / name;
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (!writeFileAtomically(folder / (std::string(stamp) + ".html"), bytes))
+    std::error_code made;
+    fs::create_directories(folder, made);
+    long long at = status.st_mtim.tv_sec * 1000LL + status.st_mtim.tv_nsec / 1000000;
+    std::error_code ignored;
+    while (fs::exists(folder / stampOf(at), ignored))
+        ++at;
+    if (!writeFileAtomically(folder / stampOf(at), bytes, error))
         return false;
     rotate(folder);
     return true;

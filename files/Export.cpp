@@ -52,26 +52,38 @@ bool exportFountain(const Script& script, const std::string& targetBase, const O
                     std::error_code* error)
 {
     const std::string file = targetBase + ".fountain";
-    std::error_code ignored;
-    if (std::filesystem::exists(file, ignored) && !(ask && ask())) {
-        if (error)
-            *error = std::make_error_code(std::errc::file_exists);
+    if (!mayReplace({file}, ask, error))
         return false;
-    }
     return writeFileAtomically(file, fountainText(script), error);
+}
+
+PdfExport::PdfExport(const Converter& converter, const Script& script, const std::string& targetBase, const Paper& paper)
+    : pdf(targetBase + ".pdf")
+{
+    std::string print = (std::filesystem::temp_directory_path() / "quillmere-print-XXXXXX.html").string();
+    const int fd = mkstemps(print.data(), 5);
+    if (fd >= 0) {
+        ::close(fd);
+        printFile = print;
+    }
+    if (!printFile.empty() && writeFileAtomically(printFile, printHtml(script, paginate(script), paper)))
+        conversion = converter.begin(pdfSettings(paper.name), printFile, pdf);
+    else
+        conversion = std::make_unique<Conversion>(nullptr, std::string(), pdf); // failed: no print file
+}
+
+PdfExport::~PdfExport()
+{
+    conversion.reset(); // stops the converter before its input goes
+    std::error_code ignored;
+    if (!printFile.empty())
+        std::filesystem::remove(printFile, ignored);
 }
 
 bool exportPdf(const Converter& converter, const Script& script, const std::string& targetBase, const Paper& paper)
 {
-    std::string print = (std::filesystem::temp_directory_path() / "quillmere-print-XXXXXX.html").string();
-    const int fd = mkstemps(print.data(), 5);
-    if (fd < 0)
-        return false;
-    ::close(fd);
-    const std::string base = print.substr(0, print.size() - 5);
-    const bool done = writeFileAtomically(print, printHtml(script, paginate(script), paper)) &&
-                      convertToPdf(converter, base, targetBase, paper.name);
-    std::error_code ignored;
-    std::filesystem::remove(print, ignored);
-    return done;
+    PdfExport running(converter, script, targetBase, paper);
+    while (running.poll() == Conversion::State::Running)
+        usleep(5000);
+    return running.poll() == Conversion::State::Done;
 }

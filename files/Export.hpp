@@ -26,6 +26,26 @@ std::string targetBase(const std::string& target);
 bool exportFountain(const Script& script, const std::string& targetBase, const OverwriteQuestion& ask,
                     std::error_code* error = nullptr);
 
-// The script as screenplay pages in targetBase + ".pdf": paginated, laid out in a print
-// file of page boxes (a temporary file, gone afterwards) and rendered by the converter.
+// The script as screenplay pages in targetBase + ".pdf", under way beside the editor: the
+// script paginated as it was when the export began, laid out in a print file of page boxes
+// (a temporary file, gone with the export) and rendered by the converter.
+class PdfExport {
+public:
+    PdfExport(const Converter& converter, const Script& script, const std::string& targetBase, const Paper& paper);
+    PdfExport(const PdfExport&) = delete;
+    PdfExport& operator=(const PdfExport&) = delete;
+    ~PdfExport();
+
+    Conversion::State poll() { return conversion->poll(); }
+    void stop(const std::string& why) { conversion->stop(why); }
+    const std::string& problem() const { return conversion->problem(); }
+    const std::string& target() const { return pdf; }
+
+private:
+    std::string pdf;
+    std::string printFile;
+    std::unique_ptr<Conversion> conversion;
+};
+
+// The same, waited for: true once the PDF is in place.
 bool exportPdf(const Converter& converter, const Script& script, const std::string& targetBase, const Paper& paper);

@@ -100,12 +100,14 @@ std::optional<DivType> kindMark(const Chars& note)
 
 // Takes notes ([[ ]]) and boneyard (/* */) out, across lines. A line that held nothing
 // else is dropped, so that a note between two lines of dialogue does not part them.
-std::vector<Line> withoutNotes(const std::vector<Chars>& raw)
+std::vector<Line> withoutNotes(const std::vector<Chars>& raw, FountainReport* report)
 {
     std::vector<Line> lines;
     bool inNote = false, inBoneyard = false;
+    std::size_t boneyardLine = 0; // where the open boneyard began
     Chars note;
-    for (const Chars& chars : raw) {
+    for (std::size_t row = 0; row < raw.size(); ++row) {
+        const Chars& chars = raw[row];
         Line line;
         bool removed = inNote || inBoneyard;
         for (std::size_t i = 0; i < chars.size(); ++i) {
@@ -122,6 +124,7 @@ std::vector<Line> withoutNotes(const std::vector<Chars>& raw)
                 }
             } else if (startsWith(chars, i, "/*")) {
                 inBoneyard = removed = true, ++i;
+                boneyardLine = row;
             } else if (startsWith(chars, i, "[[")) {
                 inNote = removed = true, ++i;
                 note.clear();
@@ -135,6 +138,12 @@ std::vector<Line> withoutNotes(const std::vector<Chars>& raw)
         line.dropped = removed && empty && !line.kind;
         if (!line.dropped)
             lines.push_back(std::move(line));
+    }
+    if (report && inBoneyard) {
+        std::size_t last = raw.size(); // a final line break ends the last line, it adds none
+        if (last > boneyardLine + 1 && raw.back().empty())
+            --last;
+        *report = {boneyardLine + 1, last - boneyardLine};
     }
     return lines;
 }
@@ -537,12 +546,12 @@ bool inDialogue(const Paragraph& paragraph)
 }
 } // namespace
 
-std::optional<Script> parseFountain(const std::string& bytes)
+std::optional<Script> parseFountain(const std::string& bytes, FountainReport* report)
 {
     const std::optional<std::u32string> text = decode(bytes);
     if (!text)
         return std::nullopt;
-    return Reader(withoutNotes(splitLines(*text))).read(true);
+    return Reader(withoutNotes(splitLines(*text), report)).read(true);
 }
 
 std::optional<std::vector<Paragraph>> parseFountainBody(const std::string& bytes)
@@ -550,7 +559,7 @@ std::optional<std::vector<Paragraph>> parseFountainBody(const std::string& bytes
     const std::optional<std::u32string> text = decode(bytes);
     if (!text)
         return std::nullopt;
-    return Reader(withoutNotes(splitLines(*text))).read(false).paragraphs;
+    return Reader(withoutNotes(splitLines(*text), nullptr)).read(false).paragraphs;
 }
 
 // Every element stands apart after a blank line, but for the parentheticals and speeches

@@ -21,9 +21,16 @@
 #include <optional>
 #include <string>
 
+// What reading found that the writer should know: a boneyard "/*" never closed, which
+// hides the rest of the text.
+struct FountainReport {
+    std::size_t unclosedLine = 0; // the line of the unclosed "/*", from 1; 0 for none
+    std::size_t hiddenLines = 0;  // the lines it hides, from that one to the end
+};
+
 // Nothing when the bytes are not text: NUL bytes, or invalid UTF-8 beyond repair (a few
 // stray bytes read as Latin-1).
-std::optional<Script> parseFountain(const std::string& bytes);
+std::optional<Script> parseFountain(const std::string& bytes, FountainReport* report = nullptr);
 std::string fountainText(const Script& script);
 // Paragraphs without a title page, as the clipboard carries them; the text written
 // begins with a blank line.

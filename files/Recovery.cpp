@@ -3,7 +3,11 @@
 #include "files/ScriptWriter.hpp"
 
 #include <algorithm>
+#include <atomic>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -15,16 +19,48 @@ std::string localTime(std::time_t when, const char* format)
     char text[64];
     return std::strftime(text, sizeof text, format, &parts) ? text : "";
 }
+
+fs::path lockFile(const std::string& id)
+{
+    return recoveryFolder / (id + ".lock");
+}
+
+// Whether a running program holds the lock of a copy.
+bool heldElsewhere(const std::string& id)
+{
+    const int fd = ::open(lockFile(id).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false; // no lock: nobody owns it
+    const bool held = flock(fd, LOCK_EX | LOCK_NB) != 0;
+    ::close(fd);
+    return held;
+}
+
+const std::time_t programStart = std::time(nullptr);
+std::atomic<unsigned> copiesMade{0};
 } // namespace
 
 std::string RecoveredCopy::label() const
 {
-    return "Recovered: " + (untitled ? std::string("Untitled") : id) + " (" + localTime(written, "%Y-%m-%d %H:%M") + ")";
+    return "Recovered: " + (untitled ? std::string("Untitled") : name) + " (" + localTime(written, "%Y-%m-%d %H:%M") + ")";
 }
 
-std::string untitledRecoveryId(std::time_t now)
+std::string newRecoveryId(const std::string& name)
 {
-    return ".untitled-" + localTime(now, "%Y-%m-%d_%H-%M-%S");
+    return "." + std::to_string(getpid()) + "-" + std::to_string(programStart) + "-" + std::to_string(++copiesMade) +
+           "~" + name;
+}
+
+std::string scriptNameOfCopy(const std::string& id, bool* untitled)
+{
+    std::string name = id;
+    if (!id.empty() && id[0] == '.') { // generated: ".PID-START-N~NAME" or ".untitled-DATE"
+        const std::size_t mark = id.find('~');
+        name = mark == std::string::npos ? std::string() : id.substr(mark + 1);
+    }
+    if (untitled)
+        *untitled = name.empty();
+    return name;
 }
 
 fs::path recoveryFile(const std::string& id)
@@ -32,17 +68,43 @@ fs::path recoveryFile(const std::string& id)
     return recoveryFolder / (id + ".html");
 }
 
-bool writeRecovery(const Script& script, const std::string& id)
+bool CopyLock::take(const std::string& id)
 {
-    std::error_code error;
-    fs::create_directories(recoveryFolder, error);
-    return writeScript(script, recoveryFolder / id, false);
+    if (holds(id))
+        return true;
+    release();
+    std::error_code ignored;
+    fs::create_directories(recoveryFolder, ignored);
+    fd = ::open(lockFile(id).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        fd = -1;
+        return false;
+    }
+    heldId = id;
+    return true; // without a lock file (a broken folder) the copy is ours all the same
+}
+
+void CopyLock::release()
+{
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
+    heldId.clear();
+}
+
+bool writeRecovery(const Script& script, const std::string& id, std::error_code* error)
+{
+    std::error_code made;
+    fs::create_directories(recoveryFolder, made);
+    return writeScript(script, recoveryFolder / id, false, {}, error);
 }
 
 void removeRecovery(const std::string& id)
 {
     std::error_code error;
     fs::remove(recoveryFile(id), error);
+    fs::remove(lockFile(id), error);
 }
 
 std::vector<RecoveredCopy> listRecoveries()
@@ -54,8 +116,12 @@ std::vector<RecoveredCopy> listRecoveries()
         struct stat status {};
         if (path.extension() != ".html" || stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
             continue; // temporary files of a write that was cut short among them
-        const std::string id = path.stem().string();
-        copies.push_back({id, !id.empty() && id[0] == '.', status.st_mtime});
+        RecoveredCopy copy;
+        copy.id = path.stem().string();
+        copy.name = scriptNameOfCopy(copy.id, &copy.untitled);
+        copy.held = heldElsewhere(copy.id);
+        copy.written = status.st_mtime;
+        copies.push_back(std::move(copy));
     }
     std::sort(copies.begin(), copies.end(), [](const RecoveredCopy& a, const RecoveredCopy& b) {
         return a.written != b.written ? a.written > b.written : a.id < b.id;

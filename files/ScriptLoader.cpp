@@ -80,10 +80,13 @@ std::optional<Script> parseScript(std::string bytes)
     return script;
 }
 
-std::optional<Script> loadScript(const std::filesystem::path& file)
+std::optional<Script> loadScript(const std::filesystem::path& file, std::string* why)
 {
     std::string bytes;
-    if (!readWholeFile(file, bytes))
+    if (!readWholeFile(file, bytes, why))
         return std::nullopt;
-    return parseScript(std::move(bytes));
+    std::optional<Script> script = parseScript(std::move(bytes));
+    if (!script && why)
+        *why = "not a script";
+    return script;
 }

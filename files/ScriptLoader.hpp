@@ -10,4 +10,5 @@
 // Nothing when the bytes are not a script. A script without paragraphs comes back with
 // one empty Scene paragraph.
 std::optional<Script> parseScript(std::string bytes);
-std::optional<Script> loadScript(const std::filesystem::path& file);
+// `why` (when given) says why nothing came: the file's reason, or "not a script".
+std::optional<Script> loadScript(const std::filesystem::path& file, std::string* why = nullptr);

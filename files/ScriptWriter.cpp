@@ -46,16 +46,31 @@ std::string scriptHtml(const Script& script, bool standalone, const fs::path& ba
     return out.str();
 }
 
+bool mayReplace(const std::vector<fs::path>& files, const OverwriteQuestion& ask, std::error_code* error)
+{
+    std::vector<std::string> existing;
+    std::error_code ignored;
+    for (const fs::path& file : files)
+        if (fs::exists(file, ignored) || fs::is_symlink(file, ignored))
+            existing.push_back(file.filename().string());
+    if (existing.empty())
+        return true;
+    std::string named = existing[0];
+    for (std::size_t i = 1; i < existing.size(); ++i)
+        named += (i + 1 == existing.size() ? " and " : ", ") + existing[i];
+    if (ask && ask(named + (existing.size() > 1 ? " exist." : " exists.")))
+        return true;
+    if (error)
+        *error = std::make_error_code(std::errc::file_exists);
+    return false;
+}
+
 bool writeScript(const Script& script, const fs::path& basePath, bool standalone, const OverwriteQuestion& ask,
                  std::error_code* error)
 {
     const fs::path file = basePath.string() + ".html";
-    std::error_code ignored;
-    if (standalone && fs::exists(file, ignored) && !(ask && ask())) {
-        if (error)
-            *error = std::make_error_code(std::errc::file_exists);
+    if (standalone && !mayReplace({file, basePath.string() + ".css"}, ask, error))
         return false;
-    }
     if (standalone) {
         std::string style;
         if (!readWholeFile("res/standalone.css", style)) {

@@ -7,8 +7,16 @@
 #include <string>
 #include <system_error>
 
-// Asked before a stand-alone page replaces an existing file; true only on an explicit yes.
-using OverwriteQuestion = std::function<bool()>;
+#include <vector>
+
+// Asked before an export replaces existing files, with a line naming them ("act1.html and
+// act1.css exist."); true only on an explicit yes.
+using OverwriteQuestion = std::function<bool(const std::string& existing)>;
+
+// True when none of the files exists or the question was answered yes; otherwise false,
+// with `error` (when given) file_exists.
+bool mayReplace(const std::vector<std::filesystem::path>& files, const OverwriteQuestion& ask,
+                std::error_code* error = nullptr);
 
 // The bytes of a script file: HTML with the title page and the paragraphs as shown (scene
 // headings and names in capitals), texts in UTF-8 with &, < and > escaped, scene headings
@@ -17,7 +25,7 @@ using OverwriteQuestion = std::function<bool()>;
 std::string scriptHtml(const Script& script, bool standalone, const std::filesystem::path& basePath);
 
 // Writes the script as basePath + ".html"; a stand-alone page also gets its own copy of
-// res/standalone.css as basePath + ".css" and asks before replacing an existing page.
+// res/standalone.css as basePath + ".css" and asks once before replacing either.
 // Each file is replaced only once it has been written whole; false (with `error` saying
 // why, where given) when the script was not written.
 bool writeScript(const Script& script, const std::filesystem::path& basePath, bool standalone,

@@ -6,7 +6,9 @@ std::string toUtf8(const sf::String& text)
     return std::string(bytes.begin(), bytes.end());
 }
 
-sf::String fromUtf8(const char* bytes, std::size_t size)
+namespace {
+// A stray byte becomes `stray`, or the Latin-1 character of its value when that is 0.
+sf::String decode(const char* bytes, std::size_t size, sf::Uint32 stray)
 {
     const auto* in = reinterpret_cast<const unsigned char*>(bytes);
     std::basic_string<sf::Uint32> out;
@@ -25,7 +27,7 @@ sf::String fromUtf8(const char* bytes, std::size_t size)
         if (valid && (code < least[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)))
             valid = false;
         if (!valid) {
-            out.push_back(lead);
+            out.push_back(stray ? stray : lead);
             ++i;
         } else {
             out.push_back(code);
@@ -33,6 +35,17 @@ sf::String fromUtf8(const char* bytes, std::size_t size)
         }
     }
     return sf::String(out);
+}
+} // namespace
+
+sf::String fromUtf8(const char* bytes, std::size_t size)
+{
+    return decode(bytes, size, 0);
+}
+
+sf::String nameForDisplay(const std::string& bytes)
+{
+    return decode(bytes.data(), bytes.size(), 0xFFFD);
 }
 
 sf::String fromUtf8(const std::string& bytes)

@@ -9,6 +9,9 @@
 std::string toUtf8(const sf::String& text);
 sf::String fromUtf8(const char* bytes, std::size_t size);
 sf::String fromUtf8(const std::string& bytes);
+// A file name (or a message holding one) as shown: bytes that are not UTF-8 become U+FFFD.
+// The name itself is kept as bytes for opening and saving.
+sf::String nameForDisplay(const std::string& bytes);
 
 // Escapes &, < and > for an HTML text; zero bytes are dropped.
 std::string escapeMarkup(const std::string& text);

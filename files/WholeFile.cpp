@@ -8,13 +8,22 @@
 
 namespace fs = std::filesystem;
 
-bool readWholeFile(const fs::path& path, std::string& bytes)
+// Opened without waiting, so that a FIFO cannot hold the program up; only a regular file is
+// then read, in blocking mode again.
+bool readWholeFile(const fs::path& path, std::string& bytes, std::string* why)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        if (why)
+            *why = failureReason(std::error_code(errno, std::generic_category()));
         return false;
+    }
     struct stat status {};
     bool ok = fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+    if (!ok && why)
+        *why = "not a regular file";
+    if (ok)
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     std::string read;
     if (ok)
         read.reserve(static_cast<std::size_t>(status.st_size));
@@ -23,8 +32,11 @@ bool readWholeFile(const fs::path& path, std::string& bytes)
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n == 0)
             break;
-        if (n < 0 && errno != EINTR)
+        if (n < 0 && errno != EINTR) {
+            if (why)
+                *why = failureReason(std::error_code(errno, std::generic_category()));
             ok = false;
+        }
         else if (n > 0)
             read.append(buffer, static_cast<std::size_t>(n));
     }

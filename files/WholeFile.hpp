@@ -5,8 +5,10 @@
 #include <string>
 #include <system_error>
 
-// Reads a regular file whole; false for a folder, a missing or an unreadable file.
-bool readWholeFile(const std::filesystem::path& path, std::string& bytes);
+// Reads a regular file whole; false for a folder, a FIFO, a device or a socket (at once,
+// never waiting on one) and for a missing or unreadable file, with `why` (when given)
+// saying so in a few words: "not a regular file", "no such file or directory", ...
+bool readWholeFile(const std::filesystem::path& path, std::string& bytes, std::string* why = nullptr);
 
 // The name every temporary file of a write begins with.
 inline constexpr const char* temporaryPrefix = ".quillmere-";

@@ -1,16 +1,15 @@
 #pragma once
 // The wkhtmltopdf program, which renders an HTML file as a PDF. A converter is given the
-// way to run the program; each conversion takes its settings, writes the PDF beside its
-// target under a temporary name, and puts it in the target's place only once the program
-// has ended well.
+// way to start the program; each conversion takes its settings, runs beside the editor,
+// writes the PDF beside its target under a temporary name, and puts it in the target's
+// place only once the program has ended well and what it wrote is a whole PDF.
 
-#include <functional>
+#include "platform/RunProgram.hpp"
+
+#include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
-
-// Runs a program with exactly these arguments (argv[0] is the program) and waits for it:
-// its exit status, -1 when it could not run.
-using ProgramRunner = std::function<int(const std::vector<std::string>& argv)>;
 
 struct ConverterSettings {
     std::string paper = "Letter"; // the program's name for the paper size
@@ -24,13 +23,47 @@ struct ConverterSettings {
 std::vector<std::string> converterArguments(const ConverterSettings& settings, const std::string& input,
                                             const std::string& output);
 
+// Whether a file begins with "%PDF-" and ends with "%%EOF" (white space may follow).
+bool wholePdf(const std::string& path);
+
+// One conversion. It ends done, with the PDF in place, or failed, with the target as it
+// was and `problem` saying why; one still running when it goes is stopped.
+class Conversion {
+public:
+    enum class State { Running, Done, Failed };
+
+    Conversion(std::unique_ptr<RunningProgram> program, std::string partial, std::string target);
+    Conversion(const Conversion&) = delete;
+    Conversion& operator=(const Conversion&) = delete;
+    ~Conversion();
+
+    // Looks whether the program has ended, and finishes then.
+    State poll();
+    // Stops the program; the conversion fails with the given reason.
+    void stop(const std::string& why);
+    State state() const { return now; }
+    const std::string& problem() const { return why; }
+
+private:
+    void finish(int status);
+
+    std::unique_ptr<RunningProgram> program;
+    std::string partial, target;
+    State now = State::Running;
+    std::string why;
+};
+
 class Converter {
 public:
-    explicit Converter(ProgramRunner runner = {}) : run(std::move(runner)) {}
+    explicit Converter(ProgramStarter starter = {}) : start(std::move(starter)) {}
 
-    // Renders the HTML file `input` into the PDF `target`; true once it is in place.
+    // Starts rendering the HTML file `input` into the PDF `target`; a conversion that has
+    // failed already when the program could not be started.
+    std::unique_ptr<Conversion> begin(const ConverterSettings& settings, const std::string& input,
+                                      const std::string& target) const;
+    // Renders and waits for the end: true once the PDF is in place.
     bool convert(const ConverterSettings& settings, const std::string& input, const std::string& target) const;
 
 private:
-    ProgramRunner run;
+    ProgramStarter start;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/RunProgram.hpp"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -23,8 +25,11 @@ struct SaveChoice {
 // runs the real converter; tests put fakes in their place.
 struct Platform {
     std::function<SaveChoice(const std::string& currentName)> askSaveTarget;
-    std::function<bool()> askOverwrite; // true only on an explicit yes
-    std::function<int(const std::vector<std::string>& argv)> runProgram; // exit status, -1 if it could not run
+    // "Overwrite existing file?" with a line naming what exists; true only on an explicit yes.
+    std::function<bool(const std::string& existing)> askOverwrite;
+    ProgramStarter startProgram; // the converter and any other program, beside the window
+    // The clipboard's text (UTF-8) when the window's own reading found none.
+    std::function<std::string()> clipboardText;
 };
 
 Platform realPlatform();

@@ -9,11 +9,11 @@ namespace {
 std::vector<std::vector<std::string>> runs;
 int exitStatus = 0;
 
-int record(const std::vector<std::string>& argv)
+std::unique_ptr<RunningProgram> record(const std::vector<std::string>& argv)
 {
     runs.push_back(argv);
-    writeBytes(argv.back(), "%PDF");
-    return exitStatus;
+    writeBytes(argv.back(), "%PDF-1.4\n%%EOF\n");
+    return std::make_unique<FinishedProgram>(exitStatus);
 }
 
 struct Recorder : ::testing::Test {
@@ -66,7 +66,7 @@ TEST_F(ConverterTest, AFailingOrMissingProgramFails)
     exitStatus = 2;
     EXPECT_FALSE(convertToPdf(converter, "user/a", "a"));
     EXPECT_FALSE(fs::exists("a.pdf"));
-    const Converter real(runProgramWithoutShell);
+    const Converter real(startProgramWithoutShell);
     auto path = std::string(getenv("PATH") ? getenv("PATH") : "");
     setenv("PATH", folder.c_str(), 1);
     EXPECT_FALSE(convertToPdf(real, "user/a", "a"));

@@ -120,6 +120,19 @@ void Program::kill()
     child = -1;
 }
 
+std::string Program::window()
+{
+    std::string id;
+    eventually([&] {
+        FILE* search = popen(("xdotool search --pid " + std::to_string(child) + " 2>/dev/null | head -1").c_str(), "r");
+        char line[64] = {};
+        id = fgets(line, sizeof line, search) ? std::string(line, strcspn(line, "\n")) : std::string();
+        pclose(search);
+        return !id.empty();
+    });
+    return id;
+}
+
 Program::~Program()
 {
     if (running())
@@ -180,9 +193,9 @@ void focusWindow(const std::string& id)
 }
 
 // Control and a key, as fast as xdotool sends them.
-void controlKey(const std::string& key)
+void controlKey(const std::string& key, const std::string& window)
 {
-    focusWindow(windowNamed("^Quillmere$"));
+    focusWindow(window.empty() ? windowNamed("^Quillmere$") : window);
     sh("xdotool key ctrl+" + key);
 }
 

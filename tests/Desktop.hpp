@@ -39,6 +39,8 @@ public:
     bool running();
     bool ended();
     void kill(); // SIGKILL, as a crash or the system would end it
+    // The id of its window, found by its process.
+    std::string window();
     ~Program();
     pid_t child = -1;
 };
@@ -53,8 +55,9 @@ std::string windowNamed(const std::string& pattern, std::chrono::milliseconds li
 // Waits until the window is viewable, then gives it the keyboard; fails the test when
 // either does not happen in time.
 void focusWindow(const std::string& id);
-// Control and a key, as fast as xdotool sends them.
-void controlKey(const std::string& key);
+// Control and a key, as fast as xdotool sends them, to the program's window (the first
+// one when not given).
+void controlKey(const std::string& key, const std::string& window = "");
 bool unsavedLabelShown(const sf::Image& image);
 // The screen once it has stopped changing: what the program draws after the input sent.
 sf::Image screenshot();

@@ -2,7 +2,10 @@
 // mouse and keyboard, screenshots for what only the screen shows.
 #include "Desktop.hpp"
 
+#include "files/Recovery.hpp"
+#include "files/ScriptLoader.hpp"
 #include "files/ScriptWriter.hpp"
+#include "files/TextCodec.hpp"
 
 #include <thread>
 
@@ -300,9 +303,9 @@ TEST_F(EndToEndTest, TheCaretStaysOnScreenAndTheKeysMoveThroughALongScript)
     EXPECT_GE(first, 60) << "the typed letter is drawn below the kind bar";
     EXPECT_LT(last, 980) << "and inside the window";
 
-    controlKey("o");   // the list: the recovery copy of the new script, "Empty", bigfish
-    clickAt(960, 440); // the entry bigfish
-    clickAt(820, 590); // "Open"
+    controlKey("o");   // the list: "Empty", bigfish (the new script's copy is this program's own)
+    clickAt(960, 400); // the entry bigfish
+    clickAt(820, 550); // "Open"
     clickAt(960, 520); // "Discard changes"
     const int top = firstInkRow(screenWhen([](const sf::Image& image) { return !dimmed(image); }));
     EXPECT_GE(top, 120);
@@ -316,4 +319,50 @@ TEST_F(EndToEndTest, TheCaretStaysOnScreenAndTheKeysMoveThroughALongScript)
     const sf::Image end = screenshot();
     EXPECT_TRUE(inkIn(end, 645, 980 - 46 - 23 - 40, 400, 63)) << "the last paragraph above the margin";
     EXPECT_FALSE(inkIn(end, 470, 980 - 40, 980, 40)) << "nothing below it";
+}
+
+// Two programs on one folder: each owns its recovery copy, a script open in one is asked
+// about before the other opens it, and a copy left by a program that was killed is
+// offered to the one still running.
+TEST_F(EndToEndTest, TwoWindowsOnOneFolderEachKeepTheirOwnWork)
+{
+    ASSERT_TRUE(writeScript({"Two", "By Me", {{Directorial, "Start."}}}, "user/act1", false));
+    auto lastText = [](const fs::path& file) {
+        const std::optional<Script> script = loadScript(file);
+        return script ? toUtf8(script->paragraphs.back().text) : std::string();
+    };
+    Program a;
+    a.start();
+    clickAt(960, 400); // act1
+    clickAt(820, 550); // "Open"
+    keys("ctrl+End");
+    typeText(" A");
+    ASSERT_TRUE(eventually([&] {
+        const std::vector<RecoveredCopy> copies = listRecoveries();
+        return copies.size() == 1 && copies[0].held && lastText(recoveryFile(copies[0].id)) == "Start. A";
+    })) << "program A keeps a copy of its own, held while it runs";
+
+    Program b; // its window comes on top of A's and takes the pointer
+    b.start();
+    clickAt(960, 400); // act1 is the second entry: A's copy is not offered
+    clickAt(820, 550);
+    screenWhen(dimmed); // "act1 is open in another window"
+    clickAt(960, 460);  // "Open anyway"
+    screenWhen([](const sf::Image& image) { return !dimmed(image); });
+    keys("ctrl+End");
+    typeText(" B");
+    controlKey("s", b.window());
+    ASSERT_TRUE(eventually([&] { return lastText("user/act1.html") == "Start. B"; }));
+    ASSERT_EQ(listRecoveries().size(), 1u) << "B's save removed no copy but its own";
+
+    a.kill();
+    const std::vector<RecoveredCopy> left = listRecoveries();
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_FALSE(left[0].held);
+    controlKey("o", b.window()); // now A's copy is offered first
+    clickAt(960, 340);
+    clickAt(820, 590); // "Open", below the three entries
+    screenWhen([](const sf::Image& image) { return !dimmed(image); });
+    controlKey("s", b.window());
+    EXPECT_TRUE(eventually([&] { return lastText("user/act1.html") == "Start. A"; })) << "A's work is not lost";
 }

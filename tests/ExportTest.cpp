@@ -2,6 +2,8 @@
 
 #include "files/Export.hpp"
 
+#include <thread>
+
 namespace fs = std::filesystem;
 
 class ExportTest : public AppTest {
@@ -71,6 +73,7 @@ TEST_F(ExportTest, AFailedConversionKeepsTheScriptSavedAndTheOldPdf)
 {
     writeBytes("out/act1.pdf", "old");
     type("y");
+    desktop.overwrite = true; // replacing it was agreed
     desktop.exitStatus = 1;
     desktop.choice = {(folder / "out" / "act1.pdf").string(), ExportFilter::pdfLetter};
     EXPECT_FALSE(app->exportScript());
@@ -95,4 +98,107 @@ TEST_F(ExportTest, ALongNameIsPassedWhole)
     desktop.choice = {};
     app->exportScript();
     EXPECT_EQ(desktop.askedNames.back().size(), 200u);
+}
+
+TEST_F(ExportTest, APdfIsReplacedOnlyWhenAgreedAndNeverByWhatIsNoPdf)
+{
+    writeBytes("out/act1.pdf", "old");
+    desktop.choice = {(folder / "out" / "act1.pdf").string(), ExportFilter::pdfLetter};
+    EXPECT_FALSE(app->exportScript());
+    EXPECT_EQ(desktop.asked, std::vector<std::string>{"act1.pdf exists."});
+    EXPECT_TRUE(desktop.runs.empty()) << "declined: nothing runs";
+    EXPECT_EQ(app->footLine(), "");
+
+    desktop.overwrite = true;
+    desktop.writeOutput = false; // the converter ends well but writes no PDF
+    EXPECT_FALSE(app->exportScript());
+    EXPECT_EQ(readBytes("out/act1.pdf"), "old");
+    EXPECT_EQ(app->footLine(), "Could not export " + (folder / "out" / "act1.pdf").string() + ": the converter wrote no whole PDF");
+}
+
+TEST_F(ExportTest, ControlEOnAnUntitledScriptAsksForANameThenExports)
+{
+    ASSERT_TRUE(app->openScript(""));
+    type("int. new");
+    desktop.choice = {(folder / "out" / "new.pdf").string(), ExportFilter::pdfLetter};
+    control(sf::Keyboard::E);
+    ASSERT_TRUE(app->saveAsPanel().isOpen());
+    EXPECT_TRUE(desktop.askedNames.empty());
+    type("new");
+    key(sf::Keyboard::Enter);
+    EXPECT_EQ(desktop.askedNames, std::vector<std::string>{"new"});
+    EXPECT_TRUE(fs::exists("out/new.pdf"));
+}
+
+// The real child process: a converter that waits for a go-ahead file, copies its input
+// aside, then writes a PDF; or never ends.
+class ConverterBesideTheWindow : public ExportTest {
+protected:
+    void SetUp() override
+    {
+        ExportTest::SetUp();
+        fs::create_directory("bin");
+        writeBytes("bin/wkhtmltopdf", "#!/bin/sh\n"
+                                      "for a; do input=\"$output\"; output=\"$a\"; done\n"
+                                      "while [ ! -e go ]; do sleep 0.05; done\n"
+                                      "cp \"$input\" seen.html\n"
+                                      "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$output\"\n");
+        fs::permissions("bin/wkhtmltopdf", fs::perms::owner_all);
+        path = getenv("PATH");
+        setenv("PATH", (fs::absolute("bin").string() + ":" + path).c_str(), 1);
+        app.reset();
+        Platform real = desktop.platform();
+        real.startProgram = startProgramWithoutShell;
+        app = std::make_unique<App>(real);
+        app->fileList().setOpen(false);
+        ASSERT_TRUE(app->openScript("act1"));
+        desktop.choice = {(folder / "out" / "act1.pdf").string(), ExportFilter::pdfLetter};
+    }
+    void TearDown() override
+    {
+        setenv("PATH", path.c_str(), 1);
+        ExportTest::TearDown();
+    }
+    std::string path;
+};
+
+TEST_F(ConverterBesideTheWindow, TheEditorGoesOnWhileItRunsFromTheScriptAsItWas)
+{
+    control(sf::Keyboard::End);
+    type(" before");
+    ASSERT_TRUE(app->exportScript());
+    ASSERT_TRUE(app->exporting());
+    EXPECT_EQ(app->footLine(), "Exporting act1.pdf\u2026 0 s (Escape stops it)");
+    type(" after"); // typing goes on
+    EXPECT_EQ(currentParagraph().text, "INT. EXPORT before after");
+    writeBytes("go", "");
+    for (int i = 0; i < 400 && app->exporting(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        app->tick(App::Clock::now());
+    }
+    EXPECT_FALSE(app->exporting());
+    EXPECT_TRUE(fs::exists("out/act1.pdf"));
+    EXPECT_NE(readBytes("seen.html").find("INT. EXPORT BEFORE"), std::string::npos);
+    EXPECT_EQ(readBytes("seen.html").find("AFTER"), std::string::npos) << "the script as it was when it began";
+    EXPECT_EQ(app->footLine(), "");
+}
+
+TEST_F(ConverterBesideTheWindow, EscapeOrTwoMinutesEndAConverterThatHangs)
+{
+    ASSERT_TRUE(app->exportScript());
+    key(sf::Keyboard::Escape);
+    EXPECT_FALSE(app->exporting());
+    EXPECT_EQ(app->footLine(), "The export of " + (folder / "out" / "act1.pdf").string() + " was stopped");
+
+    desktop.overwrite = true;
+    ASSERT_TRUE(app->exportScript());
+    app->tick(App::Clock::now() + std::chrono::seconds(119));
+    EXPECT_TRUE(app->exporting());
+    app->tick(App::Clock::now() + std::chrono::seconds(121));
+    EXPECT_FALSE(app->exporting());
+    EXPECT_EQ(app->footLine(), "Could not export " + (folder / "out" / "act1.pdf").string() +
+                                   ": the converter took longer than 120 seconds");
+    EXPECT_FALSE(fs::exists("out/act1.pdf"));
+    for (const auto& entry : fs::directory_iterator("out"))
+        ADD_FAILURE() << "left behind: " << entry.path();
 }

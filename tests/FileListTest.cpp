@@ -1,4 +1,5 @@
 #include "TestSupport.hpp"
+#include "files/TextCodec.hpp"
 
 class FileListTest : public AppTest {
 protected:
@@ -90,7 +91,10 @@ TEST_F(FileListTest, AnEntryThatIsNoScriptLeavesTheCurrentOneUntouchedAndSaysSo)
     type("X");
     writeBytes(folder / "user" / "broken.html", "<html><body><div><div>t</div><div>a</div></div><div><div class=\"Villain\">x</div></div></body></html>");
     std::filesystem::create_directory(folder / "user" / "folder.html");
-    for (const char* entry : {"broken", "folder"}) {
+    const std::pair<const char*, const char*> entries[] = {
+        {"broken", "Could not open user/broken.html: not a script"},
+        {"folder", "Could not open user/folder.html:\nnot a regular file"}}; // the reason on a line of its own
+    for (const auto& [entry, said] : entries) {
         list().setOpen(true);
         click(entryLabelled(entry).x, entryLabelled(entry).y);
         click(openButton().x, openButton().y);
@@ -99,7 +103,7 @@ TEST_F(FileListTest, AnEntryThatIsNoScriptLeavesTheCurrentOneUntouchedAndSaysSo)
         EXPECT_EQ(currentParagraph().text, "MY WORKX");
         EXPECT_FALSE(app->session().saved());
         EXPECT_TRUE(list().isOpen());
-        EXPECT_EQ(list().message.getString(), "Could not open user/" + std::string(entry) + ".html");
+        EXPECT_EQ(toUtf8(list().message.getString()), said);
         key(sf::Keyboard::Escape);
     }
 }

@@ -191,6 +191,19 @@ TEST(FountainReading, EveryElementTakesItsKind)
                   {Directorial, U"Escaped *stars* and a \\ backslash."}}));
 }
 
+TEST(FountainReading, AnUnclosedBoneyardIsReadAsTheSyntaxSaysAndReported)
+{
+    FountainReport report;
+    const std::optional<Script> script = parseFountain("Title: T\n\nINT. A\n\nRain.\n/* cut\nMore.\n\nEXT. B\n", &report);
+    ASSERT_TRUE(script);
+    EXPECT_EQ(script->paragraphs, (std::vector<Paragraph>{{Scene, "INT. A"}, {Directorial, "Rain."}}));
+    EXPECT_EQ(report.unclosedLine, 6u);
+    EXPECT_EQ(report.hiddenLines, 4u);
+    FountainReport closed;
+    parseFountain("INT. A\n/* cut */\nRain.\n", &closed);
+    EXPECT_EQ(closed.unclosedLine, 0u);
+}
+
 TEST(FountainReading, WhatIsNotTextFailsAndStrayBytesAreRepaired)
 {
     EXPECT_FALSE(parseFountain(std::string("INT. A\0B", 8)));
@@ -271,4 +284,14 @@ TEST_F(FountainInTheEditor, ImportOpensUntitledUnderItsStemAndExportReadsBack)
     EXPECT_EQ(*back, app->script());
     EXPECT_FALSE(app->exportScript()); // the file is there: asked, and declined
     EXPECT_EQ(desktop.overwriteQuestions, 1);
+}
+
+TEST_F(FountainInTheEditor, AnUnclosedBoneyardIsSaidAtTheWindowsFoot)
+{
+    writeBytes("user/cut.fountain", "INT. A\n\nRain.\n/* cut\nMore.\n\nEXT. B\n");
+    ASSERT_TRUE(app->open({OpenChoice::Kind::Fountain, "cut"}));
+    EXPECT_EQ(page().paragraphs.size(), 2u);
+    EXPECT_EQ(app->footLine(), "An unclosed /* hides 4 lines from line 4");
+    ASSERT_TRUE(app->openScript(""));
+    EXPECT_EQ(app->footLine(), "");
 }

@@ -92,8 +92,12 @@ TEST_F(KillTest, FiftyKillsLoseNothingButTheLastSecondsOfTyping)
         // The newest of the saved file and the recovery copy lacks at most the last five
         // seconds of typing (and a second for the keys to arrive).
         std::string newest = onDisk;
-        if (fs::exists(recoveryFile("long"))) {
-            const std::string copy = lastParagraph(recoveryFile("long"));
+        const std::vector<RecoveredCopy> copies = listRecoveries();
+        EXPECT_LE(copies.size(), 1u);
+        if (!copies.empty()) {
+            EXPECT_EQ(copies[0].name, "long");
+            EXPECT_FALSE(copies[0].held) << "a killed program holds nothing";
+            const std::string copy = lastParagraph(recoveryFile(copies[0].id));
             EXPECT_EQ(typed.compare(0, copy.size(), copy), 0) << "the copy is no state typed: " << copy;
             if (copy.size() > newest.size())
                 newest = copy;

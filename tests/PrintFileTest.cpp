@@ -108,7 +108,7 @@ protected:
         fs::remove_all(folder);
     }
     fs::path folder;
-    const Converter converter{runProgramWithoutShell};
+    const Converter converter{startProgramWithoutShell};
 };
 } // namespace
 

@@ -6,6 +6,7 @@
 #include "files/Recovery.hpp"
 #include "files/ScriptLoader.hpp"
 
+#include <sys/stat.h>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -38,7 +39,12 @@ void makeWritable(const fs::path& folder)
 
 class RecoveryTest : public AppTest {
 protected:
-    std::optional<Script> copy(const std::string& id) { return loadScript(recoveryFile(id)); }
+    // The one copy in the recovery folder, whoever holds it.
+    std::optional<Script> copy()
+    {
+        const std::vector<RecoveredCopy> all = listRecoveries();
+        return all.size() == 1 ? loadScript(recoveryFile(all[0].id)) : std::nullopt;
+    }
     std::vector<RecoveredCopy> copies() { return listRecoveries(); }
     void named(const std::string& name)
     {
@@ -54,25 +60,25 @@ TEST_F(RecoveryTest, ACopyFollowsTheWorkAtMostFiveSecondsBehind)
     ASSERT_TRUE(app->session().recoveryDue);
     const App::Clock::time_point written = *app->session().recoveryDue;
     app->tick(written);
-    ASSERT_TRUE(copy("act1"));
-    EXPECT_EQ(copy("act1")->paragraphs[0].text, "INT. HALLW");
+    ASSERT_TRUE(copy());
+    EXPECT_EQ(copy()->paragraphs[0].text, "INT. HALLW");
     type("x"); // within five seconds of the last copy: due five seconds after it
     ASSERT_TRUE(app->session().recoveryDue);
     EXPECT_EQ(*app->session().recoveryDue, written + App::recoveryDelay);
     app->tick(*app->session().recoveryDue - 1ms);
-    EXPECT_EQ(copy("act1")->paragraphs[0].text, "INT. HALLW");
+    EXPECT_EQ(copy()->paragraphs[0].text, "INT. HALLW");
     app->tick(*app->session().recoveryDue);
-    EXPECT_EQ(copy("act1")->paragraphs[0].text, "INT. HALLWX");
+    EXPECT_EQ(copy()->paragraphs[0].text, "INT. HALLWX");
     EXPECT_FALSE(app->session().recoveryDue);
 
     type("y");
     sf::Event lost{};
     lost.type = sf::Event::LostFocus;
     send(lost); // leaving the window writes it at once
-    EXPECT_EQ(copy("act1")->paragraphs[0].text, "INT. HALLWXY");
+    EXPECT_EQ(copy()->paragraphs[0].text, "INT. HALLWXY");
 
     control(sf::Keyboard::S); // a save has no use for the copy
-    EXPECT_FALSE(fs::exists(recoveryFile("act1")));
+    EXPECT_FALSE(copy());
     EXPECT_FALSE(app->session().recoveryDue);
     type("z");
     control(sf::Keyboard::Z); // undone back to the saved state: no unsaved work, no copy
@@ -141,9 +147,19 @@ TEST_F(RecoveryTest, EachSaveKeepsThePreviousVersionTheNewestTwentyAtMost)
         kept.push_back(entry.path().filename().string());
     std::sort(kept.begin(), kept.end());
     ASSERT_EQ(kept.size(), 20u);
-    EXPECT_EQ(kept[0].size(), std::string("2026-12-07_20-43-46.html").size());
+    EXPECT_EQ(kept[0].size(), std::string("2026-12-07_20-43-46-123.html").size());
     // the newest backup is the version before the last save
     EXPECT_NE(readBytes(backupFolder / "act1" / kept.back()).find(">INT. HALL0123456789012345678901<"), std::string::npos);
+
+    // Saves within the same millisecond of the file's time each keep their version.
+    fs::remove_all(backupFolder / "act1");
+    const auto fixed = fs::file_time_type::clock::now() - std::chrono::seconds(5);
+    for (const char* letter : {"a", "b", "c"}) {
+        fs::last_write_time("user/act1.html", fixed);
+        type(letter);
+        control(sf::Keyboard::S);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(backupFolder / "act1"), fs::directory_iterator()), 3);
 }
 
 TEST_F(RecoveryTest, OpeningOverUnsavedWorkAsksFirst)
@@ -201,4 +217,85 @@ TEST_F(RecoveryTest, AFailedSaveIsSaidAtTheWindowsFootUntilASaveSucceeds)
     type("x");
     key(sf::Keyboard::Enter); // a save-as that succeeds
     EXPECT_TRUE(app->saveProblem().empty());
+}
+
+TEST_F(RecoveryTest, BrokenRecoveryAndBackupFoldersAreSaidUntilTheyWorkAgain)
+{
+    named("act1");
+    fs::remove_all("user/.recovery");
+    writeBytes("user/.recovery", "a file where the folder should be");
+    type("x");
+    app->tick(App::Clock::now() + 1h);
+    EXPECT_EQ(app->footLine(), "Recovery copies cannot be written: not a directory");
+    fs::remove("user/.recovery");
+    type("y");
+    app->tick(App::Clock::now() + 2h);
+    EXPECT_EQ(app->footLine(), "");
+
+    fs::remove_all("user/.backup");
+    writeBytes("user/.backup", "a file where the folder should be");
+    control(sf::Keyboard::S);
+    EXPECT_TRUE(app->session().saved()) << "the save goes on";
+    EXPECT_EQ(app->footLine(), "Backups cannot be kept: not a directory");
+    fs::remove("user/.backup");
+    type("z");
+    control(sf::Keyboard::S);
+    EXPECT_EQ(app->footLine(), "");
+}
+
+TEST_F(RecoveryTest, EachProgramOwnsItsCopiesAndAScriptOpenElsewhereIsAskedAbout)
+{
+    named("act1");
+    type(" mine");
+    app->tick(App::Clock::now() + 1h);
+    FakeDesktop otherDesktop;
+    App other(otherDesktop.platform()); // a second window on the same folder
+    EXPECT_EQ(other.fileList().recovered.size(), 0u) << "a running program's copy is its own";
+    other.fileList().setOpen(false);
+    ASSERT_TRUE(other.openScript(""));
+    sf::Event typed = ev::textEntered('u');
+    other.handleEvent(typed);
+    other.tick(App::Clock::now() + 1h);
+    ASSERT_EQ(copies().size(), 2u) << "two copies, one each";
+    EXPECT_NE(copies()[0].id, copies()[1].id);
+
+    EXPECT_EQ(other.requestOpen({OpenChoice::Kind::Script, "act1"}), Opening::Asked);
+    ASSERT_TRUE(other.sharedCheck().isOpen());
+    EXPECT_EQ(other.sharedCheck().message.getString(), "act1 is open in another window");
+    sf::Event escape = ev::keyPressed(sf::Keyboard::Escape);
+    other.handleEvent(escape);
+
+    control(sf::Keyboard::S); // this one saves: only its own copy goes
+    ASSERT_EQ(copies().size(), 1u);
+    EXPECT_TRUE(copies()[0].untitled);
+    app.reset(); // this program ends: act1 is open nowhere else now
+    EXPECT_EQ(other.requestOpen({OpenChoice::Kind::Script, "act1"}), Opening::Asked) << "the other's own unsaved work";
+    EXPECT_FALSE(other.sharedCheck().isOpen());
+    EXPECT_TRUE(other.openCheck().isOpen());
+    app = std::make_unique<App>(desktop.platform());
+}
+
+TEST_F(RecoveryTest, AFifoFailsAtOnceAndANameThatIsNotUtf8KeepsItsBytes)
+{
+    ASSERT_EQ(mkfifo("user/pipe.html", 0644), 0);
+    EXPECT_FALSE(app->openScript("pipe"));
+    app->fileList().setOpen(true);
+    click(960, 400); // the entry pipe
+    click(820, static_cast<int>(app->fileList().openButton.rect.top + 20));
+    EXPECT_EQ(app->fileList().message.getString(), "Could not open user/pipe.html:\nnot a regular file");
+
+    const std::string bad = "bad\xff\xfename";
+    writeBytes("user/" + bad + ".html", readBytes("user/empty.html"));
+    app->fileList().setOpen(true);
+    EXPECT_EQ(app->fileList().entries[1].label.getString(), u32(U"bad\uFFFD\uFFFDname"));
+    click(960, 400);
+    click(820, static_cast<int>(app->fileList().openButton.rect.top + 20));
+    ASSERT_EQ(app->session().fileName, bad);
+    type("x");
+    control(sf::Keyboard::S);
+    EXPECT_NE(readBytes("user/" + bad + ".html").find(">X<"), std::string::npos);
+    std::size_t files = 0;
+    for (const auto& entry : fs::directory_iterator("user"))
+        files += entry.is_regular_file();
+    EXPECT_EQ(files, 2u) << "the template and the script, no new file";
 }

@@ -83,7 +83,12 @@ TEST_F(ScriptWriterTest, AStandAlonePageAsksBeforeReplacingAndCarriesItsStyleShe
     fs::create_directory("exports");
     int asked = 0;
     bool answer = false;
-    const OverwriteQuestion ask = [&] { ++asked; return answer; };
+    std::string named;
+    const OverwriteQuestion ask = [&](const std::string& existing) {
+        named = existing;
+        ++asked;
+        return answer;
+    };
     ASSERT_TRUE(writeScript(lines("t"), "exports/act1", true, ask));
     EXPECT_EQ(asked, 0);
     EXPECT_NE(readBytes("exports/act1.html").find("href=\"act1.css\""), std::string::npos);
@@ -92,6 +97,11 @@ TEST_F(ScriptWriterTest, AStandAlonePageAsksBeforeReplacingAndCarriesItsStyleShe
     writeBytes("exports/act1.css", "mine");
     EXPECT_FALSE(writeScript(lines("new"), "exports/act1", true, ask));
     EXPECT_EQ(asked, 1);
+    EXPECT_EQ(named, "act1.html and act1.css exist.");
+    EXPECT_EQ(readBytes("exports/act1.css"), "mine");
+    fs::remove("exports/act1.html"); // a style sheet of the same name, of another page
+    EXPECT_FALSE(writeScript(lines("new"), "exports/act1", true, ask));
+    EXPECT_EQ(named, "act1.css exists.");
     EXPECT_EQ(readBytes("exports/act1.css"), "mine");
     EXPECT_FALSE(writeScript(lines("new"), "exports/act1", true, {})); // no one to answer
     answer = true;

@@ -248,3 +248,15 @@ TEST_F(AcrossParagraphs, TypingBackspaceAndDeleteActOnTheSelectionAsOneStep)
     send(ev::textEntered(8));
     EXPECT_EQ(paragraphs()[2], (Paragraph{Scene, "EXT. YARD"})) << "a joined paragraph takes the kind of its part with text";
 }
+
+TEST_F(SelectionTest, APasteLargerThanTwoMegabytesIsRefusedAndSaid)
+{
+    DivEditor& p = directorial("keep");
+    sf::Clipboard::setString(std::string(3u << 20, 'x'));
+    control(sf::Keyboard::V);
+    EXPECT_EQ(p.text, "keep");
+    EXPECT_EQ(app->footLine(), "The clipboard holds 3.0 MB; a paste takes at most 2 MB");
+    sf::Clipboard::setString(std::string(2u << 20, 'y'));
+    control(sf::Keyboard::V);
+    EXPECT_EQ(currentParagraph().text.getSize(), 4u + (2u << 20));
+}

@@ -128,15 +128,16 @@ Platform FakeDesktop::platform()
         askedNames.push_back(name);
         return choice;
     };
-    fake.askOverwrite = [this] {
+    fake.askOverwrite = [this](const std::string& existing) {
         ++overwriteQuestions;
+        asked.push_back(existing);
         return overwrite;
     };
-    fake.runProgram = [this](const std::vector<std::string>& argv) {
+    fake.startProgram = [this](const std::vector<std::string>& argv) -> std::unique_ptr<RunningProgram> {
         runs.push_back(argv);
         if (writeOutput)
-            writeBytes(argv.back(), "%PDF-1.4 fake\n");
-        return exitStatus;
+            writeBytes(argv.back(), "%PDF-1.4 fake\n%%EOF\n");
+        return std::make_unique<FinishedProgram>(exitStatus);
     };
     return fake;
 }

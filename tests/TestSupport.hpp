@@ -59,7 +59,19 @@ sf::Event resized(unsigned width, unsigned height);
 sf::Event closed();
 } // namespace ev
 
-// Fakes for the dialogs and the converter, recording what they were asked.
+// A program that has ended by the time it is looked at, with the given status.
+class FinishedProgram : public RunningProgram {
+public:
+    explicit FinishedProgram(int exitStatus) : status(exitStatus) {}
+    std::optional<int> poll() override { return status; }
+    void stop() override {}
+
+private:
+    int status;
+};
+
+// Fakes for the dialogs and the converter, recording what they were asked. The converter
+// writes a small whole PDF and has ended at once.
 struct FakeDesktop {
     SaveChoice choice;
     bool overwrite = false;
@@ -67,6 +79,7 @@ struct FakeDesktop {
     bool writeOutput = true;
     std::vector<std::string> askedNames;
     int overwriteQuestions = 0;
+    std::vector<std::string> asked; // what each overwrite question named
     std::vector<std::vector<std::string>> runs;
     Platform platform();
 };

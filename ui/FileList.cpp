@@ -1,5 +1,6 @@
 #include "ui/FileList.hpp"
 
+#include "files/TextCodec.hpp"
 #include "files/UserFolder.hpp"
 
 #include <algorithm>
@@ -43,7 +44,10 @@ FileList::FileList(const sf::RenderTarget& window) : Group(window, {0, 0, 1920, 
 
 void FileList::refresh()
 {
-    recovered = listRecoveries();
+    recovered.clear();
+    for (RecoveredCopy& copy : listRecoveries())
+        if (!copy.held) // another running program's own copy is not for the taking
+            recovered.push_back(std::move(copy));
     names.assign(1, "empty");
     for (std::string& name : listScriptNames())
         names.push_back(std::move(name));
@@ -66,7 +70,7 @@ void FileList::buildButtons()
             label = "Empty";
         else if (opens.kind == OpenChoice::Kind::Fountain)
             label += " (Fountain)";
-        entries[e].setup(sf::String::fromUtf8(label.begin(), label.end()), r.left, r.top, r.width, r.height);
+        entries[e].setup(nameForDisplay(label), r.left, r.top, r.width, r.height);
         entries[e].bind(*window, view);
     }
     const float buttonsTop = 450 + rowHeight * entries.size();
@@ -136,7 +140,7 @@ void FileList::onMouseButtonPressed()
 
 void FileList::showProblem(const std::string& problem)
 {
-    setDialogMessage(message, sf::String::fromUtf8(problem.begin(), problem.end()), 395 + rowHeight * entries.size());
+    setDialogMessage(message, nameForDisplay(problem), 395 + rowHeight * entries.size());
 }
 
 void FileList::onWheel(float delta)

@@ -23,8 +23,10 @@ struct OpenChoice {
 // The dialog that lists the scripts of the user folder under a first entry "Empty" and
 // opens the chosen one. Choosing takes a press on an entry, then one on "Open". An entry
 // that cannot be opened keeps the list open with a line that says so. Recovery copies
-// left by a program that did not end come first, one entry each; Fountain files come
-// last as "NAME (Fountain)".
+// left by a program that ended without saving come first, one entry each (a copy that
+// another running program holds is not listed); Fountain files come last as
+// "NAME (Fountain)". Names are bytes: what is not UTF-8 shows as U+FFFD but opens under
+// the file's real name.
 class FileList : public Group {
 public:
     explicit FileList(const sf::RenderTarget& window);

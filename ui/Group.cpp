@@ -48,12 +48,22 @@ void Group::applyDialogLook(float height, const sf::Color& outline)
     background.setOutlineColor(outline);
 }
 
+// A message longer than a line puts its reason, after the last ": ", on a second line.
 void Group::setDialogMessage(sf::Text& line, const sf::String& text, float top)
 {
-    sf::String shown = text;
-    if (shown.getSize() > messageChars) {
+    auto fitted = [](const sf::String& part) {
+        if (part.getSize() <= messageChars)
+            return part;
         const std::size_t half = (messageChars - 1) / 2;
-        shown = text.substring(0, half) + sf::String(sf::Uint32(0x2026)) + text.substring(text.getSize() - half);
+        return part.substring(0, half) + sf::String(sf::Uint32(0x2026)) + part.substring(part.getSize() - half);
+    };
+    sf::String shown = fitted(text);
+    const std::size_t colon = text.getSize() > messageChars ? text.find(": ") : sf::String::InvalidPos;
+    if (colon != sf::String::InvalidPos) {
+        std::size_t last = colon;
+        for (std::size_t at = colon; (at = text.find(": ", at + 1)) != sf::String::InvalidPos;)
+            last = at;
+        shown = fitted(text.substring(0, last + 1)) + "\n" + fitted(text.substring(last + 2));
     }
     if (appFont)
         line.setFont(*appFont);

@@ -1,5 +1,7 @@
 #include "ui/SaveAs.hpp"
 
+#include "files/TextCodec.hpp"
+
 namespace {
 const sf::Color dialogOutline(10, 10, 15, 255);
 constexpr float messageTop = 452;
@@ -58,7 +60,7 @@ void SaveAs::confirm()
     if (problem.empty())
         setOpen(false);
     else
-        setDialogMessage(message, sf::String::fromUtf8(problem.begin(), problem.end()), messageTop);
+        setDialogMessage(message, nameForDisplay(problem), messageTop);
 }
 
 void SaveAs::draw(sf::RenderTarget& target, sf::RenderStates) const

@@ -1,6 +1,9 @@
-#include "platform/Maximise.hpp"
+#include "platform/WindowManager.hpp"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
+
+#include <unistd.h>
 
 // The _NET_WM_STATE client message of the EWMH: add both maximised states at once.
 void maximiseWindow(sf::WindowHandle handle)
@@ -23,6 +26,18 @@ void maximiseWindow(sf::WindowHandle handle)
     event.xclient.data.l[3] = 1; // source: a normal application
     XSendEvent(display, DefaultRootWindow(display), False,
                SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XFlush(display);
+    XCloseDisplay(display);
+}
+
+void nameWindowsProcess(sf::WindowHandle handle)
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return;
+    const unsigned long pid = static_cast<unsigned long>(getpid());
+    XChangeProperty(display, handle, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&pid), 1);
     XFlush(display);
     XCloseDisplay(display);
 }
