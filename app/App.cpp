@@ -53,8 +53,6 @@ App::App(Platform platformLayer)
         const bool offered = typed == toUtf8(nameForDisplay(m_session.suggestedName));
         return saveScriptAs(offered ? m_session.suggestedName : typed) ? std::string() : m_problem;
     };
-    m_titlePage.titleBox.setRect(15, 100, 425, 50);
-    m_titlePage.authorBox.setRect(15, 200, 425, 50);
     m_toggleArray.setup(static_cast<float>(designWidth), {"Scene", "Directorial", "Name", "Parenthetical", "Speech"});
 
     m_page.addParagraph(Scene);
@@ -223,7 +221,9 @@ void App::classify(const sf::Event& event)
             m_action = Action::Paste;
         else if (control && key == sf::Keyboard::X)
             m_action = Action::Cut;
-        else if ((control && key >= sf::Keyboard::Num1 && key <= sf::Keyboard::Num5) || key == sf::Keyboard::Tab)
+        else if (control && key == sf::Keyboard::Num7)
+            m_action = Action::NewParagraph;
+        else if ((control && key >= sf::Keyboard::Num1 && key <= sf::Keyboard::Num6) || key == sf::Keyboard::Tab)
             m_action = Action::KindChange;
         else if (key == sf::Keyboard::Delete)
             m_action = Action::Deleting;
@@ -240,7 +240,7 @@ void App::noteChanges()
         countEdits(m_page.edits, false);
         std::optional<TitleLines> now;
         if (m_titleWas)
-            now = TitleLines{m_session.title, m_session.author};
+            now = m_session.titlePage;
         m_contentChanged = !m_page.edits.empty();
         m_scriptChanged = m_pagesStale = true;
         m_session.history.record(m_titleWas && m_page.edits.empty() ? Action::TitlePage : m_action, std::move(m_page.edits), m_titleWas,
@@ -278,8 +278,7 @@ void App::takeBack(const Step& step, bool undo)
     if (!step.edits.empty())
         m_page.placeCaret(undo ? step.caretBefore() : step.caretAfter());
     if (const auto& lines = undo ? step.titleBefore : step.titleAfter) {
-        m_session.title = lines->title;
-        m_session.author = lines->author;
+        m_session.titlePage = *lines;
         showTitleLines();
     }
     m_page.edits.clear();
@@ -289,8 +288,14 @@ void App::takeBack(const Step& step, bool undo)
 
 void App::showTitleLines()
 {
-    m_titlePage.titleBox.setText(m_session.title);
-    m_titlePage.authorBox.setText(m_session.author);
+    m_titlePage.show(m_session.titlePage);
+}
+
+Script App::script() const
+{
+    Script shown{"", "", m_page.contents()};
+    shown.setTitlePage(m_session.titlePage);
+    return shown;
 }
 
 // Passes the event on. Nothing typed with the left Control key held is text, but
@@ -347,17 +352,17 @@ bool App::inKindBar(int x, int y) const
     return m_toggleArray.background.getGlobalBounds().contains(m_toggleArray.toView(x, y));
 }
 
-// Typing into the title page copies both lines into the script. What typing does to a
+// Typing into the title page copies its fields into the script. What typing does to a
 // paragraph the page has logged already.
 void App::onTextEntered()
 {
-    if (!m_titlePage.titleBox.focused && !m_titlePage.authorBox.focused)
+    if (!m_titlePage.focused())
         return;
-    if (m_session.title == m_titlePage.titleBox.text && m_session.author == m_titlePage.authorBox.text)
+    const TitleLines typed = m_titlePage.lines();
+    if (typed == m_session.titlePage)
         return;
-    m_titleWas = TitleLines{m_session.title, m_session.author};
-    m_session.title = m_titlePage.titleBox.text;
-    m_session.author = m_titlePage.authorBox.text;
+    m_titleWas = m_session.titlePage;
+    m_session.titlePage = typed;
 }
 
 void App::onKeyPressed(const sf::Event::KeyEvent& key)
@@ -372,7 +377,8 @@ void App::onKeyPressed(const sf::Event::KeyEvent& key)
         m_page.deleteCurrentIfEmpty();
         m_paragraphRemoved = m_page.paragraphs.size() < before;
     } else if (key.code == sf::Keyboard::Tab && !key.control && m_page.currentParagraph().focused) {
-        chooseKind(key.shift ? kindOnShiftTab(m_page.currentParagraph().kind) : kindOnTab(m_page.currentParagraph().kind));
+        const DivEditor& paragraph = m_page.currentParagraph();
+        chooseKind(key.shift ? kindOnShiftTab(paragraph.kind) : kindOnTab(paragraph.kind, paragraph.text.isEmpty()));
     }
     followCurrentKind();
 }
@@ -398,7 +404,12 @@ void App::onShortcut(const sf::Event::KeyEvent& pressed)
     case sf::Keyboard::Num3:
     case sf::Keyboard::Num4:
     case sf::Keyboard::Num5:
+    case sf::Keyboard::Num6:
         chooseKind(Scene + (key - sf::Keyboard::Num1));
+        break;
+    case sf::Keyboard::Num7: // a page break after the current paragraph
+        m_page.addParagraph(PageBreak);
+        followCurrentKind();
         break;
     case sf::Keyboard::F:
         m_titlePage.setOpen(!m_titlePage.isOpen());

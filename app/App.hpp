@@ -70,7 +70,7 @@ public:
     void redo();
 
     // The script as the page and the title page hold it.
-    Script script() const { return {m_session.title, m_session.author, m_page.contents()}; }
+    Script script() const;
     // "Page P of N": the printed page of the caret's paragraph, of the script's pages.
     std::string pageCount();
     // The modal dialogs (file list, save-as panel, the question before opening) take all

@@ -228,8 +228,7 @@ void App::show(const Script& shown, bool asSaved)
     recount();
     m_offers.clear();
     m_ghostAt = 0;
-    m_session.title = shown.title;
-    m_session.author = shown.author;
+    m_session.titlePage = shown.titlePage();
     m_page.resetView();
     m_titlePage.unfocus(); // the script's last paragraph has the keyboard
     showTitleLines();

@@ -21,8 +21,7 @@ struct Session {
 
     std::string fileName = "empty"; // the name in the user folder (bytes), without folder and extension
     bool untitled = true;           // no name in the user folder yet
-    sf::String title = "[Title here]";
-    sf::String author = "By [Author here]";
+    TitleLines titlePage;
     History history;
     std::string suggestedName; // offered by the save-as panel: an imported file's stem
 

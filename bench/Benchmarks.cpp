@@ -220,8 +220,8 @@ void exportBigFish(benchmark::State& state)
     App& app = theApp();
     const Script script = *parseFountain(readBytes(fs::path(QUILLMERE_SCREENPLAYS) / "big-fish.fountain"));
     app.page().load(script.paragraphs);
-    app.session().title = script.title;
-    app.session().author = script.author;
+    app.session().titlePage.title = script.title;
+    app.session().titlePage.author = script.author;
     app.session().untitled = false;
     app.session().fileName = "bigfish";
     app.platform().askSaveTarget = [](const std::string&) { return SaveChoice{"bigfish-export.pdf", ExportFilter::pdfLetter}; };

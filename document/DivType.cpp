@@ -1,28 +1,32 @@
 #include "document/DivType.hpp"
 
 const std::unordered_map<std::string, DivType> kindByName = {
-    {"None", None}, {"Scene", Scene}, {"Directorial", Directorial},
-    {"Name", Name}, {"Parenthetical", Parenthetical}, {"Speech", Speech},
+    {"None", None}, {"Scene", Scene}, {"Directorial", Directorial}, {"Name", Name},
+    {"Parenthetical", Parenthetical}, {"Speech", Speech}, {"Transition", Transition},
+    {"Directorial Centered", Centered}, {"PageBreak", PageBreak},
 };
 
 const std::unordered_map<std::int32_t, std::string> kindNames = {
-    {None, "None"}, {Scene, "Scene"}, {Directorial, "Directorial"},
-    {Name, "Name"}, {Parenthetical, "Parenthetical"}, {Speech, "Speech"},
+    {None, "None"}, {Scene, "Scene"}, {Directorial, "Directorial"}, {Name, "Name"},
+    {Parenthetical, "Parenthetical"}, {Speech, "Speech"}, {Transition, "Transition"},
+    {Centered, "Directorial Centered"}, {PageBreak, "PageBreak"},
 };
 
 const std::unordered_map<std::int32_t, DivType> nextKindOnEnter = {
-    {None, Scene}, {Scene, Directorial}, {Directorial, Name},
-    {Name, Speech}, {Parenthetical, Speech}, {Speech, Name},
+    {None, Scene}, {Scene, Directorial}, {Directorial, Name}, {Name, Speech}, {Parenthetical, Speech},
+    {Speech, Name}, {Transition, Scene}, {Centered, Directorial}, {PageBreak, Scene},
 };
 
-DivType kindOnTab(std::int32_t kind)
+DivType kindOnTab(std::int32_t kind, bool empty)
 {
     switch (kind) {
     case Scene: return Directorial;
     case Directorial: return Name;
-    case Name: return Parenthetical;
+    case Name: return empty ? Transition : Parenthetical;
     case Parenthetical: return Speech;
     case Speech: return Parenthetical;
+    case Centered: return Directorial;
+    case PageBreak: return PageBreak;
     default: return Scene;
     }
 }
@@ -30,17 +34,21 @@ DivType kindOnTab(std::int32_t kind)
 DivType kindOnShiftTab(std::int32_t kind)
 {
     switch (kind) {
-    case Directorial: return Scene;
-    case Name: return Directorial;
+    case Directorial:
+    case Scene: return Scene;
+    case Name:
+    case Transition:
+    case Centered: return Directorial;
     case Parenthetical:
     case Speech: return Name;
+    case PageBreak: return PageBreak;
     default: return Scene;
     }
 }
 
 CaseMode caseModeOf(std::int32_t kind)
 {
-    return kind == Scene || kind == Name ? CaseMode::Upper : CaseMode::Mixed;
+    return kind == Scene || kind == Name || kind == Transition ? CaseMode::Upper : CaseMode::Mixed;
 }
 
 sf::Uint32 shownLetter(std::int32_t kind, sf::Uint32 c)

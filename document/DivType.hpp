@@ -7,7 +7,9 @@
 #include <unordered_map>
 
 // The kind of a paragraph. The values are stored nowhere but the kind names are:
-// a script file gives each paragraph's kind as its name string.
+// a script file gives each paragraph's kind as its name string. The kind bar offers the
+// first five; a transition ("CUT TO:"), centred text and a forced page break (a
+// paragraph without text) complete what a printed script holds.
 enum DivType : std::int32_t {
     None = 0,
     Scene = 1,
@@ -15,6 +17,9 @@ enum DivType : std::int32_t {
     Name = 3,
     Parenthetical = 4,
     Speech = 5,
+    Transition = 6,
+    Centered = 7,  // centred direction, "> THE END <" in Fountain
+    PageBreak = 8, // the next paragraph begins a new printed page
 };
 
 // How a paragraph shows its letters: Upper shows a to z as A to Z. The case is the kind's
@@ -30,11 +35,13 @@ extern const std::unordered_map<std::int32_t, DivType> nextKindOnEnter;
 // Tab and Shift+Tab as screenwriters know them: Tab goes Scene, Directorial, Name,
 // Parenthetical, Speech, and from Speech back to Parenthetical; Shift+Tab goes back along
 // the chain (Speech and Parenthetical to Name, Name to Directorial, Directorial to Scene).
-// Scene stays under Shift+Tab; None goes to Scene either way.
-DivType kindOnTab(std::int32_t kind);
+// An empty Name tabs to a Transition, a Transition on to Scene and back to Directorial,
+// centred text to Directorial. Scene stays under Shift+Tab, a page break under both; None
+// goes to Scene either way.
+DivType kindOnTab(std::int32_t kind, bool empty = false);
 DivType kindOnShiftTab(std::int32_t kind);
 
-// Scene and Name are shown in capitals; the other kinds as typed.
+// Scene, Name and Transition are shown in capitals; the other kinds as typed.
 CaseMode caseModeOf(std::int32_t kind);
 // A character or a text as a paragraph of the kind shows it.
 sf::Uint32 shownLetter(std::int32_t kind, sf::Uint32 c);

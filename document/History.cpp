@@ -16,7 +16,9 @@ std::size_t bytesOf(const Step& step)
         bytes += bytesOf(edit.before) + bytesOf(edit.after);
     for (const auto* lines : {&step.titleBefore, &step.titleAfter})
         if (*lines)
-            bytes += ((*lines)->title.getSize() + (*lines)->author.getSize()) * sizeof(sf::Uint32);
+            for (const sf::String* field : {&(*lines)->title, &(*lines)->author, &(*lines)->credit, &(*lines)->source,
+                                            &(*lines)->draftDate, &(*lines)->contact, &(*lines)->notes})
+                bytes += field->getSize() * sizeof(sf::Uint32);
     return bytes;
 }
 

@@ -18,11 +18,6 @@
 // An accepted completion joins the typing it completes.
 enum class Action { Typing, Complete, Deleting, Paste, Cut, NewParagraph, RemoveParagraph, KindChange, TitlePage, Other };
 
-struct TitleLines {
-    sf::String title;
-    sf::String author;
-};
-
 struct Step {
     Action action = Action::Other;
     std::vector<ScriptEdit> edits; // in the order they were made

@@ -12,6 +12,7 @@ namespace {
 const sf::Color textColour(0, 0, 0, 255);
 const sf::Color caretColour(0, 0, 0, 255);
 const sf::Color ghostColour(150, 150, 150, 255);
+const sf::Color ruleColour(150, 150, 150, 255);
 } // namespace
 
 DivEditor::DivEditor()
@@ -35,7 +36,7 @@ void DivEditor::setMargins(float left, float top, float right, float bottom)
     marginRight = right;
     marginBottom = bottom;
     display.setPosition(std::floor(rect.left + left), std::floor(rect.top + top));
-    rewrap(); // which places the caret again
+    rewrap(); // which places the caret again, and the lines for their alignment
 }
 
 void DivEditor::setSize(float width, float height)
@@ -180,6 +181,12 @@ void DivEditor::rewrap()
 
     display.setString(sf::String(out));
     rewrapped = true;
+    std::uint32_t longest = 0;
+    for (std::size_t row = 0; row < lineLengths.size(); ++row)
+        longest = std::max(longest, shownCells(row));
+    const float room = (static_cast<float>(widest) - longest) * cellWidth;
+    alignShift = align == Align::Right ? room : align == Align::Centre ? std::floor(room / cellWidth / 2) * cellWidth : 0;
+    display.setPosition(std::floor(rect.left + marginLeft + alignShift), display.getPosition().y);
     rect.height = lineLengths.size() * lineHeight + marginTop + marginBottom;
     setCursor(cursor);
 }
@@ -188,7 +195,7 @@ void DivEditor::placeAt(float y)
 {
     rect.left = 465;
     rect.top = y;
-    const sf::Vector2f after(std::floor(rect.left + marginLeft), std::floor(y + marginTop));
+    const sf::Vector2f after(std::floor(rect.left + marginLeft + alignShift), std::floor(y + marginTop));
     const sf::Vector2f by = after - display.getPosition();
     display.setPosition(after);
     caret.setPosition(after + caretOffset);
@@ -239,7 +246,7 @@ void DivEditor::insertCharacter(sf::Uint32 code)
     const bool atEnd = cursor == text.getSize();
     text.insert(cursor, sf::String(code));
     ++cursor;
-    if (atEnd && lineLengths.back() + 1 < lineChars) {
+    if (atEnd && lineLengths.back() + 1 < lineChars && align == Align::Left) {
         sf::String shown = display.getString();
         shown += caseMode == CaseMode::Upper && code >= 'a' && code <= 'z' ? code - 32 : code;
         display.setString(shown);
@@ -259,7 +266,7 @@ void DivEditor::deleteBeforeCaret()
     const bool atEnd = cursor == text.getSize();
     --cursor;
     text.erase(cursor);
-    if (atEnd && lineLengths.size() == 1 && lineLengths.back() >= 2) {
+    if (atEnd && lineLengths.size() == 1 && lineLengths.back() >= 2 && align == Align::Left) {
         sf::String shown = display.getString();
         shown.erase(shown.getSize() - 1);
         display.setString(shown);
@@ -339,10 +346,32 @@ void DivEditor::onKeyPressed(const sf::Event::KeyEvent& key)
     }
 }
 
+// A page break has no text: it shows as a dashed rule across the sheet with its name.
+void DivEditor::drawPageBreak(sf::RenderTarget& target) const
+{
+    const float y = std::floor(rect.top + marginTop + lineHeight / 2);
+    sf::Text label("Page break", *display.getFont(), 14);
+    label.setFillColor(ruleColour);
+    const float labelWidth = std::floor(label.getLocalBounds().width) + 16;
+    const float middle = std::floor(rect.left + rect.width / 2);
+    label.setPosition(std::floor(middle - labelWidth / 2 + 8), y - 9);
+    sf::RectangleShape dash({8, 1});
+    dash.setFillColor(ruleColour);
+    for (float x = rect.left + marginLeft; x + 8 <= rect.left + rect.width - marginRight; x += 14) {
+        if (x + 8 > middle - labelWidth / 2 && x < middle + labelWidth / 2)
+            continue;
+        dash.setPosition(x, y);
+        target.draw(dash);
+    }
+    target.draw(label);
+}
+
 void DivEditor::draw(sf::RenderTarget& target, sf::RenderStates) const
 {
     for (const sf::RectangleShape& band : highlights)
         target.draw(band);
+    if (kind == PageBreak && display.getFont())
+        drawPageBreak(target);
     target.draw(display);
     if (focused && !ghost.getString().isEmpty())
         target.draw(ghost);

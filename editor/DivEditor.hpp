@@ -13,6 +13,7 @@
 
 #include "document/DivType.hpp"
 #include "document/Script.hpp"
+#include "editor/KindLayout.hpp"
 #include "ui/TextField.hpp"
 
 #include <SFML/Graphics/Text.hpp>
@@ -63,6 +64,7 @@ public:
     void handleEvent(const sf::Event& event) override;
 
     CaseMode caseMode = CaseMode::Mixed;
+    Align align = Align::Left;
     sf::Text display;
     float marginLeft = 0, marginTop = 0, marginRight = 0, marginBottom = 0;
     std::vector<std::uint32_t> lineLengths;    // per line, characters of text incl. a break space
@@ -77,6 +79,7 @@ public:
 
 private:
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;
+    void drawPageBreak(sf::RenderTarget& target) const;
 
     void onTextEntered(sf::Uint32 code) override;
     void onKeyPressed(const sf::Event::KeyEvent& key) override;
@@ -98,4 +101,5 @@ private:
     void eraseSelection();
 
     sf::Vector2f caretOffset; // caret position relative to display's position
+    float alignShift = 0;     // pixels the lines stand right of the left margin, to align them
 };

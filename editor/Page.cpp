@@ -430,8 +430,8 @@ void Page::onTextEntered(sf::Uint32 code)
 {
     if (!currentParagraph().focused || dragging)
         return;
-    if (code != 8 && !TextField::isText(code))
-        return;
+    if (code != 8 && (!TextField::isText(code) || currentParagraph().kind == PageBreak))
+        return; // a page break holds no text
     if (hasSelection() && anchor.paragraph != current) {
         replaceSelection(code == 8 ? std::vector<Paragraph>{} : std::vector<Paragraph>{{None, sf::String(code)}});
         return;

@@ -48,7 +48,7 @@ void DivEditor::setHighlight(std::size_t a, std::size_t b)
         const std::size_t line = static_cast<std::size_t>(first + i);
         const int cells = line < lineLengths.size() ? static_cast<int>(shownCells(line)) : 0;
         sf::RectangleShape& band = highlights[i];
-        band.setPosition(rect.left + marginLeft, top + lineHeight * i);
+        band.setPosition(display.getPosition().x, top + lineHeight * i);
         band.setSize({cellWidth * std::max(cells, 0), 20});
         band.setFillColor(bandColour);
     }

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <map>
 
 namespace {
 // ---- decoding ----
@@ -231,10 +232,16 @@ bool heading(const Chars& chars)
     return false;
 }
 
+// Capitals ending in "TO:", or one of the fades that end a script.
 bool transition(const Chars& chars)
 {
     const std::size_t n = chars.size();
-    return n >= 3 && is(chars, n - 3, 'T') && is(chars, n - 2, 'O') && is(chars, n - 1, ':') && allCapitals(chars, false);
+    if (n >= 3 && is(chars, n - 3, 'T') && is(chars, n - 2, 'O') && is(chars, n - 1, ':') && allCapitals(chars, false))
+        return true;
+    for (const char* fade : {"FADE OUT.", "FADE TO BLACK.", "CUT TO BLACK."})
+        if (n == std::strlen(fade) && startsWith(chars, 0, fade))
+            return true;
+    return false;
 }
 
 Chars withoutDualMark(Chars chars)
@@ -316,30 +323,21 @@ private:
 
     // "Key: value" lines at the very top, a value going on in indented lines, up to the
     // first blank line.
+    // "Key: value" lines at the very top, a value going on in indented lines, up to the
+    // first blank line. An author without a credit gives the author line "By " and the
+    // author, a credit alone the author line, as scripts without the other fields have it.
     void readTitlePage()
     {
         std::string key;
-        std::optional<sf::String> title, author, credit;
-        auto take = [&](const sf::String& value) {
-            std::optional<sf::String>* into = key == "title" ? &title
-                                               : key == "author" || key == "authors" ? &author
-                                               : key == "credit" ? &credit
-                                                                 : nullptr;
-            if (!into)
-                return;
-            if (!*into || (*into)->isEmpty())
-                *into = value;
-            else if (!value.isEmpty())
-                **into += " " + value;
-        };
+        std::map<std::string, std::vector<sf::String>> values; // the lines given under each key
         while (at < lines.size() && !blank(lines[at])) {
             const Chars& chars = lines[at].chars;
             std::size_t colon = 0;
             if (space(chars[0]) && !key.empty()) { // an indented line goes on with the value
-                take(plain(chars));
+                values[key].push_back(plain(chars));
             } else if (const std::string name = keyOf(chars, colon); !name.empty()) {
                 key = name;
-                take(plain(from(chars, colon + 1)));
+                values[key].push_back(plain(from(chars, colon + 1)));
             } else {
                 break; // not (or no longer) a title page
             }
@@ -351,8 +349,35 @@ private:
             script.author.clear();
             return;
         }
-        script.title = title ? *title : sf::String();
-        script.author = author ? "By " + *author : credit ? *credit : sf::String();
+        // The lines under the keys, in their order, the empty ones left out; none when no
+        // key was given.
+        auto field = [&](std::initializer_list<const char*> keys, const char* between) -> std::optional<sf::String> {
+            std::optional<sf::String> joined;
+            for (const char* name : keys) {
+                const auto found = values.find(name);
+                if (found == values.end())
+                    continue;
+                if (!joined)
+                    joined = sf::String();
+                for (const sf::String& line : found->second)
+                    if (!line.isEmpty())
+                        *joined += (joined->isEmpty() ? sf::String() : sf::String(between)) + line;
+            }
+            return joined;
+        };
+        const std::optional<sf::String> author = field({"author", "authors"}, " ");
+        const std::optional<sf::String> credit = field({"credit"}, " ");
+        script.title = field({"title"}, " ").value_or(sf::String());
+        if (author && credit) {
+            script.credit = *credit;
+            script.author = *author;
+        } else {
+            script.author = author ? "By " + *author : credit.value_or(sf::String());
+        }
+        script.source = field({"source"}, " ").value_or(sf::String());
+        script.draftDate = field({"draft date"}, " ").value_or(sf::String());
+        script.contact = field({"contact"}, "\n").value_or(sf::String());
+        script.notes = field({"notes", "copyright"}, "\n").value_or(sf::String());
     }
 
     void readElement()
@@ -369,8 +394,12 @@ private:
         if (line.kind) {
             add(*line.kind, plain(line.chars));
             ++at;
-        } else if (pageBreak(chars) || is(chars, 0, '#') || is(chars, 0, '=')) {
-            ++at; // page breaks, sections and synopses
+        } else if (pageBreak(chars)) {
+            add(PageBreak, sf::String());
+            ++at;
+            afterBlank = true;
+        } else if (is(chars, 0, '#') || is(chars, 0, '=')) {
+            ++at; // sections and synopses
             afterBlank = fresh;
         } else if (is(chars, 0, '.') && !is(chars, 1, '.')) {
             add(Scene, plain(withoutSceneNumber(from(chars, 1))));
@@ -386,13 +415,13 @@ private:
         } else if (centred(chars)) {
             readCentred();
         } else if (is(chars, 0, '>')) {
-            add(Directorial, plain(from(chars, 1)));
+            add(Transition, plain(from(chars, 1)));
             ++at;
         } else if (fresh && heading(chars)) {
             add(Scene, plain(withoutSceneNumber(chars)));
             ++at;
         } else if (fresh && transition(chars) && blankAt(at + 1)) {
-            add(Directorial, plain(chars));
+            add(Transition, plain(chars));
             ++at;
         } else if (fresh && character(chars) && !blankAt(at + 1)) {
             add(Name, plain(withoutDualMark(chars)));
@@ -427,7 +456,7 @@ private:
             const Chars chars = text(at);
             join(joined, plain(Chars(chars.begin() + 1, chars.end() - 1)));
         }
-        add(Directorial, joined);
+        add(Centered, joined);
     }
 
     void readLyrics()
@@ -570,10 +599,26 @@ std::string fountainText(const Script& script)
 {
     std::string out = "Title: " + escaped(toText(script.title), "") + "\n";
     const Text author = toText(script.author);
-    if (author.rfind(U"By ", 0) == 0 && author.size() > 3)
+    if (!script.credit.isEmpty())
+        out += "Credit: " + escaped(toText(script.credit), "") + "\nAuthor: " + escaped(author, "") + "\n";
+    else if (author.rfind(U"By ", 0) == 0 && author.size() > 3)
         out += "Author: " + escaped(author.substr(3), "") + "\n";
     else if (!author.empty())
         out += "Credit: " + escaped(author, "") + "\n";
+    for (const auto& [key, field] : {std::pair{"Source", &script.source}, std::pair{"Draft date", &script.draftDate}})
+        if (!field->isEmpty())
+            out += std::string(key) + ": " + escaped(toText(*field), "") + "\n";
+    for (const auto& [key, field] : {std::pair{"Contact", &script.contact}, std::pair{"Notes", &script.notes}}) {
+        if (field->isEmpty())
+            continue;
+        out += std::string(key) + ":\n";
+        Text lines = toText(*field);
+        for (std::size_t from = 0, to; from <= lines.size(); from = to + 1) {
+            to = std::min(lines.find(U'\n', from), lines.size());
+            if (to > from) // an empty line would end the title page
+                out += "    " + escaped(lines.substr(from, to - from), "") + "\n";
+        }
+    }
     return out + fountainBody(script.paragraphs);
 }
 
@@ -605,10 +650,22 @@ std::string fountainBody(const std::vector<Paragraph>& paragraphs)
         }
         case Directorial: {
             const bool misread = text.empty() || beginsElement(text) || heading(chars) || centred(chars) ||
-                                 trimmed(chars).size() != chars.size();
+                                 transition(chars) || trimmed(chars).size() != chars.size();
             out += (misread ? "!" + escaped(text, "") : escaped(text)) + "\n";
             break;
         }
+        case Transition: {
+            const bool plain = transition(chars) && trimmed(chars).size() == chars.size() && !beginsElement(text) &&
+                               !heading(chars) && !centred(chars) && !pageBreak(chars);
+            out += (plain ? escaped(text) : "> " + escaped(text, "", "<")) + "\n";
+            break;
+        }
+        case Centered:
+            out += "> " + escaped(text, "", "") + " <\n";
+            break;
+        case PageBreak:
+            out += "===\n";
+            break;
         default:
             out += "[[Quillmere: " + kindNames.at(paragraph.kind) + "]]" + escaped(text, "") + "\n";
             break;

@@ -1,16 +1,18 @@
 #include "files/Pagination.hpp"
 
 #include <algorithm>
+#include <deque>
 #include <limits>
 
 namespace PrintLayout {
-Column columnOf(DivType kind)
+Column columnOf(DivType kind, const Layout& layout)
 {
     switch (kind) {
-    case Name: return name;
-    case Parenthetical: return parenthetical;
-    case Speech: return dialogue;
-    default: return action;
+    case Name: return layout.name;
+    case Parenthetical: return layout.parenthetical;
+    case Speech: return layout.dialogue;
+    case Transition: return layout.transition;
+    default: return layout.action;
     }
 }
 } // namespace PrintLayout
@@ -73,7 +75,7 @@ struct Row {
     bool sentenceEnd; // ends a sentence, or its paragraph
 };
 
-enum class Type { Heading, Action, Dialogue };
+enum class Type { Heading, Action, Dialogue, Break };
 
 // Rows first to last of the list; in a dialogue, the rows from firstBody on are its text.
 struct Element {
@@ -85,9 +87,15 @@ constexpr std::uint32_t noName = std::numeric_limits<std::uint32_t>::max();
 
 class Pager {
 public:
-    Pager(const std::vector<ParagraphView>& paragraphs, bool withLines) : paragraphs(paragraphs), withLines(withLines)
+    Pager(const std::vector<ParagraphView>& paragraphs, bool withLines, const Layout& layout)
+        : paragraphs(paragraphs), withLines(withLines), layout(layout)
     {
         out.pageOf.assign(paragraphs.size(), unset);
+        printed.reserve(paragraphs.size());
+        for (const ParagraphView& paragraph : paragraphs)
+            printed.push_back(paragraph.text);
+        if (layout.continuedInScene)
+            markContinued();
         measure();
     }
 
@@ -96,6 +104,8 @@ public:
         out.pages.emplace_back();
         for (std::size_t i = 0; i < elements.size(); ++i)
             place(i);
+        if (out.pages.size() > 1 && used == 0) // a page break at the end begins no page
+            out.pages.pop_back();
         // An empty paragraph belongs to the page of what follows it.
         std::uint32_t next = static_cast<std::uint32_t>(out.pages.size() - 1);
         for (std::size_t p = out.pageOf.size(); p-- > 0;) {
@@ -110,8 +120,32 @@ public:
 private:
     static constexpr std::uint32_t unset = std::numeric_limits<std::uint32_t>::max();
 
-    const sf::Uint32* textOf(std::uint32_t paragraph) const { return paragraphs[paragraph].text->getData(); }
+    const sf::Uint32* textOf(std::uint32_t paragraph) const { return printed[paragraph]->getData(); }
     DivType kindOf(std::uint32_t paragraph) const { return paragraphs[paragraph].kind; }
+
+    // A character who speaks again in the same scene with only action between is printed
+    // "NAME (CONT'D)", unless the cue says so already.
+    void markContinued()
+    {
+        sf::String speaker; // who spoke last in this scene, without extensions; empty after other elements
+        for (std::uint32_t i = 0; i < paragraphs.size(); ++i) {
+            const DivType kind = paragraphs[i].kind;
+            if (kind == Scene || kind == Transition) {
+                speaker.clear();
+            } else if (kind == Name) {
+                const sf::String cue = shownText(Name, *paragraphs[i].text);
+                const std::size_t open = cue.find("(");
+                sf::String name = open == sf::String::InvalidPos ? cue : cue.substring(0, open);
+                while (!name.isEmpty() && name[name.getSize() - 1] == ' ')
+                    name.erase(name.getSize() - 1);
+                if (!name.isEmpty() && name == speaker && open == sf::String::InvalidPos) {
+                    continued.push_back(cue + " (CONT'D)");
+                    printed[i] = &continued.back();
+                }
+                speaker = name;
+            }
+        }
+    }
 
     // The rows of every paragraph, gathered into headings, actions and dialogues.
     void measure()
@@ -119,13 +153,17 @@ private:
         std::vector<Span> lines;
         for (std::uint32_t i = 0; i < paragraphs.size(); ++i) {
             const DivType kind = paragraphs[i].kind;
-            const sf::String& text = *paragraphs[i].text;
+            const sf::String& text = *printed[i];
+            const auto here = static_cast<std::uint32_t>(rows.size());
+            if (kind == PageBreak) {
+                elements.push_back({Type::Break, here, here, here, noName});
+                continue;
+            }
             lines.clear();
-            wrapSpans(text.getData(), text.getSize(), static_cast<std::size_t>(columnOf(kind).width), lines);
+            wrapSpans(text.getData(), text.getSize(), static_cast<std::size_t>(columnOf(kind, layout).width), lines);
             if (lines.empty())
                 continue;
             const bool part = kind == Parenthetical || kind == Speech;
-            const auto here = static_cast<std::uint32_t>(rows.size());
             if (kind == Scene)
                 elements.push_back({Type::Heading, here, here, here + 1, noName});
             else if (kind == Name)
@@ -153,11 +191,92 @@ private:
         return r + 1 >= body + 2 && e.last - r - 1 >= 2;
     }
 
+    // Where within row r a sentence ends: after . ? ! or an ellipsis (closing quotes and
+    // brackets with it) before a space, or at the row's end when the row ends one.
+    std::vector<std::uint32_t> sentenceEnds(const Row& row) const
+    {
+        std::vector<std::uint32_t> ends;
+        const sf::Uint32* text = textOf(row.paragraph);
+        for (std::uint32_t i = row.span.begin + 1; i < row.span.end; ++i)
+            if (text[i] == ' ' && text[i - 1] != ' ' && endsSentence(text, {row.span.begin, i}))
+                ends.push_back(i);
+        if (row.sentenceEnd)
+            ends.push_back(row.span.end);
+        return ends;
+    }
+
+    // The rows of the paragraph of row r from r on within element e: [r, the end).
+    std::uint32_t paragraphEnd(const Element& e, std::uint32_t r) const
+    {
+        std::uint32_t q = r;
+        while (q < e.last && rows[q].paragraph == rows[r].paragraph)
+            ++q;
+        return q;
+    }
+
+    // The paragraph's text after a break at position p, wrapped, as rows.
+    std::vector<Row> rowsAfter(const Row& row, std::uint32_t p) const
+    {
+        const sf::String& text = *printed[row.paragraph];
+        std::uint32_t from = p;
+        while (from < text.getSize() && text[from] == ' ')
+            ++from;
+        std::vector<Span> spans;
+        wrapSpans(text.getData() + from, text.getSize() - from,
+                  static_cast<std::size_t>(columnOf(kindOf(row.paragraph), layout).width), spans);
+        std::vector<Row> out;
+        for (std::size_t k = 0; k < spans.size(); ++k) {
+            const Span span{spans[k].begin + from, spans[k].end + from};
+            out.push_back({row.paragraph, span, row.speech,
+                           endsSentence(text.getData(), span) || (row.speech && k + 1 == spans.size())});
+        }
+        return out;
+    }
+
+    // Whether a page may end at position p of row r, with the run on this page begun at
+    // `begin`: in a dialogue only in a speech; two lines of text or more on either side.
+    bool mayEndAt(const Element& e, std::uint32_t begin, std::uint32_t r, std::uint32_t p) const
+    {
+        if (e.type == Type::Dialogue && !rows[r].speech)
+            return false;
+        if (r + 1 < std::max(begin, e.firstBody) + 2)
+            return false;
+        if (p == rows[r].span.end)
+            return r + 1 < e.last && e.last - r - 1 >= 2;
+        const std::uint32_t end = paragraphEnd(e, r);
+        return rowsAfter(rows[r], p).size() + (e.last - end) >= 2;
+    }
+
+    // Ends row r at position p within it, the rest of its paragraph wrapped anew after it;
+    // the rows of what follows move along.
+    void splitRow(Element& e, std::size_t i, std::uint32_t r, std::uint32_t p)
+    {
+        Row head = rows[r];
+        head.span.end = p;
+        head.sentenceEnd = true;
+        std::vector<Row> fresh = rowsAfter(rows[r], p);
+        fresh.insert(fresh.begin(), head);
+        const std::uint32_t end = paragraphEnd(e, r);
+        const std::ptrdiff_t delta = static_cast<std::ptrdiff_t>(fresh.size()) - static_cast<std::ptrdiff_t>(end - r);
+        rows.erase(rows.begin() + r, rows.begin() + end);
+        rows.insert(rows.begin() + r, fresh.begin(), fresh.end());
+        e.last = static_cast<std::uint32_t>(e.last + delta);
+        for (std::size_t k = i + 1; k < elements.size(); ++k) {
+            elements[k].first = static_cast<std::uint32_t>(elements[k].first + delta);
+            elements[k].last = static_cast<std::uint32_t>(elements[k].last + delta);
+            elements[k].firstBody = static_cast<std::uint32_t>(elements[k].firstBody + delta);
+        }
+    }
+
     // A heading, a name without its speech or a closing parenthetical may not end a
     // page: it goes with the start of what follows.
-    bool keepsWithNext(const Element& e) const
+    bool keepsWithNext(std::size_t i) const
     {
-        return e.type == Type::Heading || (e.type == Type::Dialogue && !rows[e.last - 1].speech);
+        const Element& e = elements[i];
+        if (e.type == Type::Heading || (e.type == Type::Dialogue && !rows[e.last - 1].speech))
+            return true;
+        const Element* next = i + 1 < elements.size() ? &elements[i + 1] : nullptr;
+        return next && next->last > next->first && kindOf(rows[next->first].paragraph) == Transition;
     }
 
     std::size_t more(const Element& e) const { return e.type == Type::Dialogue && e.name != noName ? 1 : 0; }
@@ -171,36 +290,52 @@ private:
             for (std::uint32_t r = e.first; r < e.last; ++r)
                 if (breaksAfter(e, e.first, r))
                     return r - e.first + 1 + more(e);
-        return e.last - e.first + (keepsWithNext(e) && i + 1 < elements.size() ? 1 + leastStart(i + 1) : 0);
+        return e.last - e.first + (keepsWithNext(i) && i + 1 < elements.size() ? blankBefore(elements[i + 1]) + leastStart(i + 1) : 0);
+    }
+
+    std::size_t blankBefore(const Element& e) const
+    {
+        return e.type == Type::Heading ? static_cast<std::size_t>(layout.linesBeforeHeading) : e.type == Type::Break ? 0 : 1;
     }
 
     void place(std::size_t i)
     {
-        const Element& e = elements[i];
+        Element& e = elements[i];
+        if (e.type == Type::Break) {
+            newPage();
+            return;
+        }
         const std::size_t extra = more(e);
+        const std::size_t linesPerPage = static_cast<std::size_t>(layout.linesPerPage);
         std::uint32_t begin = e.first;
         std::size_t again = 0; // the name's lines again, with " (CONT'D)", at the top of a run
         while (true) {
-            const std::size_t blank = used > 0 ? 1 : 0;
-            if (used + blank >= static_cast<std::size_t>(linesPerPage)) {
+            const std::size_t blank = used > 0 ? blankBefore(e) : 0;
+            if (used + blank >= linesPerPage) {
                 newPage();
                 continue;
             }
             const std::size_t room = linesPerPage - used - blank;
             const std::size_t left = again + (e.last - begin);
             std::size_t need = left;
-            if (keepsWithNext(e) && i + 1 < elements.size())
-                need += 1 + leastStart(i + 1);
+            if (keepsWithNext(i) && i + 1 < elements.size())
+                need += blankBefore(elements[i + 1]) + leastStart(i + 1);
             if (need <= room) {
                 put(e, begin, e.last, again, blank);
-                bound = keepsWithNext(e);
+                bound = keepsWithNext(i);
                 return;
             }
             std::uint32_t cut = 0; // the row after which the page ends; 0 for none
+            std::uint32_t at = 0;  // and where in that row
             if (e.type != Type::Heading)
                 for (std::uint32_t r = begin; r < e.last && again + (r - begin) + 1 + extra <= room; ++r)
-                    if (breaksAfter(e, begin, r))
-                        cut = r + 1;
+                    for (const std::uint32_t p : sentenceEnds(rows[r]))
+                        if (mayEndAt(e, begin, r, p)) {
+                            cut = r + 1;
+                            at = p;
+                        }
+            if (cut > 0 && at < rows[cut - 1].span.end)
+                splitRow(e, i, cut - 1, at);
             if (cut == 0 && used > 0 && !bound) {
                 newPage();
                 continue;
@@ -209,14 +344,20 @@ private:
                 bound = false;
                 if (e.type == Type::Heading || left <= room) {
                     put(e, begin, e.last, again, blank);
-                    bound = keepsWithNext(e);
+                    bound = keepsWithNext(i);
                     return;
                 }
                 for (std::uint32_t r = begin; r + 1 < e.last && again + (r - begin) + 1 + extra <= room; ++r)
                     if (e.type != Type::Dialogue || rows[r].speech)
                         cut = r + 1;
                 if (cut == 0) {
-                    const std::size_t fits = room > extra + again ? room - extra - again : 1;
+                    // Not even a line with its "(MORE)", or a name with none of its words: the
+                    // next page, unless this one is empty already.
+                    const std::size_t fits = room > extra + again ? room - extra - again : 0;
+                    if (used > 0 && (fits == 0 || (extra && begin + fits <= e.firstBody))) {
+                        newPage();
+                        continue;
+                    }
                     cut = begin + static_cast<std::uint32_t>(std::max<std::size_t>(1, std::min<std::size_t>(fits, e.last - begin - 1)));
                 }
                 if (cut >= e.last) {
@@ -226,7 +367,7 @@ private:
             }
             put(e, begin, cut, again, blank);
             if (extra)
-                line("(MORE)", name.indent, false, rows[cut].paragraph);
+                line("(MORE)", layout.name.indent, false, rows[cut].paragraph);
             newPage();
             begin = cut;
             again = extra ? continuation(e).size() : 0;
@@ -235,18 +376,22 @@ private:
 
     std::vector<sf::String> continuation(const Element& e) const
     {
-        return wrapForPrint(shownText(Name, *paragraphs[e.name].text) + " (CONT'D)", name.width);
+        const sf::String cue = shownText(Name, *paragraphs[e.name].text);
+        const bool said = cue.find("CONT'D") != sf::String::InvalidPos;
+        return wrapForPrint(said ? cue : cue + " (CONT'D)", layout.name.width);
     }
 
     // Rows [from, to) of an element on the current page, after a blank line and the
     // name again when asked.
     void put(const Element& e, std::uint32_t from, std::uint32_t to, std::size_t again, std::size_t blank)
     {
-        if (blank)
+        for (std::size_t b = 0; b < blank; ++b)
             line({}, 0, false, rows[from].paragraph);
+        if (used == 0 && out.pages.size() > 1) // where this page begins, for the screen
+            out.pageStarts.emplace_back(rows[from].paragraph, rows[from].span.begin);
         if (again) {
             for (const sf::String& text : continuation(e))
-                line(text, name.indent, false, rows[from].paragraph);
+                line(text, layout.name.indent, false, rows[from].paragraph);
         }
         for (std::uint32_t r = from; r < to; ++r) {
             const Row& row = rows[r];
@@ -259,9 +404,18 @@ private:
             }
             const DivType kind = kindOf(row.paragraph);
             const sf::Uint32* text = textOf(row.paragraph);
-            line(shownText(kind, sf::String(std::basic_string<sf::Uint32>(text + row.span.begin, text + row.span.end))),
-                 columnOf(kind).indent, kind == Scene, row.paragraph);
+            const sf::String printedLine =
+                shownText(kind, sf::String(std::basic_string<sf::Uint32>(text + row.span.begin, text + row.span.end)));
+            line(printedLine, indentOf(kind, printedLine.getSize()), kind == Scene, row.paragraph);
         }
+    }
+
+    // A transition ends where its column ends; centred text stands in the middle of the action.
+    float indentOf(DivType kind, std::size_t length) const
+    {
+        const Column column = columnOf(kind, layout);
+        const float room = (column.width - static_cast<float>(length)) / charsPerInch;
+        return kind == Transition ? column.indent + room : kind == Centered ? column.indent + room / 2 : column.indent;
     }
 
     void line(const sf::String& text, float indent, bool bold, std::uint32_t paragraph)
@@ -281,6 +435,9 @@ private:
 
     const std::vector<ParagraphView>& paragraphs;
     const bool withLines;
+    const Layout& layout;
+    std::vector<const sf::String*> printed; // each paragraph's text as printed
+    std::deque<sf::String> continued;       // the cues printed with " (CONT'D)"
     std::vector<Row> rows;
     std::vector<Element> elements;
     Pagination out;
@@ -299,16 +456,16 @@ std::vector<sf::String> wrapForPrint(const sf::String& text, int width)
     return lines;
 }
 
-Pagination paginate(const std::vector<ParagraphView>& paragraphs, bool withLines)
+Pagination paginate(const std::vector<ParagraphView>& paragraphs, bool withLines, const Layout& layout)
 {
-    return Pager(paragraphs, withLines).run();
+    return Pager(paragraphs, withLines, layout).run();
 }
 
-Pagination paginate(const Script& script)
+Pagination paginate(const Script& script, const Layout& layout)
 {
     std::vector<ParagraphView> views;
     views.reserve(script.paragraphs.size());
     for (const Paragraph& paragraph : script.paragraphs)
         views.push_back({paragraph.kind, &paragraph.text});
-    return paginate(views, true);
+    return paginate(views, true, layout);
 }

@@ -1,11 +1,12 @@
 #pragma once
 // The script as printed pages, by the screenplay rules: Courier-metric type at ten
 // characters and six lines to the inch, 54 lines of text on a page; each kind at its own
-// indent and width; one blank line before each scene heading, action paragraph and
-// dialogue; no page ending with a scene heading, a character's name or a parenthetical;
-// action split only at a sentence's end with two lines or more on either page; dialogue
-// split only at a sentence's end, with "(MORE)" below it and the name again with
-// " (CONT'D)" on the next page.
+// indent and width (a transition right-aligned, centred text centred); blank lines before
+// scene headings (two in Final Draft's layout), action, transitions and dialogue; no page
+// ending with a scene heading, a character's name or a parenthetical; action split only
+// at a sentence's end with two lines or more on either page; dialogue split only at a
+// sentence's end, with "(MORE)" below it and the name again with " (CONT'D)" on the next
+// page; a page break paragraph begins a new page.
 //
 // The wrap of the printed page is its own: whole words into the kind's width in
 // characters. Indents are inches from the paper's left edge.
@@ -16,7 +17,6 @@
 #include <vector>
 
 namespace PrintLayout {
-constexpr int linesPerPage = 54;
 constexpr float charsPerInch = 10;
 constexpr float linesPerInch = 6;
 
@@ -24,12 +24,21 @@ struct Column {
     float indent; // inches from the paper's left edge
     int width;    // characters
 };
-constexpr Column action{1.5f, 60};
-constexpr Column name{3.7f, 38};
-constexpr Column parenthetical{3.1f, 30};
-constexpr Column dialogue{2.5f, 35};
 
-Column columnOf(DivType kind);
+// Every number of a printed layout, in one place.
+struct Layout {
+    Column action, name, parenthetical, dialogue, transition; // a transition ends at indent + width
+    int linesPerPage;
+    int linesBeforeHeading;   // blank lines before a scene heading (none at a page's top)
+    bool continuedInScene;    // "NAME (CONT'D)" when the same character speaks again after only action
+};
+
+// Final Draft's defaults, the layout the program prints.
+constexpr Layout finalDraft{{1.5f, 61}, {3.5f, 38}, {3.0f, 30}, {2.5f, 35}, {5.5f, 16}, 54, 2, true};
+// The older standard, which some readers still ask for.
+constexpr Layout classic{{1.5f, 60}, {3.7f, 38}, {3.1f, 30}, {2.5f, 35}, {5.5f, 16}, 54, 1, false};
+
+Column columnOf(DivType kind, const Layout& layout = finalDraft);
 } // namespace PrintLayout
 
 struct PrintLine {
@@ -46,18 +55,22 @@ struct PrintPage {
 struct Pagination {
     std::vector<PrintPage> pages;       // the script's pages; the title page is not among them
     std::vector<std::uint32_t> pageOf;  // for each paragraph, the page it begins on
+    // For each page after the first, the paragraph and the index in its text where the
+    // page begins (0 when it begins with the paragraph).
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> pageStarts;
 };
 
-Pagination paginate(const Script& script);
+Pagination paginate(const Script& script, const PrintLayout::Layout& layout = PrintLayout::finalDraft);
 
 // A paragraph as the pagination reads it, without copying its text.
 struct ParagraphView {
     DivType kind;
     const sf::String* text;
 };
-// The same; without `withLines` only the page count and each paragraph's page are made,
-// as the page count on screen needs, and no printed line.
-Pagination paginate(const std::vector<ParagraphView>& paragraphs, bool withLines);
+// The same; without `withLines` only the page count, each paragraph's page and where
+// each page starts are made, as the screen needs, and no printed line.
+Pagination paginate(const std::vector<ParagraphView>& paragraphs, bool withLines,
+                    const PrintLayout::Layout& layout = PrintLayout::finalDraft);
 
 // Whole words into lines of at most `width` characters; a longer word is cut. The spaces
 // at a break go; an empty text gives no line.

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <sstream>
+#include <vector>
 
 namespace {
 using namespace PrintFile;
@@ -25,20 +26,66 @@ void line(std::ostream& out, const sf::String& text, float indent, int row, bool
         << "</div>\n";
 }
 
-// Each line centred on the paper, wrapped to the action's width.
-int centred(std::ostream& out, const sf::String& text, const Paper& paper, int row)
+// The lines of a title-page field: each of its lines wrapped to the action's width.
+std::vector<sf::String> linesOf(const sf::String& field, const PrintLayout::Layout& layout)
 {
-    for (const sf::String& piece : wrapForPrint(text, PrintLayout::action.width)) {
-        const float width = piece.getSize() / PrintLayout::charsPerInch;
-        line(out, piece, (paper.width - width) / 2, row++, false);
+    std::vector<sf::String> lines;
+    std::size_t from = 0;
+    while (from <= field.getSize() && !field.isEmpty()) {
+        std::size_t to = field.find("\n", from);
+        if (to == sf::String::InvalidPos)
+            to = field.getSize();
+        for (const sf::String& piece : wrapForPrint(field.substring(from, to - from), layout.action.width))
+            lines.push_back(piece);
+        from = to + 1;
     }
+    return lines;
+}
+
+float widthOf(const sf::String& text)
+{
+    return text.getSize() / PrintLayout::charsPerInch;
+}
+
+// Lines centred on the paper from a row on; the row after them.
+int centred(std::ostream& out, const std::vector<sf::String>& lines, const Paper& paper, int row)
+{
+    for (const sf::String& piece : lines)
+        line(out, piece, (paper.width - widthOf(piece)) / 2, row++, false);
     return row;
+}
+
+// The title page as Final Draft prints it: the title a third down, the credit, the author
+// and the source below it; the contact at the foot on the left, the notes and the draft
+// date at the foot on the right.
+void titlePage(std::ostream& out, const Script& script, const Paper& paper, const PrintLayout::Layout& layout)
+{
+    const int lastRow = layout.linesPerPage - 1;
+    int row = 16; // three and two thirds inches down, a third of the paper
+    for (const sf::String* field : {&script.title, &script.credit, &script.author, &script.source}) {
+        const std::vector<sf::String> lines = linesOf(*field, layout);
+        if (!lines.empty())
+            row = centred(out, lines, paper, row) + 1;
+    }
+    const std::vector<sf::String> contact = linesOf(script.contact, layout);
+    for (std::size_t i = 0; i < contact.size(); ++i)
+        line(out, contact[i], layout.action.indent, lastRow - static_cast<int>(contact.size() - 1 - i), false);
+    const float rightEdge = layout.action.indent + layout.action.width / PrintLayout::charsPerInch;
+    std::vector<sf::String> right = linesOf(script.notes, layout);
+    if (!script.draftDate.isEmpty()) {
+        if (!right.empty())
+            right.emplace_back();
+        right.push_back(script.draftDate);
+    }
+    for (std::size_t i = 0; i < right.size(); ++i)
+        line(out, right[i], rightEdge - widthOf(right[i]), lastRow - static_cast<int>(right.size() - 1 - i), false);
 }
 } // namespace
 
-std::string printHtml(const Script& script, const Pagination& pagination, const Paper& paper)
+std::string printHtml(const Script& script, const Pagination& pagination, const Paper& paper,
+                      const PrintLayout::Layout& layout)
 {
-    const float boxHeight = numberToText + PrintLayout::linesPerPage / PrintLayout::linesPerInch;
+    const float boxHeight = numberToText + layout.linesPerPage / PrintLayout::linesPerInch;
     std::ostringstream out;
     out << "<html>\n<head>\n<meta charset=\"utf-8\">\n<style>\n"
         << "body { margin: 0; padding: 0; }\n"
@@ -50,10 +97,11 @@ std::string printHtml(const Script& script, const Pagination& pagination, const 
         << ".b { font-weight: bold; }\n"
         << "</style>\n</head>\n<body>\n";
 
-    out << "<div class=\"p\">\n"; // the title page
-    const int afterTitle = centred(out, script.title, paper, 15);
-    centred(out, script.author, paper, afterTitle + 1);
-    out << "</div>\n";
+    if (!script.titlePage().empty()) {
+        out << "<div class=\"p\">\n";
+        titlePage(out, script, paper, layout);
+        out << "</div>\n";
+    }
 
     for (std::size_t p = 0; p < pagination.pages.size(); ++p) {
         out << "<div class=\"p\">\n";

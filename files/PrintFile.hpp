@@ -1,7 +1,8 @@
 #pragma once
 // The file the PDF is rendered from: the paginated script as HTML boxes of a fixed size,
-// one per page, every line at its exact place, the title page first and unnumbered, the
-// page numbers from "2." on at the top right, half an inch from the paper's top.
+// one per page, every line at its exact place; the title page first and unnumbered (none
+// when it is empty); the first page of the script unnumbered and the others numbered
+// from "2." on at the top right, half an inch from the paper's top.
 //
 // Debian's wkhtmltopdf (0.12.6 on unpatched Qt) draws a CSS pixel as 34/59 of a point
 // and sets type at whole pixels only: 21 pixels, 12.1 points, is the size nearest to 12;
@@ -32,4 +33,5 @@ constexpr float bottomMargin = 0.5f;   // inches, the converter's; the text ends
 constexpr float numberToText = 0.5f;   // inches from the page number's line to the first line
 } // namespace PrintFile
 
-std::string printHtml(const Script& script, const Pagination& pagination, const Paper& paper);
+std::string printHtml(const Script& script, const Pagination& pagination, const Paper& paper,
+                      const PrintLayout::Layout& layout = PrintLayout::finalDraft);

@@ -1,5 +1,6 @@
 #include "files/ScriptLoader.hpp"
 
+#include "files/ScriptWriter.hpp"
 #include "files/TextCodec.hpp"
 #include "files/WholeFile.hpp"
 
@@ -23,6 +24,19 @@ bool readTree(rapidxml::xml_document<>& document, Script& script)
         return false;
     script.title = valueOf(titleDiv);
     script.author = valueOf(subtitleDiv);
+    // The other fields of the title page, by class; a field of several lines has a div each.
+    const auto fields = titleFields(script);
+    for (const auto* field = subtitleDiv->next_sibling(); field; field = field->next_sibling()) {
+        const auto* attribute = field->first_attribute("class");
+        if (field->type() != rapidxml::node_element || !attribute)
+            continue;
+        const std::string name(attribute->value(), attribute->value_size());
+        for (const auto& [className, value] : fields) {
+            if (name != className)
+                continue;
+            *value += (value->isEmpty() ? sf::String() : sf::String("\n")) + valueOf(field);
+        }
+    }
 
     for (const auto* container = firstPage->next_sibling(); container; container = container->next_sibling()) {
         for (const auto* child = container->first_node(); child; child = child->next_sibling()) {
@@ -37,7 +51,7 @@ bool readTree(rapidxml::xml_document<>& document, Script& script)
             const auto kind = kindByName.find(kindName);
             if (kind == kindByName.end())
                 return false;
-            script.paragraphs.push_back({kind->second, valueOf(child)});
+            script.paragraphs.push_back({kind->second, kind->second == PageBreak ? sf::String() : valueOf(child)});
         }
     }
     return true;

@@ -22,7 +22,33 @@ void writeSceneNumber(std::ostream& out, std::uint32_t number)
     out << digits;
 }
 
+// The lines of a title-page field; none when it is empty.
+std::vector<sf::String> linesOf(const sf::String& field)
+{
+    std::vector<sf::String> lines;
+    if (field.isEmpty())
+        return lines;
+    std::size_t from = 0;
+    for (std::size_t at; (at = field.find("\n", from)) != sf::String::InvalidPos; from = at + 1)
+        lines.push_back(field.substring(from, at - from));
+    lines.push_back(field.substring(from));
+    return lines;
+}
 } // namespace
+
+std::vector<std::pair<const char*, sf::String*>> titleFields(Script& script)
+{
+    return {{"Credit", &script.credit}, {"Source", &script.source}, {"DraftDate", &script.draftDate},
+            {"Contact", &script.contact}, {"Notes", &script.notes}};
+}
+
+std::vector<std::pair<const char*, const sf::String*>> titleFields(const Script& script)
+{
+    std::vector<std::pair<const char*, const sf::String*>> fields;
+    for (const auto& [name, field] : titleFields(const_cast<Script&>(script)))
+        fields.emplace_back(name, field);
+    return fields;
+}
 
 std::string scriptHtml(const Script& script, bool standalone, const fs::path& basePath)
 {
@@ -31,7 +57,12 @@ std::string scriptHtml(const Script& script, bool standalone, const fs::path& ba
     out << (standalone ? basePath.filename().string() : std::string("../res/standalone"));
     out << ".css\"/>\n</head>\n";
     out << "<body>\n\t<div class=\"Page\">\n\t\t<div class=\"Title\">" << markup(script.title)
-        << "</div>\n\t\t<div class=\"Subtitle\">" << markup(script.author) << "</div>\n\t</div>\n\t<div class=\"Page\">\n";
+        << "</div>\n\t\t<div class=\"Subtitle\">" << markup(script.author) << "</div>\n";
+    for (const auto& [name, field] : titleFields(script)) {
+        for (const sf::String& line : linesOf(*field))
+            out << "\t\t<div class=\"" << name << "\">" << markup(line) << "</div>\n";
+    }
+    out << "\t</div>\n\t<div class=\"Page\">\n";
     std::uint32_t scene = 1;
     for (const Paragraph& paragraph : script.paragraphs) {
         if (paragraph.kind == Scene) {

@@ -43,7 +43,7 @@ TEST_F(AppFilesTest, OpeningANamedScriptRestoresEverything)
 {
     control(sf::Keyboard::F);
     app->titlePage().titleBox.setText("Dawn");
-    app->session().title = "Dawn";
+    app->session().titlePage.title = "Dawn";
     currentParagraph().setText("INT. A");
     key(sf::Keyboard::Enter);
     type("Quiet.");
@@ -54,7 +54,7 @@ TEST_F(AppFilesTest, OpeningANamedScriptRestoresEverything)
     ASSERT_TRUE(app->openScript("act1"));
     EXPECT_FALSE(app->session().untitled);
     EXPECT_EQ(app->session().fileName, "act1");
-    EXPECT_EQ(app->session().title, "Dawn");
+    EXPECT_EQ(app->session().titlePage.title, "Dawn");
     EXPECT_EQ(app->titlePage().titleBox.text, "Dawn");
     EXPECT_TRUE(app->titlePage().isOpen());
     EXPECT_EQ(page().view.getCenter().y, 490);

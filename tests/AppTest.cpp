@@ -150,7 +150,7 @@ TEST_F(AppRules, HiddenPanelsStillTakeClicks)
     click(430, 220); // the hidden title page's author box, after its text
     EXPECT_TRUE(app->titlePage().authorBox.focused);
     send(ev::textEntered('!'));
-    EXPECT_EQ(app->session().author, "By [Author here]!");
+    EXPECT_EQ(app->session().titlePage.author, "By [Author here]!");
     EXPECT_FALSE(app->session().saved());
 }
 
@@ -162,8 +162,8 @@ TEST_F(AppRules, TheTitlePageCopiesBothLinesWhenEitherIsTyped)
     for (int i = 0; i < 12; ++i)
         send(ev::textEntered(8));
     type("Night Shift");
-    EXPECT_EQ(app->session().title, "Night Shift");
-    EXPECT_EQ(app->session().author, "By [Author here]");
+    EXPECT_EQ(app->session().titlePage.title, "Night Shift");
+    EXPECT_EQ(app->session().titlePage.author, "By [Author here]");
     control(sf::Keyboard::F);
     EXPECT_FALSE(app->titlePage().visible);
 }

@@ -8,14 +8,18 @@ TEST(DivTypeTables, EnterFollowsTheScriptCycle)
     EXPECT_EQ(nextKindOnEnter.at(Speech), Name);
     EXPECT_EQ(nextKindOnEnter.at(Parenthetical), Speech);
     EXPECT_EQ(nextKindOnEnter.at(None), Scene);
-    EXPECT_THROW(nextKindOnEnter.at(6), std::out_of_range);
+    EXPECT_EQ(nextKindOnEnter.at(Transition), Scene);
+    EXPECT_EQ(nextKindOnEnter.at(Centered), Directorial);
+    EXPECT_EQ(nextKindOnEnter.at(PageBreak), Scene);
+    EXPECT_THROW(nextKindOnEnter.at(9), std::out_of_range);
 }
 
 TEST(DivTypeTables, NamesGoBothWays)
 {
     for (const auto& [name, kind] : kindByName)
         EXPECT_EQ(kindNames.at(kind), name);
-    EXPECT_EQ(kindByName.size(), 6u);
+    EXPECT_EQ(kindByName.size(), 9u);
+    EXPECT_EQ(kindNames.at(Centered), "Directorial Centered");
     EXPECT_THROW(kindByName.at("scene"), std::out_of_range);
 }
 

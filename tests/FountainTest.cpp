@@ -41,8 +41,9 @@ TEST(FountainSamples, ReadAsAWriterReadsThemAndComeBackExactly)
 {
     const std::vector<Sample> samples = {
         {"big-fish.fountain",
-         {{Scene, 190}, {Directorial, 900}, {Name, 768}, {Parenthetical, 97}, {Speech, 799}},
+         {{Scene, 190}, {Directorial, 863}, {Name, 768}, {Parenthetical, 97}, {Speech, 799}, {Transition, 35}, {Centered, 2}, {PageBreak, 1}},
          ps({{Directorial, U"This is a Southern story, full of lies and fabrications, but truer for their inclusion."},
+             {PageBreak, U""},
              {Directorial, U"FADE IN:"},
              {Directorial, U"A RIVER."},
              {Directorial, U"We're underwater, watching a fat catfish swim along."},
@@ -50,20 +51,19 @@ TEST(FountainSamples, ReadAsAWriterReadsThemAndComeBackExactly)
              {Name, U"EDWARD (V.O.)"},
              {Speech, U"There are some fish that cannot be caught.  It's not that they're faster or stronger than other fish.  They're just touched by something extra.  Call it luck.  Call it grace.  One such fish was The Beast."},
              {Directorial, U"The Beast's journey takes it past a dangling fish hook, baited with worms.  Past a tempting lure, sparkling in the sun.  Past a swiping bear claw.  The Beast isn't worried."},
-             {Name, U"EDWARD (V.O.)"},
-             {Speech, U"By the time I was born, he was already a legend.  He'd taken more hundred-dollar lures than any fish in Alabama. Some said that fish was the ghost of Henry Walls, a thief who'd drowned in that river 60 years before.   Others claimed he was a lesser dinosaur, left over from the Cretaceous period."}}),
+             {Name, U"EDWARD (V.O.)"}}),
          ps({{Name, U"WILL (V.O.)"},
              {Speech, U"That was my father's final joke I guess.  A man tells his stories so many times that he becomes the stories.  They live on after him."},
-             {Directorial, U"CROSSFADE TO:"},
+             {Transition, U"CROSSFADE TO:"},
              {Scene, U"EXT.  RIVER / UNDERWATER - DAY"},
              {Directorial, U"A fat and happy catfish swims towards us."},
              {Name, U"WILL (V.O.)"},
              {Speech, U"And in that way, he becomes immortal."},
              {Directorial, U"The fish passes us with a SPLASH."},
-             {Directorial, U"CUT TO BLACK."},
-             {Directorial, U"THE END"}})},
+             {Transition, U"CUT TO BLACK."},
+             {Centered, U"THE END"}})},
         {"brick-n-steel.fountain",
-         {{Scene, 8}, {Directorial, 31}, {Name, 20}, {Parenthetical, 6}, {Speech, 22}},
+         {{Scene, 8}, {Directorial, 21}, {Name, 20}, {Parenthetical, 6}, {Speech, 22}, {Transition, 7}, {Centered, 3}},
          ps({{Scene, U"EXT. BRICK'S PATIO - DAY"},
              {Directorial, U"A gorgeous day.  The sun is shining.  But BRICK BRADDOCK, retired police detective, is sitting quietly, contemplating -- something."},
              {Directorial, U"The SCREEN DOOR slides open and DICK STEEL, his former partner and fellow retiree, emerges with two cold beers."},
@@ -82,20 +82,20 @@ TEST(FountainSamples, ReadAsAWriterReadsThemAndComeBackExactly)
              {Name, U"HANDSOME MAN"},
              {Speech, U"I want them dead.  DEAD!"},
              {Directorial, U"Beer flies."},
-             {Directorial, U"BURN TO PINK."},
-             {Directorial, U"THE END"}})},
+             {Transition, U"BURN TO PINK."},
+             {Centered, U"THE END"}})},
         {"little-women.fountain",
-         {{Scene, 13}, {Directorial, 75}, {Name, 114}, {Parenthetical, 34}, {Speech, 116}},
+         {{Scene, 13}, {Directorial, 74}, {Name, 114}, {Parenthetical, 34}, {Speech, 116}, {Centered, 1}, {PageBreak, 5}},
          ps({{Directorial, U"I've had lots of troubles, so I write jolly tales."},
              {Directorial, U"- Louisa May Alcott"},
+             {PageBreak, U""},
              {Directorial, U"Note:"},
              {Directorial, U"Where there is simultaneous or quick dialogue in the script, there  is a SLASH in the middle of the speaker's dialogue, representing  where the next actor should begin. The following actor's line will  be started with a SLASH to indicate that it is interrupting  another line."},
              {Directorial, U"When the text is in RED, it indicates that it is the past  timeline, which begins in Winter of 1861."},
              {Directorial, U"When the text is in BLACK, it indicates that it is the present  timeline, which begins in Fall of 1868."},
              {Directorial, U"Both timelines move forward from their origin point."},
-             {Scene, U"INT. NEW YORK. PUBLISHING OFFICE. 1868."},
-             {Directorial, U"JO MARCH, our heroine, hesitates."},
-             {Directorial, U"In the half-light of a dim hallway, she exhales and prepares,  her head bowed like a boxer about to go into the ring. She  puts her hand on the doorknob. A pause, and then, she opens  it onto a disorderly room."}}),
+             {PageBreak, U""},
+             {Scene, U"INT. NEW YORK. PUBLISHING OFFICE. 1868."}}),
          ps({{Directorial, U"Meg is immediately pulled away."},
              {Name, U"SALLIE"},
              {Speech, U"Meg March! You look so pretty!"},
@@ -107,7 +107,7 @@ TEST(FountainSamples, ReadAsAWriterReadsThemAndComeBackExactly)
              {Directorial, U"Jo, 16, miserable, glumly watches the dancers. She pulls at a  string on her dress. She catches Meg’s eyes, 17, laughing  with her dance partner, and pleads with her to leave. Meg  aggressively shakes her head, and Jo sighs, resigned."},
              {Directorial, U"A very large red-headed boy makes a beeline for Jo - in her  terror, she looks for an escape."}})},
         {"vikings.fountain",
-         {{Scene, 115}, {Directorial, 760}, {Name, 849}, {Parenthetical, 69}, {Speech, 863}},
+         {{Scene, 115}, {Directorial, 755}, {Name, 849}, {Parenthetical, 69}, {Speech, 863}, {Transition, 4}, {Centered, 1}},
          ps({{Scene, U"EQOQ RUQUR:"},
              {Name, U"QUZEQ (H.R.)"},
              {Speech, U"Ypyha ov z heke yqoj hur. Ypyha ov rus hur zy wekyxyk kax ha z Ovowyq."},
@@ -127,7 +127,7 @@ TEST(FountainSamples, ReadAsAWriterReadsThemAndComeBackExactly)
              {Directorial, U"Okyb wuk wokojehyx ukyw, Yxow resogek: “Ebaq z Yvex Aqe”. Kuhaz z qudewa, ha gyjyg ys Quzeq kud zory z hejusyzeg."},
              {Directorial, U"Hoz ahygaw raxa, ruxypypyxoxub, kud oz oxup zapuj hako zo rus udyv uk rus heka, aw ADEX YVY hese zuzo kubaveb oduxyhab ys rus opewev ebeba kud..."},
              {Directorial, U"ADER YVY."},
-             {Directorial, U"RUS OJE"}})},
+             {Centered, U"RUS OJE"}})},
     };
     for (const Sample& sample : samples) {
         SCOPED_TRACE(sample.file);
@@ -169,8 +169,7 @@ TEST(FountainReading, EveryElementTakesItsKind)
         "~Sing\n~along\n\n"
         "Escaped \\*stars\\* and a \\\\ backslash.\n");
     ASSERT_TRUE(script);
-    EXPECT_EQ(script->title, "Night Shift");
-    EXPECT_EQ(script->author, "By Ann Lee");
+    EXPECT_EQ(script->titlePage(), (TitleLines{"Night Shift", "Ann Lee", "written by", "", "1/2/2026", "", ""}));
     EXPECT_EQ(script->paragraphs,
               ps({{Scene, U"int. hall - night"},
                   {Directorial, U"Bob waits by the door, very still."},
@@ -181,10 +180,11 @@ TEST(FountainReading, EveryElementTakesItsKind)
                   {Speech, U"La la la"},
                   {Name, U"McCLANE"},
                   {Speech, U"Yippee."},
-                  {Directorial, U"CUT TO:"},
+                  {Transition, U"CUT TO:"},
                   {Scene, U"flashback"},
-                  {Directorial, U"The End of it"},
-                  {Directorial, U"Smash cut."},
+                  {Centered, U"The End of it"},
+                  {Transition, U"Smash cut."},
+                  {PageBreak, U""},
                   {Directorial, U"SHOUTING IS ACTION"},
                   {Scene, U"EXT. YARD"},
                   {Speech, U"Sing along"},
@@ -240,15 +240,23 @@ TEST(FountainWriting, AnyScriptComesBackExactly)
         };
         script.title = anyText();
         script.author = random() % 2 ? "By " + anyText() : anyText();
+        if (random() % 2) {
+            script.credit = "Written by";
+            script.source = anyText();
+            script.draftDate = anyText();
+            script.contact = "12 Main St\nSpringfield";
+            script.notes = anyText();
+        }
         const int count = 1 + random() % 12;
-        for (int i = 0; i < count; ++i)
-            script.paragraphs.push_back({static_cast<DivType>(random() % 6), anyText()});
+        for (int i = 0; i < count; ++i) {
+            const auto kind = static_cast<DivType>(random() % 9);
+            script.paragraphs.push_back({kind, kind == PageBreak ? sf::String() : anyText()});
+        }
         const std::string written = fountainText(script);
         const std::optional<Script> again = parseFountain(written);
         ASSERT_TRUE(again) << written;
         ASSERT_EQ(again->paragraphs, asShown(script).paragraphs) << "round " << round << "\n" << written;
-        ASSERT_EQ(again->title, script.title) << written;
-        ASSERT_EQ(again->author, script.author) << written;
+        ASSERT_EQ(again->titlePage(), asShown(script).titlePage()) << written;
     }
 }
 
@@ -265,8 +273,8 @@ TEST_F(FountainInTheEditor, ImportOpensUntitledUnderItsStemAndExportReadsBack)
     click(820, static_cast<int>(app->fileList().openButton.rect.top + 20)); // "Open"
     EXPECT_FALSE(app->fileList().isOpen());
     EXPECT_TRUE(app->session().untitled);
-    EXPECT_EQ(app->session().title, "Roof");
-    EXPECT_EQ(app->session().author, "By Ann");
+    EXPECT_EQ(app->session().titlePage.title, "Roof");
+    EXPECT_EQ(app->session().titlePage.author, "By Ann");
     ASSERT_EQ(page().paragraphs.size(), 5u);
     EXPECT_EQ(page().paragraphs[3].kind, Parenthetical);
 

@@ -113,17 +113,17 @@ TEST_F(UndoTest, EveryKindOfStepGoesBackAndComesAgain)
          }},
     };
     std::vector<std::vector<Paragraph>> states = {contents()};
-    std::vector<sf::String> titles = {app->session().title};
+    std::vector<sf::String> titles = {app->session().titlePage.title};
     for (const auto& [what, step] : steps) {
         step();
         states.push_back(contents());
-        titles.push_back(app->session().title);
+        titles.push_back(app->session().titlePage.title);
         ASSERT_NE(states.back() == states[states.size() - 2] && titles.back() == titles[titles.size() - 2], true) << what;
     }
     for (std::size_t i = states.size() - 1; i-- > 0;) {
         undo();
         EXPECT_EQ(contents(), states[i]) << "undoing " << steps[i].first;
-        EXPECT_EQ(app->session().title, titles[i]) << "undoing " << steps[i].first;
+        EXPECT_EQ(app->session().titlePage.title, titles[i]) << "undoing " << steps[i].first;
         EXPECT_EQ(app->currentKind(), currentParagraph().kind);
     }
     undo(); // past the first step: nothing

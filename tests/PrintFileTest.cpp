@@ -83,6 +83,7 @@ Script sample()
         script.paragraphs.push_back({Speech, "Is anyone there? I can hear you breathing."});
         script.paragraphs.push_back({Name, "ANN"});
         script.paragraphs.push_back({Speech, "Only the clock. Go to sleep, Bob."});
+        script.paragraphs.push_back({Transition, "CUT TO:"});
     }
     std::string speech, lines;
     for (int i = 0; i < 40; ++i)
@@ -156,7 +157,8 @@ TEST_F(PrintFileTest, PagesInScreenplayFormatOnLetterAndA4)
             }
             for (const auto& [left, text] : rows) {
                 const bool known = std::abs(left - 1.5) < 0.03 || std::abs(left - 2.5) < 0.03 ||
-                                   std::abs(left - 3.1) < 0.03 || std::abs(left - 3.7) < 0.03;
+                                   std::abs(left - 3.0) < 0.03 || std::abs(left - 3.5) < 0.03 ||
+                                   std::abs(left - 6.4) < 0.03; // "CUT TO:" ending at 7.1 in
                 EXPECT_TRUE(known) << left << " in: " << text;
             }
             // A full page: its last line 53 lines of twelve points below the first.
@@ -170,7 +172,7 @@ TEST_F(PrintFileTest, PagesInScreenplayFormatOnLetterAndA4)
             }
             if (last == "(MORE)") {
                 more = true;
-                EXPECT_NEAR(rows.back().first, 3.7, 0.03);
+                EXPECT_NEAR(rows.back().first, 3.5, 0.03);
                 const auto next = linesOf(pdf[p + 1]);
                 contd = contd || textOf(std::next(next.begin())->second) == "BOB (CONT'D)";
             }
@@ -178,4 +180,48 @@ TEST_F(PrintFileTest, PagesInScreenplayFormatOnLetterAndA4)
         EXPECT_TRUE(full) << "a page of 54 lines of text";
         EXPECT_TRUE(more && contd) << "a speech split with (MORE) and (CONT'D)";
     }
+}
+
+// The full title page: title, credit, author and source centred from a third down; the
+// contact at the foot on the left, notes and draft date at the foot on the right. A script
+// without a title page prints none.
+TEST_F(PrintFileTest, TheTitlePageAsTheIndustryPrintsIt)
+{
+    Script script{"Big Fish", "John August", {{Scene, "INT. RIVER - DAY"}}};
+    script.credit = "Screenplay by";
+    script.source = "Based on the novel by Daniel Wallace";
+    script.draftDate = "March 3, 2003";
+    script.contact = "Sony Pictures\n10202 W. Washington Blvd.";
+    script.notes = "WGA 12345";
+    ASSERT_TRUE(exportPdf(converter, script, "out", usLetter));
+    const std::vector<PdfPage> pdf = readPdf("out.pdf");
+    ASSERT_EQ(pdf.size(), 2u);
+    struct Row {
+        long row; // lines of twelve points below the title
+        double left; // inches
+        std::string text;
+    };
+    const std::vector<Row> expected = {{0, 3.85, "Big Fish"},
+                                       {2, 3.6, "Screenplay by"},
+                                       {4, 3.7, "John August"},
+                                       {6, 2.45, "Based on the novel by Daniel Wallace"},
+                                       {35, 6.7, "WGA 12345"},
+                                       {36, 1.5, "Sony Pictures"},
+                                       {37, 1.5, "10202 W. Washington Blvd. March 3, 2003"}};
+    std::vector<Row> rows;
+    const auto lines = linesOf(pdf[0]);
+    for (const auto& [top, words] : lines)
+        rows.push_back({std::lround((words.front().top - lines.begin()->second.front().top) / 12), words.front().left / 72,
+                        textOf(words)});
+    ASSERT_EQ(rows.size(), expected.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i].row, expected[i].row) << expected[i].text;
+        EXPECT_NEAR(rows[i].left, expected[i].left, 0.03) << expected[i].text;
+        EXPECT_EQ(rows[i].text, expected[i].text);
+    }
+    const double dateLeft = linesOf(pdf[0]).rbegin()->second[4].left / 72; // "March": ends at 7.6 in
+    EXPECT_NEAR(dateLeft, 6.3, 0.03);
+
+    ASSERT_TRUE(exportPdf(converter, Script{"", "", {{Directorial, "Only this."}}}, "bare", usLetter));
+    EXPECT_EQ(readPdf("bare.pdf").size(), 1u);
 }

@@ -122,10 +122,8 @@ void replay(Script& script, const Step& step, bool undo)
         std::for_each(step.edits.rbegin(), step.edits.rend(), apply);
     else
         std::for_each(step.edits.begin(), step.edits.end(), apply);
-    if (const auto& lines = undo ? step.titleBefore : step.titleAfter) {
-        script.title = lines->title;
-        script.author = lines->author;
-    }
+    if (const auto& lines = undo ? step.titleBefore : step.titleAfter)
+        script.setTitlePage(*lines);
 }
 
 // Undoing every step done brings back the script as it was opened; doing them again

@@ -50,14 +50,33 @@ TEST_F(ScriptWriterTest, TheTenthSceneHasOneFillerAndTheHundredthNone)
     EXPECT_EQ(bytes.find("&nbsp;100"), std::string::npos);
 }
 
+// Every title-page line, transitions, centred text and page breaks, in the golden file
+// and back.
+Script everyElement()
+{
+    Script script{"Big Fish", "John August", {}};
+    script.credit = "Screenplay by";
+    script.source = "Based on the novel by Daniel Wallace";
+    script.draftDate = "March 3, 2003";
+    script.contact = "Sony Pictures\n10202 W. Washington Blvd.";
+    script.notes = u32(U"\u00a9 2003 Columbia Pictures");
+    script.paragraphs = {{Scene, "INT. RIVER - DAY"}, {Directorial, "A fish."}, {Transition, "CUT TO:"},
+                         {PageBreak, ""},        {Centered, "THE END"}};
+    return script;
+}
+
 TEST_F(ScriptWriterTest, RoundTripGivesIdenticalBytes)
 {
-    ASSERT_TRUE(writeScript(sample(), "user/a", false));
-    const std::optional<Script> loaded = loadScript("user/a.html");
-    ASSERT_TRUE(loaded);
-    EXPECT_EQ(*loaded, sample());
-    ASSERT_TRUE(writeScript(*loaded, "user/b", false));
-    EXPECT_EQ(readBytes("user/a.html"), readBytes("user/b.html"));
+    for (const Script& script : {sample(), everyElement()}) {
+        ASSERT_TRUE(writeScript(script, "user/a", false));
+        const std::optional<Script> loaded = loadScript("user/a.html");
+        ASSERT_TRUE(loaded);
+        EXPECT_EQ(*loaded, script);
+        ASSERT_TRUE(writeScript(*loaded, "user/b", false));
+        EXPECT_EQ(readBytes("user/a.html"), readBytes("user/b.html"));
+    }
+    ASSERT_TRUE(writeScript(everyElement(), "user/c", false));
+    EXPECT_EQ(readBytes("user/c.html"), readBytes(fs::path(QUILLMERE_TESTDATA) / "every-element.html"));
 }
 
 TEST_F(ScriptWriterTest, AFailedWriteLeavesThePreviousFileAndNoTemporaryBehind)

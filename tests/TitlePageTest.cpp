@@ -16,8 +16,8 @@ TEST_F(TitlePageTest, TypingWithNeitherBoxFocusedChangesNeitherLine)
 {
     click(100, 600);
     type("abc");
-    EXPECT_EQ(app->session().title, "[Title here]");
-    EXPECT_EQ(app->session().author, "By [Author here]");
+    EXPECT_EQ(app->session().titlePage.title, "[Title here]");
+    EXPECT_EQ(app->session().titlePage.author, "By [Author here]");
 }
 
 TEST_F(TitlePageTest, LinesCanBeEmptied)
@@ -25,7 +25,7 @@ TEST_F(TitlePageTest, LinesCanBeEmptied)
     click(430, 220);
     for (int i = 0; i < 20; ++i)
         send(ev::textEntered(8));
-    EXPECT_EQ(app->session().author, "");
+    EXPECT_EQ(app->session().titlePage.author, "");
 }
 
 TEST_F(TitlePageTest, AResizeKeepsTheWidthAndFillsTheHeight)

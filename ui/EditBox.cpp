@@ -185,11 +185,21 @@ void EditBox::onMouseReleased(const sf::Event::MouseButtonEvent& release)
     updateSelection();
 }
 
+// The text is clipped to the box, so that a long line does not run over what is beside it.
 void EditBox::draw(sf::RenderTarget& target, sf::RenderStates) const
 {
     target.draw(shape);
+    const sf::View old = target.getView();
+    const sf::FloatRect box = shape.getGlobalBounds();
+    const sf::Vector2i from = target.mapCoordsToPixel({box.left, box.top}, old);
+    const sf::Vector2i to = target.mapCoordsToPixel({box.left + box.width, box.top + box.height}, old);
+    const sf::Vector2f size(target.getSize());
+    sf::View clip(box);
+    clip.setViewport({from.x / size.x, from.y / size.y, (to.x - from.x) / size.x, (to.y - from.y) / size.y});
+    target.setView(clip);
     target.draw(highlight);
     target.draw(display);
     if (focused)
         target.draw(caret);
+    target.setView(old);
 }

@@ -43,7 +43,7 @@ void ToggleArray::select(std::int32_t index)
 {
     if (valid(selected))
         buttons[selected].setOn(false);
-    selected = index;
+    selected = valid(index) ? index : -1;
     if (valid(selected))
         buttons[selected].setOn(true);
 }

@@ -14,7 +14,7 @@ public:
 
     explicit ToggleArray(const sf::RenderTarget& window);
     void setup(float width, const std::vector<sf::String>& labels);
-    // Moves the selection to a button; an index outside the buttons selects none.
+    // Moves the selection to a button; an index outside the buttons selects none (-1).
     void select(std::int32_t index);
     void handleEvent(const sf::Event& event) override;
 
