@@ -38,15 +38,35 @@ App& theApp()
     return *app;
 }
 
+// Big Fish's Fountain text, or empty when the samples are not beside the project: the
+// cases that need it then say so and are skipped.
+const std::string& bigFish()
+{
+    static const std::string bytes = readBytes(fs::path(QUILLMERE_SCREENPLAYS) / "big-fish.fountain");
+    return bytes;
+}
+
+bool haveBigFish(benchmark::State& state)
+{
+    if (bigFish().empty())
+        state.SkipWithError("no sample screenplays beside the project");
+    return !bigFish().empty();
+}
+
 // A page of n paragraphs in the rhythm of a real script, texts of 10 to 300 characters
-// drawn from a sample screenplay.
+// drawn from a sample screenplay, or from words of its own when there is none.
 void fillPage(Page& page, int n)
 {
     static const std::string words = [] {
-        std::string text = readBytes(fs::path(QUILLMERE_SCREENPLAYS) / "big-fish.fountain");
+        std::string text = bigFish();
         for (char& c : text)
             if (c == '\n' || c == '\r' || c == '\t' || c == '<' || c == '&')
                 c = ' ';
+        std::mt19937 random(3);
+        static const char* const pool[] = {"The", "river", "runs", "past", "a", "town", "where", "Edward", "Bloom",
+                                           "tells", "his", "stories.", "Nobody", "believes", "him,", "and", "then?"};
+        while (text.size() < 200000)
+            text += std::string(pool[random() % 17]) + " ";
         return text;
     }();
     std::mt19937 random(n);
@@ -142,7 +162,7 @@ void openScript(benchmark::State& state)
 // Big Fish as paragraphs, a line each, Directorial and Speech in turn.
 std::vector<Paragraph> bigFishLines()
 {
-    std::istringstream in(readBytes(fs::path(QUILLMERE_SCREENPLAYS) / "big-fish.fountain"));
+    std::istringstream in(bigFish());
     std::vector<Paragraph> paragraphs;
     std::string line;
     while (std::getline(in, line))
@@ -155,6 +175,8 @@ std::vector<Paragraph> bigFishLines()
 // five letters and a space, moving to another paragraph every 200 characters.
 void historyMemory(benchmark::State& state)
 {
+    if (!haveBigFish(state))
+        return;
     App& app = theApp();
     const std::vector<Paragraph> paragraphs = bigFishLines();
     for (auto _ : state) {
@@ -179,7 +201,9 @@ void historyMemory(benchmark::State& state)
 // Big Fish read from Fountain, and written to it.
 void importFountain(benchmark::State& state)
 {
-    const std::string bytes = readBytes(fs::path(QUILLMERE_SCREENPLAYS) / "big-fish.fountain");
+    if (!haveBigFish(state))
+        return;
+    const std::string& bytes = bigFish();
     for (auto _ : state)
         benchmark::DoNotOptimize(parseFountain(bytes));
     state.SetLabel("Big Fish");
@@ -187,7 +211,9 @@ void importFountain(benchmark::State& state)
 
 void exportFountainText(benchmark::State& state)
 {
-    const Script script = *parseFountain(readBytes(fs::path(QUILLMERE_SCREENPLAYS) / "big-fish.fountain"));
+    if (!haveBigFish(state))
+        return;
+    const Script script = *parseFountain(bigFish());
     for (auto _ : state)
         benchmark::DoNotOptimize(fountainText(script));
     state.SetLabel("Big Fish");
@@ -199,7 +225,9 @@ void paginateScript(benchmark::State& state)
     App& app = theApp();
     Script script;
     if (state.range(0) == 0) {
-        script = *parseFountain(readBytes(fs::path(QUILLMERE_SCREENPLAYS) / "big-fish.fountain"));
+        if (!haveBigFish(state))
+            return;
+        script = *parseFountain(bigFish());
         state.SetLabel("Big Fish");
     } else {
         fillPage(app.page(), static_cast<int>(state.range(0)));
@@ -217,8 +245,10 @@ void paginateScript(benchmark::State& state)
 // the program's own part (save, pagination, print file), and the converter alone.
 void exportBigFish(benchmark::State& state)
 {
+    if (!haveBigFish(state))
+        return;
     App& app = theApp();
-    const Script script = *parseFountain(readBytes(fs::path(QUILLMERE_SCREENPLAYS) / "big-fish.fountain"));
+    const Script script = *parseFountain(bigFish());
     app.page().load(script.paragraphs);
     app.session().titlePage.title = script.title;
     app.session().titlePage.author = script.author;
@@ -257,12 +287,9 @@ void exportBigFish(benchmark::State& state)
 void framesWhileExporting(benchmark::State& state)
 {
     App& app = theApp();
-    const std::string bytes = readBytes(fs::path(QUILLMERE_SCREENPLAYS) / "big-fish.fountain");
-    if (bytes.empty()) {
-        state.SkipWithError("no sample screenplays beside the project");
+    if (!haveBigFish(state))
         return;
-    }
-    const Script script = *parseFountain(bytes);
+    const Script script = *parseFountain(bigFish());
     app.page().load(script.paragraphs);
     app.session().untitled = false;
     app.session().fileName = "bigfish";
@@ -309,12 +336,9 @@ void exportPdfSizes(benchmark::State& state)
 void cutAndPaste500(benchmark::State& state)
 {
     App& app = theApp();
-    const std::string bytes = readBytes(fs::path(QUILLMERE_SCREENPLAYS) / "big-fish.fountain");
-    if (bytes.empty()) {
-        state.SkipWithError("no sample screenplays beside the project");
+    if (!haveBigFish(state))
         return;
-    }
-    const Script script = *parseFountain(bytes);
+    const Script script = *parseFountain(bigFish());
     Page& page = app.page();
     for (auto _ : state) {
         state.PauseTiming();

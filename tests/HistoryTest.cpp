@@ -68,6 +68,21 @@ TEST(HistoryRules, MemoryIsBoundedButTheLastThousandStepsStay)
         ASSERT_TRUE(history.undo());
     EXPECT_FALSE(history.undo());
 
+    // The saved point moves with the trimmed steps, and goes when its step goes.
+    for (const int savedAfter : {1200, 100}) {
+        History trimmed;
+        for (int i = 1; i <= 1500; ++i) {
+            trimmed.record(Action::KindChange, {{0, {{Speech, page}}, {{Speech, page}}, {}, {}}}, {}, {}, 0, t0);
+            if (i == savedAfter)
+                trimmed.markSaved();
+        }
+        int undone = 0;
+        while (!trimmed.atSaved() && trimmed.undo())
+            ++undone;
+        EXPECT_EQ(undone, savedAfter == 1200 ? 300 : 1000) << "saved after step " << savedAfter;
+        EXPECT_EQ(trimmed.atSaved(), savedAfter == 1200);
+    }
+
     History small;
     for (int i = 0; i < 5000; ++i)
         small.record(Action::KindChange, {{0, {{Speech, "a"}}, {{Name, "A"}}, {}, {}}}, {}, {}, 0, t0);
