@@ -22,6 +22,7 @@ constexpr int frameRate = 60;
 App::App(Platform platformLayer)
     : m_window(sf::VideoMode(designWidth, designHeight, 32), "Quillmere", sf::Style::Default),
       m_font("res/couriernew.ttf"), m_titlePage(m_window), m_toggleArray(m_window), m_page(m_window),
+      m_findBar(m_window), m_sceneList(m_window),
       m_closingCheck(m_window, ClosingCheck::Purpose::Quit), m_fileList(m_window), m_saveAsPanel(m_window),
       m_openCheck(m_window, ClosingCheck::Purpose::Open), m_sharedCheck(m_window, ClosingCheck::Purpose::Shared),
       m_scrollBar(m_window), m_platform(std::move(platformLayer)), m_converter(m_platform.startProgram)
@@ -47,6 +48,8 @@ App::App(Platform platformLayer)
     m_openCheck.onAnswer = [this](ClosingCheck::Answer answer) { answerOpenQuestion(answer); };
     m_sharedCheck.onAnswer = [this](ClosingCheck::Answer answer) { answerSharedQuestion(answer); };
     m_fileList.onOpen = [this](const OpenChoice& choice) { return requestOpen(choice); };
+    m_findBar.onCommand = [this](FindBar::Command command) { onFindCommand(command); };
+    m_sceneList.onPick = [this](std::size_t scene) { pickScene(scene); };
     m_page.clipboard.fromDesktop = m_platform.clipboardText;
     m_saveAsPanel.onSave = [this](const std::string& typed) {
         // A name offered as it was shown is saved under its real bytes.
@@ -80,6 +83,9 @@ void App::render()
     m_scrollBar.show(m_page.viewTop(), m_page.view.getSize().y, m_page.scriptHeight() + Page::firstTop);
     m_window.draw(m_scrollBar);
     m_window.draw(m_titlePage);
+    followScenes();
+    m_window.draw(m_sceneList);
+    m_window.draw(m_findBar);
     m_window.draw(m_toggleArray);
     drawPageCount();
     drawFootLine();
@@ -124,6 +130,7 @@ std::string App::pageCount()
             views.push_back({paragraph.kind, &paragraph.text});
         m_pages = paginate(views, false);
         m_pagesStale = false;
+        ++m_pagesMade;
     }
     const std::size_t count = std::max<std::size_t>(m_pages.pages.size(), 1);
     const std::size_t at = m_page.current < m_pages.pageOf.size() ? m_pages.pageOf[m_page.current] + 1 : 1;
@@ -143,6 +150,7 @@ void App::handleEvent(sf::Event& event)
         !m_closingCheck.isOpen())
         stopExport("stopped");
     classify(event);
+    m_findTook = false;
     m_page.edits.clear();
     const Caret caretBefore = m_page.caret();
     const bool isModal = modal();
@@ -161,7 +169,12 @@ void App::handleEvent(sf::Event& event)
         m_window.setSize({minimumWidth, m_window.getSize().y});
     }
 
-    if (!isModal) {
+    if (!isModal && m_findTook) {
+        if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::F3)
+            onFindCommand(event.key.shift ? FindBar::Command::Previous : FindBar::Command::Next);
+        else if (event.type == sf::Event::KeyPressed)
+            onShortcut(event.key);
+    } else if (!isModal) {
         if (event.type == sf::Event::TextEntered)
             onTextEntered();
         else if (event.type == sf::Event::KeyPressed)
@@ -170,13 +183,15 @@ void App::handleEvent(sf::Event& event)
             onMouseButtonPressed(event.mouseButton);
     }
     noteChanges();
+    if (m_findBar.isOpen() && m_scriptChanged && !m_findTook)
+        search(false); // the matches follow the edits
     if (!m_page.refusedPaste.empty()) {
         m_notice = m_page.refusedPaste;
         m_page.refusedPaste.clear();
     }
     const bool keyed = event.type == sf::Event::KeyPressed || event.type == sf::Event::TextEntered;
-    if (m_contentChanged || m_caretJumped || (keyed && !(m_page.caret() == caretBefore)))
-        m_page.showCaret(m_toggleArray.visible ? ToggleArray::barHeight : 0);
+    if (!m_findTook && (m_contentChanged || m_caretJumped || (keyed && !(m_page.caret() == caretBefore))))
+        m_page.showCaret(topInset());
     keepRecovery(event, Clock::now());
     if (event.type == sf::Event::TextEntered && m_contentChanged)
         offerCompletion();
@@ -238,12 +253,13 @@ void App::noteChanges()
 {
     if (!m_page.edits.empty() || m_titleWas) {
         countEdits(m_page.edits, false);
+        m_scenesStale = m_scenesStale || touchesScenes(m_page.edits);
         std::optional<TitleLines> now;
         if (m_titleWas)
             now = m_session.titlePage;
         m_contentChanged = !m_page.edits.empty();
         m_scriptChanged = m_pagesStale = true;
-        m_session.history.record(m_titleWas && m_page.edits.empty() ? Action::TitlePage : m_action, std::move(m_page.edits), m_titleWas,
+        m_session.history.record(m_titleWas && m_page.edits.empty() && m_action != Action::Replace ? Action::TitlePage : m_action, std::move(m_page.edits), m_titleWas,
                        now, m_typed, History::Clock::now());
         m_page.edits.clear();
         m_titleWas.reset();
@@ -268,6 +284,7 @@ void App::takeBack(const Step& step, bool undo)
 {
     countEdits(step.edits, undo);
     dismissCompletion();
+    m_scenesStale = true;
     if (undo) {
         for (auto edit = step.edits.rbegin(); edit != step.edits.rend(); ++edit)
             m_page.apply(*edit, true);
@@ -308,7 +325,8 @@ void App::deliver(sf::Event& event)
     if (event.type == sf::Event::TextEntered && event.text.unicode != 8 && m_modifiers.control())
         return;
     if (event.type == sf::Event::Resized) {
-        for (Group* panel : std::initializer_list<Group*>{&m_scrollBar, &m_toggleArray, &m_titlePage, &m_page, &m_closingCheck,
+        for (Group* panel : std::initializer_list<Group*>{&m_scrollBar, &m_toggleArray, &m_titlePage, &m_page, &m_findBar,
+                                                          &m_sceneList, &m_closingCheck,
                                                           &m_fileList, &m_openCheck, &m_sharedCheck, &m_saveAsPanel})
             panel->handleEvent(event);
         return;
@@ -332,6 +350,22 @@ void App::deliverToEditor(sf::Event& event)
 {
     const bool dropBackspace = m_paragraphRemoved && event.type == sf::Event::TextEntered && event.text.unicode == 8;
     m_paragraphRemoved = false;
+    if (m_findBar.takes(event)) {
+        m_findTook = true;
+        m_findBar.handleEvent(event);
+        return;
+    }
+    if (m_findBar.isOpen()) {
+        if (event.type == sf::Event::MouseButtonPressed)
+            m_findBar.unfocus(); // a press elsewhere takes the keys from the bar
+        else
+            m_findBar.handleEvent(event);
+    }
+    m_sceneList.handleEvent(event);
+    if (event.type == sf::Event::MouseWheelScrolled &&
+        m_sceneList.background.getGlobalBounds().contains(m_sceneList.toView(event.mouseWheelScroll.x, event.mouseWheelScroll.y)) &&
+        m_sceneList.isOpen())
+        return; // the wheel over the list scrolls the list
     m_scrollBar.handleEvent(event);
     if (m_scrollBar.wantedTop)
         m_page.scrollTo(*m_scrollBar.wantedTop);
@@ -365,9 +399,18 @@ void App::onTextEntered()
     m_session.titlePage = typed;
 }
 
+float App::topInset() const
+{
+    return m_findBar.isOpen() ? FindBar::top + FindBar::height : m_toggleArray.visible ? ToggleArray::barHeight : 0;
+}
+
 void App::onKeyPressed(const sf::Event::KeyEvent& key)
 {
     onShortcut(key);
+    if (key.code == sf::Keyboard::F3 && m_findBar.isOpen()) {
+        onFindCommand(key.shift ? FindBar::Command::Previous : FindBar::Command::Next);
+        return;
+    }
     if (key.code == sf::Keyboard::Enter) {
         m_page.addParagraph(nextKindOnEnter.at(m_page.currentParagraph().kind));
         m_currentKind = m_page.currentParagraph().kind;
@@ -416,6 +459,12 @@ void App::onShortcut(const sf::Event::KeyEvent& pressed)
         break;
     case sf::Keyboard::G:
         m_toggleArray.setOpen(!m_toggleArray.isOpen());
+        break;
+    case sf::Keyboard::H:
+        openFind();
+        break;
+    case sf::Keyboard::L:
+        m_sceneList.setOpen(!m_sceneList.isOpen());
         break;
     case sf::Keyboard::E:
         exportScript();

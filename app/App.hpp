@@ -8,6 +8,8 @@
 //   AppExport.cpp    exporting, the PDF made beside the window; the line at the window's foot
 //   AppRecovery.cpp  recovery copies of unsaved work
 //   AppCompletion.cpp  completion of names and scene headings
+//   AppFind.cpp      find and replace
+//   AppScenes.cpp    the scene list and the printed pages' ends on the sheet
 
 #include "app/Session.hpp"
 #include "editor/Completion.hpp"
@@ -19,8 +21,10 @@
 #include "platform/Platform.hpp"
 #include "ui/ClosingCheck.hpp"
 #include "ui/FileList.hpp"
+#include "ui/FindBar.hpp"
 #include "ui/Font.hpp"
 #include "ui/SaveAs.hpp"
+#include "ui/SceneList.hpp"
 #include "ui/ScrollBar.hpp"
 #include "ui/TitlePage.hpp"
 #include "ui/ToggleArray.hpp"
@@ -102,6 +106,10 @@ public:
     ClosingCheck& openCheck() { return m_openCheck; }
     ClosingCheck& sharedCheck() { return m_sharedCheck; }
     const ClosingCheck& openCheck() const { return m_openCheck; }
+    FindBar& findBar() { return m_findBar; }
+    const FindBar& findBar() const { return m_findBar; }
+    SceneList& sceneList() { return m_sceneList; }
+    const SceneList& sceneList() const { return m_sceneList; }
     ScrollBar& scrollBar() { return m_scrollBar; }
     const ScrollBar& scrollBar() const { return m_scrollBar; }
     Platform& platform() { return m_platform; }
@@ -150,12 +158,28 @@ private:
     void dismissCompletion();
     void showOffer();
     void writeRecoveryNow(Clock::time_point now);
+    // Find and replace.
+    void openFind();
+    void closeFind();
+    void search(bool move);
+    void showFindStatus();
+    void showFound();
+    void onFindCommand(FindBar::Command command);
+    void replaceFound(bool all);
+    // The scene list and the page ends.
+    static bool touchesScenes(const std::vector<ScriptEdit>& edits);
+    void followScenes();
+    void pickScene(std::size_t scene);
+    // What covers the sheet's top: the kind bar, and the find bar when open.
+    float topInset() const;
 
     sf::RenderWindow m_window;
     LoadedFont m_font; // before the panels, whose texts take it
     TitlePage m_titlePage;
     ToggleArray m_toggleArray;
     Page m_page;
+    FindBar m_findBar;
+    SceneList m_sceneList;
     sf::Text m_unsavedLabel;
     ClosingCheck m_closingCheck;
     FileList m_fileList;
@@ -179,6 +203,14 @@ private:
     long m_exportSeconds = -1;           // the seconds the foot line shows
     bool m_frameWanted = false;
     Pagination m_pages;        // of the script as printed, for "Page P of N"
+    unsigned m_pagesMade = 0;  // paginations made, to tell when the scene list's pages are older
+    unsigned m_pagesSeen = ~0u;
+    std::vector<Match> m_found;  // the find bar's matches, in the title page's fields and then the paragraphs
+    std::size_t m_foundAt = 0;   // the current one
+    Caret m_findFrom;            // where the search for the current match begins
+    bool m_findTook = false;     // this event was the find bar's alone
+    std::vector<std::uint32_t> m_sceneParagraphs; // the headings' paragraphs, in order
+    bool m_scenesStale = true;                     // a heading changed since the list was made
     Completion m_completion;
     std::vector<sf::String> m_offers; // what completion offers now, none when dismissed
     std::size_t m_offer = 0;          // the one shown

@@ -238,4 +238,7 @@ void App::show(const Script& shown, bool asSaved)
     m_session.recoveryDue.reset();
     m_session.recoveryStale = false;
     m_pagesStale = true;
+    m_scenesStale = true;
+    if (m_findBar.isOpen())
+        closeFind();
 }

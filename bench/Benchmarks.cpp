@@ -356,6 +356,50 @@ void cutAndPaste500(benchmark::State& state)
     state.SetLabel("Big Fish, cut and paste");
 }
 
+// A key typed in the find bar over Big Fish: "edwar" becomes "edward" and back.
+void findInBigFish(benchmark::State& state)
+{
+    if (!haveBigFish(state))
+        return;
+    App& app = theApp();
+    app.page().load(parseFountain(bigFish())->paragraphs);
+    app.findBar().start("edwar");
+    app.findBar().findBox.setCursor(5);
+    for (auto _ : state) {
+        send(app, ev::textEntered('d'));
+        send(app, ev::textEntered(8));
+    }
+    app.findBar().setOpen(false);
+    state.SetLabel("Big Fish, two keys");
+}
+
+// "Replace all" of EDWARD in Big Fish, as one step.
+void replaceAllEdward(benchmark::State& state)
+{
+    if (!haveBigFish(state))
+        return;
+    App& app = theApp();
+    const Script script = *parseFountain(bigFish());
+    for (auto _ : state) {
+        state.PauseTiming();
+        app.page().load(script.paragraphs);
+        app.findBar().start("");
+        for (const char c : std::string("edward"))
+            send(app, ev::textEntered(static_cast<sf::Uint32>(c)));
+        app.findBar().replaceBox.setText("Eduardo");
+        app.findBar().replaceBox.focused = true;
+        app.findBar().findBox.focused = false;
+        send(app, ev::keyPressed(sf::Keyboard::LControl));
+        state.ResumeTiming();
+        send(app, ev::keyPressed(sf::Keyboard::Enter)); // Control+Return: every match, one step
+        state.PauseTiming();
+        send(app, ev::keyReleased(sf::Keyboard::LControl));
+        state.counters["replaced"] = std::stoi(app.findBar().status.getString().toAnsiString().substr(9));
+        state.ResumeTiming();
+    }
+    app.findBar().setOpen(false);
+}
+
 // A paste of N megabytes from elsewhere: prose in lines of 60 characters, paragraphs of
 // five lines (state.range(1) 1), or one line without a break (0).
 void pasteLarge(benchmark::State& state)
@@ -382,6 +426,8 @@ void pasteLarge(benchmark::State& state)
 // Sizes: the editor's 100, 1,000 and 10,000 paragraphs, and the script sizes 1,000, 5,000
 // and 20,000 (a feature film holds 1,500 to 4,000).
 #define EDITOR_SIZES Arg(100)->Arg(1000)->Arg(5000)->Arg(10000)->Arg(20000)
+BENCHMARK(findInBigFish)->Unit(benchmark::kMillisecond);
+BENCHMARK(replaceAllEdward)->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(typeAtEnd)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(cutAndPaste500)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(pasteLarge)->Args({1, 0})->Args({3, 0})->Args({1, 1})->Args({3, 1})->Args({10, 1})->Iterations(1)->Unit(benchmark::kMillisecond);

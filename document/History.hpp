@@ -16,7 +16,7 @@
 
 // The writer's action that made a change; it decides which changes merge into one step.
 // An accepted completion joins the typing it completes.
-enum class Action { Typing, Complete, Deleting, Paste, Cut, NewParagraph, RemoveParagraph, KindChange, TitlePage, Other };
+enum class Action { Typing, Complete, Deleting, Paste, Cut, NewParagraph, RemoveParagraph, KindChange, TitlePage, Replace, Other };
 
 struct Step {
     Action action = Action::Other;

@@ -191,6 +191,11 @@ void DivEditor::rewrap()
     setCursor(cursor);
 }
 
+float DivEditor::lineTopAt(std::size_t index) const
+{
+    return display.findCharacterPos(shownIndex(std::min(index, text.getSize()))).y + 3;
+}
+
 void DivEditor::placeAt(float y)
 {
     rect.left = 465;

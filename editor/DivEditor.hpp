@@ -54,6 +54,10 @@ public:
     void select(std::size_t a, std::size_t b);
     void updateSelection();
     void setHighlight(std::size_t a, std::size_t b);
+    // The bands over the characters from index a to index b, a line each.
+    std::vector<sf::FloatRect> bandRects(std::size_t a, std::size_t b) const;
+    // The top of the line on which the character at an index shows.
+    float lineTopAt(std::size_t index) const;
     // Takes focus and selection away.
     void clearFocus();
     // Inserts text at the caret, which goes after it.

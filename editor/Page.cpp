@@ -3,6 +3,8 @@
 #include "editor/Page.hpp"
 
 #include "editor/KindLayout.hpp"
+#include "editor/SheetMarks.hpp"
+#include "ui/Font.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 
@@ -608,6 +610,22 @@ void Page::draw(sf::RenderTarget& target, sf::RenderStates) const
     auto first = std::partition_point(paragraphs.begin(), paragraphs.end(), [top](const DivEditor& paragraph) {
         return paragraph.rect.top + paragraph.rect.height < top;
     });
-    for (auto it = first; it != paragraphs.end() && it->rect.top <= bottom; ++it)
-        target.draw(*it);
+    auto last = first;
+    for (; last != paragraphs.end() && last->rect.top <= bottom; ++last)
+        target.draw(*last);
+    drawMatches(target, paragraphs, matches, static_cast<std::uint32_t>(first - paragraphs.begin()),
+                static_cast<std::uint32_t>(last - paragraphs.begin()));
+    if (appFont)
+        drawPageEnds(target, pageEnds(paragraphs, printedStarts, top, bottom), sheetLeft, sheetLeft + sheetWidth, *appFont);
+}
+
+void Page::replaceTexts(const std::vector<std::pair<std::uint32_t, sf::String>>& texts)
+{
+    const Caret before = caret();
+    for (const auto& [i, text] : texts) {
+        const Paragraph was = paragraphAt(i);
+        paragraphs[i].setText(text);
+        record(i, {was}, {paragraphAt(i)}, before);
+    }
+    relayout();
 }

@@ -2,6 +2,7 @@
 
 #include "document/ScriptEdit.hpp"
 #include "editor/Clipboard.hpp"
+#include "document/Find.hpp"
 #include "editor/DivEditor.hpp"
 #include "ui/Group.hpp"
 
@@ -87,6 +88,12 @@ public:
     std::vector<ScriptEdit> edits; // changes not yet taken by the App, oldest first
     Clipboard clipboard;
     std::string refusedPaste; // why the last paste inserted nothing, for the App to say
+    // Drawn over the sheet: where each printed page after the first begins (paragraph,
+    // index in its text), and the matches of a search (`text` is the paragraph).
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> printedStarts;
+    std::vector<Match> matches;
+    // Replaces paragraphs' texts, keeping their kinds, with one edit logged for each.
+    void replaceTexts(const std::vector<std::pair<std::uint32_t, sf::String>>& texts);
 
 private:
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;

@@ -28,36 +28,39 @@ void DivEditor::updateSelection()
     setHighlight(selStart, selEnd);
 }
 
-void DivEditor::setHighlight(std::size_t a, std::size_t b)
+std::vector<sf::FloatRect> DivEditor::bandRects(std::size_t a, std::size_t b) const
 {
-    if (a == b) {
-        highlights.clear();
-        return;
-    }
+    std::vector<sf::FloatRect> bands;
+    if (a == b)
+        return bands;
     const sf::Vector2f p = display.findCharacterPos(shownIndex(std::min(a, b)));
     const sf::Vector2f q = display.findCharacterPos(shownIndex(std::max(a, b)));
     const float top = p.y + 3;
     const int count = static_cast<int>(std::floor((q.y + 3 - top) / lineHeight)) + 1;
     const int first = static_cast<int>(std::floor((top - display.getPosition().y) / lineHeight));
-    if (count < 1 || first < 0) {
-        highlights.clear();
-        return;
-    }
-    highlights.resize(count);
+    if (count < 1 || first < 0)
+        return bands;
     for (int i = 0; i < count; ++i) {
         const std::size_t line = static_cast<std::size_t>(first + i);
         const int cells = line < lineLengths.size() ? static_cast<int>(shownCells(line)) : 0;
-        sf::RectangleShape& band = highlights[i];
-        band.setPosition(display.getPosition().x, top + lineHeight * i);
-        band.setSize({cellWidth * std::max(cells, 0), 20});
-        band.setFillColor(bandColour);
+        bands.push_back({display.getPosition().x, top + lineHeight * i, cellWidth * std::max(cells, 0), 20});
     }
-    sf::RectangleShape& firstBand = highlights.front();
-    const float right = firstBand.getPosition().x + firstBand.getSize().x;
-    firstBand.setPosition(p.x, firstBand.getPosition().y);
-    firstBand.setSize({right - p.x, 20});
-    sf::RectangleShape& lastBand = highlights.back();
-    lastBand.setSize({q.x - lastBand.getPosition().x, 20});
+    const float right = bands.front().left + bands.front().width;
+    bands.front().left = p.x;
+    bands.front().width = right - p.x;
+    bands.back().width = q.x - bands.back().left;
+    return bands;
+}
+
+void DivEditor::setHighlight(std::size_t a, std::size_t b)
+{
+    const std::vector<sf::FloatRect> bands = bandRects(a, b);
+    highlights.resize(bands.size());
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+        highlights[i].setPosition(bands[i].left, bands[i].top);
+        highlights[i].setSize({bands[i].width, bands[i].height});
+        highlights[i].setFillColor(bandColour);
+    }
 }
 
 void DivEditor::eraseSelection()

@@ -186,10 +186,10 @@ TEST_F(AppRules, ModalDialogsTakeAllInput)
 TEST_F(AppRules, DialogsDimTheWindow)
 {
     app->render();
-    EXPECT_EQ(captureFrame(*app).getPixel(10, 900), sf::Color(20, 20, 40));
+    EXPECT_EQ(captureFrame(*app).getPixel(1700, 900), sf::Color(20, 20, 40));
     app->fileList().setOpen(true);
     app->render();
-    const sf::Color dimmed = captureFrame(*app).getPixel(10, 900);
+    const sf::Color dimmed = captureFrame(*app).getPixel(1700, 900);
     EXPECT_NEAR(dimmed.r, (20 * 155 + 100 * 100) / 255, 2);
     EXPECT_EQ(app->fileList().view.getSize(), sf::Vector2f(1920, 1000));
 }

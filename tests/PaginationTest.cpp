@@ -146,6 +146,16 @@ TEST(PrintPages, ActionBreaksAtASentencesEndWithTwoLinesEachSide)
         EXPECT_EQ(shown(pagination.pages[1].lines.front()).substr(0, 9), "1.5 " + std::string(5, c.secondPageTop))
             << "ending " << c.ending;
     }
+    // Seven lines: after the sixth one would be left alone, so the page ends after the fifth.
+    Script seven = lines(24);
+    std::string text;
+    for (char letter = 'a'; letter <= 'g'; ++letter)
+        text += std::string(50, letter) + " " + std::string(5, letter) + ". ";
+    seven.paragraphs.push_back({Directorial, text});
+    const Pagination pagination = paginate(seven);
+    ASSERT_EQ(pagination.pages.size(), 2u);
+    EXPECT_EQ(pagination.pages[0].lines.size(), 53u);
+    EXPECT_EQ(shown(pagination.pages[1].lines.front()).substr(0, 9), "1.5 fffff");
 }
 
 // A sentence that ends within a line may end the page there; the rest wraps anew.

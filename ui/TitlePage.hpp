@@ -24,6 +24,10 @@ public:
     // The fields as the boxes hold them.
     TitleLines lines() const;
     bool focused() const;
+    // The boxes in the order of the fields: title, author, credit, source, draft date,
+    // contact, notes.
+    std::vector<EditBox*> boxes();
+    std::vector<const EditBox*> boxes() const;
 
     EditBox titleBox;
     EditBox authorBox;
@@ -35,8 +39,6 @@ public:
 
 private:
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;
-    std::vector<EditBox*> boxes();
-    std::vector<const EditBox*> boxes() const;
 
     std::vector<sf::Text> labels;
 };

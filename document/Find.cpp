@@ -1,0 +1,73 @@
+#include "document/Find.hpp"
+
+#include <string>
+#include <string_view>
+
+namespace {
+sf::Uint32 folded(sf::Uint32 c)
+{
+    if (c >= 'a' && c <= 'z')
+        return c - 32;
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
+        return c - 32;
+    return c;
+}
+
+bool isWordCharacter(sf::Uint32 c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+           (c >= 0xC0 && c != 0xD7 && c != 0xF7 && c != 0x2019 && c != 0x201C && c != 0x201D && c != 0x2026 &&
+            !(c >= 0x2000 && c <= 0x206F));
+}
+
+// The text as searched: as shown, and folded when case does not matter.
+void prepare(std::u32string& out, const sf::String& text, DivType kind, bool matchCase)
+{
+    out.assign(text.begin(), text.end());
+    const bool upper = caseModeOf(kind) == CaseMode::Upper;
+    for (char32_t& c : out)
+        if (!matchCase || (upper && c >= 'a' && c <= 'z'))
+            c = matchCase ? c - 32 : folded(c);
+}
+} // namespace
+
+std::vector<Match> findMatches(const std::vector<SearchedText>& texts, const sf::String& needle, FindOptions options)
+{
+    std::vector<Match> matches;
+    if (needle.isEmpty())
+        return matches;
+    std::u32string sought(needle.begin(), needle.end());
+    if (!options.matchCase)
+        for (char32_t& c : sought)
+            c = folded(c);
+    std::u32string haystack;
+    for (std::uint32_t t = 0; t < texts.size(); ++t) {
+        if (texts[t].text->getSize() < sought.size())
+            continue;
+        prepare(haystack, *texts[t].text, texts[t].kind, options.matchCase);
+        const std::u32string_view in(haystack);
+        for (std::size_t at = in.find(sought); at != std::u32string_view::npos; at = in.find(sought, at)) {
+            const std::size_t end = at + sought.size();
+            if (options.wholeWords && ((at > 0 && isWordCharacter(in[at - 1])) || (end < in.size() && isWordCharacter(in[end])))) {
+                ++at;
+                continue;
+            }
+            matches.push_back({t, static_cast<std::uint32_t>(at), static_cast<std::uint32_t>(end)});
+            at = end;
+        }
+    }
+    return matches;
+}
+
+sf::String replaceMatches(const sf::String& text, const std::vector<Match>& matches, const sf::String& replacement)
+{
+    std::basic_string<sf::Uint32> out;
+    std::uint32_t from = 0;
+    for (const Match& match : matches) {
+        out.append(text.getData() + from, text.getData() + match.begin);
+        out.append(replacement.getData(), replacement.getData() + replacement.getSize());
+        from = match.end;
+    }
+    out.append(text.getData() + from, text.getData() + text.getSize());
+    return sf::String(out);
+}

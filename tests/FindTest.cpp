@@ -1,0 +1,140 @@
+#include "TestSupport.hpp"
+
+#include "document/Find.hpp"
+#include "editor/SheetMarks.hpp"
+#include "files/TextCodec.hpp"
+
+namespace {
+struct FindCase {
+    const char* sought;
+    FindOptions options;
+    std::vector<Match> expected;
+};
+} // namespace
+
+// Matches on the text as shown: the name in capitals, the action as typed.
+TEST(FindRules, CaseWholeWordsAndTheShownCapitals)
+{
+    const sf::String name = "bob", action = "Bob bobs; BOBBY waits for Bob.", accented = u32(U"Caf\u00e9 CAF\u00c9");
+    const std::vector<SearchedText> texts = {{Name, &name}, {Directorial, &action}, {Directorial, &accented}};
+    const FindCase cases[] = {
+        {"bob", {}, {{0, 0, 3}, {1, 0, 3}, {1, 4, 7}, {1, 10, 13}, {1, 26, 29}}},
+        {"BOB", {true, false}, {{0, 0, 3}, {1, 10, 13}}}, // the name shows in capitals
+        {"Bob", {true, false}, {{1, 0, 3}, {1, 26, 29}}},
+        {"bob", {false, true}, {{0, 0, 3}, {1, 0, 3}, {1, 26, 29}}},
+        {"bobs", {true, true}, {{1, 4, 8}}},
+        {"bob.", {false, true}, {{1, 26, 30}}},
+        {"caf\xc3\xa9", {false, true}, {{2, 0, 4}, {2, 5, 9}}},
+        {"", {}, {}},
+        {"xyz", {}, {}},
+    };
+    for (const FindCase& c : cases)
+        EXPECT_EQ(findMatches(texts, fromUtf8(c.sought), c.options), c.expected) << c.sought;
+    EXPECT_EQ(findMatches({{Directorial, &action}}, "aa", {}), (std::vector<Match>{})) << "no overlap, no false start";
+    const sf::String aaaa = "aaaa";
+    EXPECT_EQ(findMatches({{Directorial, &aaaa}}, "aa", {}), (std::vector<Match>{{0, 0, 2}, {0, 2, 4}}));
+    EXPECT_EQ(replaceMatches(action, findMatches({{Directorial, &action}}, "bob", {false, true}), "Al"),
+              "Al bobs; BOBBY waits for Al.");
+}
+
+using FindInTheEditor = AppTest;
+
+TEST_F(FindInTheEditor, ReplaceAllIsOneStepAndSaysHowMany)
+{
+    page().load({{Scene, "int. bob's house"}, {Name, "BOB"}, {Speech, "Bob? Bobby!"}, {Name, "ANN"}, {Speech, "Hi, bob."}});
+    app->session().titlePage.title = "Bob and Ann";
+    page().placeCaret({0, 0});
+    control(sf::Keyboard::H);
+    ASSERT_TRUE(app->findBar().isOpen());
+    type("bob");
+    EXPECT_EQ(app->findBar().status.getString(), "2 of 6"); // the first after the caret; the title's is first
+    EXPECT_EQ(app->page().matches.size(), 5u);               // the title's match is not on the sheet
+    EXPECT_EQ(page().anchor, (Caret{0, 5}));                 // the current match selected: "bob" of "bob's"
+    EXPECT_EQ(page().caret(), (Caret{0, 8}));
+    key(sf::Keyboard::Enter);
+    EXPECT_EQ(app->findBar().status.getString(), "3 of 6");
+    EXPECT_EQ(page().anchor, (Caret{1, 0}));
+    key(sf::Keyboard::Tab); // to the replace box
+    type("Al");
+    holdControl(true);
+    key(sf::Keyboard::Enter);
+    holdControl(false);
+    EXPECT_EQ(app->findBar().status.getString(), "Replaced 6");
+    EXPECT_EQ(page().contents(), (std::vector<Paragraph>{{Scene, "int. Al's house"}, {Name, "Al"}, {Speech, "Al? Alby!"},
+                                                        {Name, "ANN"}, {Speech, "Hi, Al."}}));
+    EXPECT_EQ(app->session().titlePage.title, "Al and Ann");
+    EXPECT_EQ(shownText(Name, page().paragraphs[1].text), "AL");
+    app->undo();
+    EXPECT_EQ(page().paragraphs[2].text, "Bob? Bobby!");
+    EXPECT_EQ(page().paragraphs[0].text, "int. bob's house");
+    EXPECT_EQ(app->session().titlePage.title, "Bob and Ann");
+    app->redo();
+    EXPECT_EQ(page().paragraphs[4].text, "Hi, Al.");
+}
+
+TEST_F(FindInTheEditor, ReplaceGoesOnToTheNextAndEscapeKeepsTheMatch)
+{
+    page().load({{Directorial, "One cat, two cats."}, {Directorial, "No match here."}, {Directorial, "A cat."}});
+    page().placeCaret({1, 0});
+    control(sf::Keyboard::H);
+    type("cat");
+    EXPECT_EQ(app->findBar().status.getString(), "3 of 3"); // the first after the caret
+    send(ev::keyPressed(sf::Keyboard::F3));
+    EXPECT_EQ(app->findBar().status.getString(), "1 of 3"); // wrapped
+    key(sf::Keyboard::Tab);
+    type("dog");
+    key(sf::Keyboard::Enter); // Return in the replace box replaces
+    EXPECT_EQ(page().paragraphs[0].text, "One dog, two cats.");
+    EXPECT_EQ(app->findBar().status.getString(), "1 of 2");
+    EXPECT_EQ(page().anchor, (Caret{0, 13}));
+    key(sf::Keyboard::Escape);
+    EXPECT_FALSE(app->findBar().isOpen());
+    EXPECT_EQ(page().caret(), (Caret{0, 16}));
+    type("x"); // the keys are back in the sheet: the selection is typed over
+    EXPECT_EQ(page().paragraphs[0].text, "One dog, two xs.");
+}
+
+TEST_F(FindInTheEditor, TheSceneListFollowsHeadingsAndPicksAScene)
+{
+    page().load({{Directorial, "FADE IN:"}, {Scene, "int. hall - day"}, {Directorial, "Dust."}, {Scene, "ext. yard"}});
+    app->render();
+    ASSERT_EQ(app->sceneList().scenes().size(), 2u);
+    EXPECT_EQ(app->sceneList().rowText(0), "1  INT. HALL - DAY" + std::string(20, ' ') + "p. 1");
+    EXPECT_EQ(app->sceneList().current(), 1); // the caret is in the last paragraph
+    page().placeCaret({3, 9});
+    key(sf::Keyboard::Enter); // action after the yard: no heading changes
+    type("Mud.");
+    app->render();
+    EXPECT_EQ(app->sceneList().scenes().size(), 2u);
+    page().placeCaret({2, 5});
+    key(sf::Keyboard::Enter);
+    control(sf::Keyboard::Num1);
+    type("int. barn with a very long name that cannot fit - night");
+    app->render();
+    ASSERT_EQ(app->sceneList().scenes().size(), 3u);
+    EXPECT_EQ(app->sceneList().rowText(1), u8"2  INT. BARN WITH A VERY LONG NAME\u2026   p. 1");
+    EXPECT_EQ(app->sceneList().current(), 1);
+    control(sf::Keyboard::Num2); // no longer a heading
+    app->render();
+    EXPECT_EQ(app->sceneList().scenes().size(), 2u);
+    app->undo();
+    app->render();
+    EXPECT_EQ(app->sceneList().scenes().size(), 3u);
+    app->sceneList().onPick(2);
+    EXPECT_EQ(page().caret(), (Caret{4, 0}));
+}
+
+TEST_F(FindInTheEditor, PrintedPageEndsAreDrawnWhereThePrintBreaks)
+{
+    std::vector<Paragraph> paragraphs(30, Paragraph{Directorial, "Line."}); // 27 to a printed page
+    page().load(paragraphs);
+    app->render();
+    ASSERT_EQ(page().printedStarts, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{27, 0}}));
+    const std::vector<PageEnd> ends = pageEnds(page().paragraphs, page().printedStarts, 0, 5000);
+    ASSERT_EQ(ends.size(), 1u);
+    EXPECT_EQ(ends[0].page, 2u);
+    // A line of action is 23 pixels and 24 below: paragraph 26's text ends at 120 + 26 * 47
+    // + 23 = 1365, paragraph 27's begins at 1389; the line is in the middle.
+    EXPECT_EQ(ends[0].y, 1377);
+    EXPECT_TRUE(pageEnds(page().paragraphs, page().printedStarts, 0, 1000).empty());
+}

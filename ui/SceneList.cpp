@@ -1,0 +1,139 @@
+#include "ui/SceneList.hpp"
+
+#include "files/TextCodec.hpp"
+#include "ui/Font.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+const sf::Color listColour(30, 30, 48, 255);
+const sf::Color rowColour(210, 210, 225, 255);
+const sf::Color currentFill(255, 200, 255, 255);
+const sf::Color currentText(0, 0, 0, 255);
+const sf::Color headerColour(170, 170, 200, 255);
+constexpr float headerHeight = 26; // "Scenes" above the rows
+} // namespace
+
+SceneList::SceneList(const sf::RenderTarget& window) : Group(window)
+{
+    background.setFillColor(listColour);
+    place(600, 980);
+}
+
+void SceneList::place(float top, float bottom)
+{
+    m_top = top;
+    m_bottom = bottom;
+    background.setPosition(left - 5, top);
+    background.setSize({width + 10, std::max(0.f, bottom - top)});
+    setCurrent(m_current);
+}
+
+void SceneList::setScenes(std::vector<Scene> scenes)
+{
+    m_scenes = std::move(scenes);
+    m_texts.clear();
+    m_first = std::min(m_first, m_scenes.size());
+    if (m_current >= static_cast<int>(m_scenes.size()))
+        m_current = -1;
+}
+
+void SceneList::setPages(const std::vector<std::uint32_t>& pages)
+{
+    for (std::size_t i = 0; i < m_scenes.size() && i < pages.size(); ++i)
+        if (m_scenes[i].page != pages[i]) {
+            m_scenes[i].page = pages[i];
+            if (i < m_texts.size())
+                m_texts[i].setString(fromUtf8(rowText(i)));
+        }
+}
+
+std::size_t SceneList::visibleRows() const
+{
+    const float room = m_bottom - m_top - headerHeight;
+    return room > 0 ? static_cast<std::size_t>(room / rowHeight) : 0;
+}
+
+void SceneList::setCurrent(int scene)
+{
+    m_current = scene;
+    if (scene < 0)
+        return;
+    const std::size_t row = static_cast<std::size_t>(scene), rows = std::max<std::size_t>(visibleRows(), 1);
+    if (row < m_first)
+        m_first = row;
+    else if (row >= m_first + rows)
+        m_first = row + 1 - rows;
+}
+
+void SceneList::scrollBy(long rows)
+{
+    const long most = std::max(0L, static_cast<long>(m_scenes.size()) - static_cast<long>(visibleRows()));
+    m_first = static_cast<std::size_t>(std::clamp(static_cast<long>(m_first) + rows, 0L, most));
+}
+
+std::string SceneList::rowText(std::size_t scene) const
+{
+    const std::string number = std::to_string(scene + 1) + "  ";
+    const std::string page = "p. " + std::to_string(m_scenes[scene].page);
+    const std::size_t room = rowChars - number.size() - page.size() - 2; // two spaces before the page at least
+    sf::String heading = m_scenes[scene].heading;
+    if (heading.getSize() > room) {
+        heading = heading.substring(0, room - 1);
+        while (!heading.isEmpty() && heading[heading.getSize() - 1] == ' ')
+            heading.erase(heading.getSize() - 1);
+        heading += sf::String(static_cast<sf::Uint32>(0x2026));
+    }
+    const std::string text = number + toUtf8(heading);
+    return text + std::string(rowChars - number.size() - heading.getSize() - page.size(), ' ') + page;
+}
+
+void SceneList::handleEvent(const sf::Event& event)
+{
+    if (ignores(event) || !isOpen())
+        return;
+    if (event.type == sf::Event::MouseWheelScrolled) {
+        const sf::Vector2f p = toView(event.mouseWheelScroll.x, event.mouseWheelScroll.y);
+        if (background.getGlobalBounds().contains(p))
+            scrollBy(event.mouseWheelScroll.delta > 0 ? -3 : 3);
+    } else if (event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left) {
+        const sf::Vector2f p = toView(event.mouseButton.x, event.mouseButton.y);
+        if (!background.getGlobalBounds().contains(p) || p.y < m_top + headerHeight)
+            return;
+        const std::size_t row = m_first + static_cast<std::size_t>((p.y - m_top - headerHeight) / rowHeight);
+        if (row < m_scenes.size() && row < m_first + visibleRows() && onPick)
+            onPick(row);
+    }
+}
+
+void SceneList::draw(sf::RenderTarget& target, sf::RenderStates) const
+{
+    if (!appFont || m_bottom - m_top < headerHeight || !drawBackground(target))
+        return;
+    sf::Text header("Scenes", *appFont, 14);
+    header.setFillColor(headerColour);
+    header.setPosition(left, m_top + 4);
+    target.draw(header);
+    if (m_texts.size() < m_scenes.size())
+        m_texts.resize(m_scenes.size());
+    sf::RectangleShape mark({width, rowHeight});
+    mark.setFillColor(currentFill);
+    const std::size_t end = std::min(m_scenes.size(), m_first + visibleRows());
+    for (std::size_t i = m_first; i < end; ++i) {
+        sf::Text& text = m_texts[i];
+        if (text.getFont() == nullptr) {
+            text.setFont(*appFont);
+            text.setCharacterSize(characterSize);
+            text.setString(fromUtf8(rowText(i)));
+        }
+        const float y = m_top + headerHeight + rowHeight * static_cast<float>(i - m_first);
+        if (static_cast<int>(i) == m_current) {
+            mark.setPosition(left, y);
+            target.draw(mark);
+        }
+        text.setFillColor(static_cast<int>(i) == m_current ? currentText : rowColour);
+        text.setPosition(left + 4, y + 2);
+        target.draw(text);
+    }
+}
