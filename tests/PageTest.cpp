@@ -270,6 +270,16 @@ TEST_F(PageTest, TabAndShiftTabFollowTheScreenwritersChain)
     EXPECT_FALSE(app->session().saved());
     control(sf::Keyboard::Z);
     EXPECT_EQ(currentParagraph().kind, Speech);
+
+    // An empty name goes on to a transition, which shows no kind lit; Tab on a transition
+    // gives a scene heading.
+    key(sf::Keyboard::Enter);
+    page().setKind(Name);
+    key(sf::Keyboard::Tab);
+    EXPECT_EQ(currentParagraph().kind, Transition);
+    EXPECT_EQ(app->toggleArray().selected, -1);
+    key(sf::Keyboard::Tab);
+    EXPECT_EQ(currentParagraph().kind, Scene);
 }
 
 TEST_F(PageTest, AnEmptyParentheticalGetsItsParenthesesAndAClosingOneIsSteppedOver)
