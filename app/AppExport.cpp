@@ -1,6 +1,6 @@
 // Exporting: to PDF beside the window (the converter runs as a child process; the editor
 // goes on drawing and taking input, the window's foot says how long it has run, Escape
-// stops it, and after exportLimit it is ended), to stand-alone HTML and to Fountain, each
+// stops it, and after exportLimit it is ended), to stand-alone HTML, to Fountain and to Final Draft, each
 // asking before it replaces a file. The line at the window's foot says what went wrong
 // and what is under way.
 #include "app/App.hpp"
@@ -61,11 +61,17 @@ bool App::exportScript()
         if (exportFountain(script(), target, m_platform.askOverwrite, &error))
             return true;
         break;
+    case ExportFilter::finalDraft:
+        if (exportFdx(script(), target, m_platform.askOverwrite, &error))
+            return true;
+        break;
     default:
         return false;
     }
     if (error != std::errc::file_exists) // declining to replace a file is no failure
-        noteSaveProblem("Could not export " + target + (choice.filter == ExportFilter::html ? ".html" : ".fountain"), error);
+        noteSaveProblem("Could not export " + target +
+                            (choice.filter == ExportFilter::html ? ".html" : choice.filter == ExportFilter::fountain ? ".fountain" : ".fdx"),
+                        error);
     return false;
 }
 

@@ -4,6 +4,7 @@
 
 #include "files/Backup.hpp"
 #include "files/Export.hpp"
+#include "files/Fdx.hpp"
 #include "files/Fountain.hpp"
 #include "files/Recovery.hpp"
 #include "files/ScriptLoader.hpp"
@@ -78,15 +79,17 @@ bool App::openScript(const std::string& name)
 
 // Opens a script, the template, a recovery copy or a Fountain file. A recovery copy
 // opens unsaved, under its script's name or untitled, and goes on as that script's copy.
-// A Fountain file opens as a new untitled script whose name is first offered to be its
-// stem; the Fountain file itself is never written.
+// A Fountain or Final Draft file opens as a new untitled script whose name is first
+// offered to be its stem; the file itself is never written.
 bool App::open(const OpenChoice& choice)
 {
     using Kind = OpenChoice::Kind;
     const std::string name = choice.kind == Kind::Template ? std::string("empty") : choice.name;
-    const fs::path file = choice.kind == Kind::Recovered  ? recoveryFile(name)
-                          : choice.kind == Kind::Fountain ? fs::path(scriptBase(name) + ".fountain")
-                                                          : fs::path(scriptBase(name) + ".html");
+    const bool imported = choice.kind == Kind::Fountain || choice.kind == Kind::FinalDraft;
+    const fs::path file = choice.kind == Kind::Recovered    ? recoveryFile(name)
+                          : choice.kind == Kind::Fountain   ? fs::path(scriptBase(name) + ".fountain")
+                          : choice.kind == Kind::FinalDraft ? fs::path(scriptBase(name) + ".fdx")
+                                                            : fs::path(scriptBase(name) + ".html");
     const bool nameOk = choice.kind == Kind::Recovered ? name.find('/') == std::string::npos : validScriptName(name);
     std::optional<Script> loaded;
     std::string why = "not a valid name";
@@ -95,6 +98,14 @@ bool App::open(const OpenChoice& choice)
         std::string bytes;
         if (readWholeFile(file, bytes, &why) && !(loaded = parseFountain(bytes, &report)))
             why = "not text";
+    } else if (nameOk && choice.kind == Kind::FinalDraft) {
+        std::error_code error;
+        const auto size = fs::file_size(file, error);
+        std::string bytes;
+        if (!error && size > largestFdx)
+            why = "larger than 50 MB";
+        else if (readWholeFile(file, bytes, &why))
+            loaded = parseFdx(std::move(bytes), &why);
     } else if (nameOk) {
         loaded = loadScript(file, &why);
     }
@@ -110,7 +121,7 @@ bool App::open(const OpenChoice& choice)
     const std::string given = m_session.recoveryId; // the copy of the changes given up
     bool untitledCopy = false;
     const std::string copyOf = choice.kind == Kind::Recovered ? scriptNameOfCopy(name, &untitledCopy) : name;
-    m_session.untitled = choice.kind == Kind::Template || choice.kind == Kind::Fountain || untitledCopy;
+    m_session.untitled = choice.kind == Kind::Template || imported || untitledCopy;
     m_session.fileName = m_session.untitled ? std::string("empty") : copyOf;
     show(*loaded, choice.kind != Kind::Recovered);
     if (!given.empty() && given != name)
@@ -118,7 +129,7 @@ bool App::open(const OpenChoice& choice)
     m_session.recoveryId = choice.kind == Kind::Recovered ? name : std::string();
     if (m_session.recoveryId.empty())
         m_session.copyLock.release();
-    m_session.suggestedName = choice.kind == Kind::Fountain ? name : std::string();
+    m_session.suggestedName = imported ? name : std::string();
     if (m_session.untitled)
         m_session.openHere.release();
     else

@@ -3,6 +3,7 @@
 #include "TestSupport.hpp"
 
 #include "files/Export.hpp"
+#include "files/Fdx.hpp"
 #include "files/Fountain.hpp"
 #include "files/Pagination.hpp"
 #include "files/PrintFile.hpp"
@@ -356,6 +357,26 @@ void cutAndPaste500(benchmark::State& state)
     state.SetLabel("Big Fish, cut and paste");
 }
 
+// A Final Draft file of N paragraphs read, and written.
+void fdxImport(benchmark::State& state)
+{
+    App& app = theApp();
+    fillPage(app.page(), static_cast<int>(state.range(0)));
+    const std::string bytes = fdxText(app.script());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(parseFdx(bytes));
+    state.counters["KiB"] = bytes.size() / 1024.0;
+}
+
+void fdxExport(benchmark::State& state)
+{
+    App& app = theApp();
+    fillPage(app.page(), static_cast<int>(state.range(0)));
+    const Script script = app.script();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(fdxText(script));
+}
+
 // A key typed in the find bar over Big Fish: "edwar" becomes "edward" and back.
 void findInBigFish(benchmark::State& state)
 {
@@ -426,6 +447,8 @@ void pasteLarge(benchmark::State& state)
 // Sizes: the editor's 100, 1,000 and 10,000 paragraphs, and the script sizes 1,000, 5,000
 // and 20,000 (a feature film holds 1,500 to 4,000).
 #define EDITOR_SIZES Arg(100)->Arg(1000)->Arg(5000)->Arg(10000)->Arg(20000)
+BENCHMARK(fdxImport)->Arg(3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(fdxExport)->Arg(3000)->Unit(benchmark::kMillisecond);
 BENCHMARK(findInBigFish)->Unit(benchmark::kMillisecond);
 BENCHMARK(replaceAllEdward)->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(typeAtEnd)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);

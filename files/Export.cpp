@@ -1,5 +1,6 @@
 #include "files/Export.hpp"
 
+#include "files/Fdx.hpp"
 #include "files/Fountain.hpp"
 #include "files/Pagination.hpp"
 #include "files/WholeFile.hpp"
@@ -55,6 +56,14 @@ bool exportFountain(const Script& script, const std::string& targetBase, const O
     if (!mayReplace({file}, ask, error))
         return false;
     return writeFileAtomically(file, fountainText(script), error);
+}
+
+bool exportFdx(const Script& script, const std::string& targetBase, const OverwriteQuestion& ask, std::error_code* error)
+{
+    const std::string file = targetBase + ".fdx";
+    if (!mayReplace({file}, ask, error))
+        return false;
+    return writeFileAtomically(file, fdxText(script), error);
 }
 
 PdfExport::PdfExport(const Converter& converter, const Script& script, const std::string& targetBase, const Paper& paper)

@@ -26,6 +26,11 @@ std::string targetBase(const std::string& target);
 bool exportFountain(const Script& script, const std::string& targetBase, const OverwriteQuestion& ask,
                     std::error_code* error = nullptr);
 
+// Writes the script as a Final Draft file to targetBase + ".fdx", asking before it
+// replaces a file; false (with `error` saying why) when nothing was written.
+bool exportFdx(const Script& script, const std::string& targetBase, const OverwriteQuestion& ask,
+               std::error_code* error = nullptr);
+
 // The script as screenplay pages in targetBase + ".pdf", under way beside the editor: the
 // script paginated as it was when the export began, laid out in a print file of page boxes
 // (a temporary file, gone with the export) and rendered by the converter.

@@ -19,14 +19,21 @@ bool validScriptName(const std::string& name)
 }
 
 namespace {
-std::vector<std::string> listStems(const fs::path& folder, bool fountain)
+bool ofKind(const std::string& extension, const std::string& wanted)
+{
+    return wanted.empty() ? extension != ".fountain" && extension != ".fdx" : extension == wanted;
+}
+
+// The stems of the entries with the extension, or with "" of every entry but the Fountain
+// and Final Draft files.
+std::vector<std::string> listStems(const fs::path& folder, const std::string& extension)
 {
     std::vector<std::string> names;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::string fileName = it->path().filename().string();
         const std::string stem = it->path().stem().string();
-        if (fileName.empty() || fileName[0] == '.' || stem == "empty" || (it->path().extension() == ".fountain") != fountain)
+        if (fileName.empty() || fileName[0] == '.' || stem == "empty" || !ofKind(it->path().extension().string(), extension))
             continue;
         names.push_back(stem);
     }
@@ -45,12 +52,17 @@ std::vector<std::string> listStems(const fs::path& folder, bool fountain)
 
 std::vector<std::string> listScriptNames(const fs::path& folder)
 {
-    return listStems(folder, false);
+    return listStems(folder, "");
 }
 
 std::vector<std::string> listFountainNames(const fs::path& folder)
 {
-    return listStems(folder, true);
+    return listStems(folder, ".fountain");
+}
+
+std::vector<std::string> listFdxNames(const fs::path& folder)
+{
+    return listStems(folder, ".fdx");
 }
 
 void ensureUserFolder()

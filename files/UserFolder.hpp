@@ -16,12 +16,13 @@ std::string scriptBase(const std::string& name);
 // its start (the file list hides such files).
 bool validScriptName(const std::string& name);
 
-// The stems of the user folder's entries, sorted case-insensitively and then by byte;
-// names starting with a dot, the stem "empty" and Fountain files are left out. Empty when
-// unreadable.
+// The stems of the user folder's entries (but Fountain and Final Draft files), of its
+// Fountain files, or of its Final Draft files, sorted case-insensitively and then by
+// byte; names starting with a dot and the stem "empty" are left out. Empty when unreadable.
 std::vector<std::string> listScriptNames(const std::filesystem::path& folder = userFolder);
 // The stems of the Fountain files (NAME.fountain) in the user folder, sorted alike.
 std::vector<std::string> listFountainNames(const std::filesystem::path& folder = userFolder);
+std::vector<std::string> listFdxNames(const std::filesystem::path& folder = userFolder);
 
 // Creates the user folder and writes the template again when either is missing; clears
 // away what writes cut short by a crash left behind.

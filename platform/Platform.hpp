@@ -12,6 +12,7 @@ constexpr int pdfLetter = 1; // PDF on US Letter paper
 constexpr int pdfA4 = 2;     // PDF on A4 paper
 constexpr int html = 3;      // a stand-alone page with its style sheet
 constexpr int fountain = 4;  // Fountain text
+constexpr int finalDraft = 5; // Final Draft's FDX
 } // namespace ExportFilter
 
 // The export target the user chose: a path and the format filter; an empty path and 0

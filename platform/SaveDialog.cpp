@@ -44,6 +44,7 @@ SaveChoice askSaveTargetWithDialog(const std::string& currentName)
         {"PDF, A4 (*.pdf)", {"*.pdf", nullptr}},
         {"HTML Document (*.html + *.css)", {"*.html", "*.css"}},
         {"Fountain (*.fountain)", {"*.fountain", nullptr}},
+        {"Final Draft (*.fdx)", {"*.fdx", nullptr}},
     };
     std::vector<GtkFileFilter*> made; // in the order of ExportFilter's numbers
     for (const Filter& filter : filters) {

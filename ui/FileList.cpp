@@ -30,6 +30,8 @@ OpenChoice FileList::choice(std::size_t entry) const
     if (entry < recovered.size())
         return {OpenChoice::Kind::Recovered, recovered[entry].id};
     const std::size_t i = entry - recovered.size();
+    if (i >= names.size() + fountains.size())
+        return {OpenChoice::Kind::FinalDraft, fdxs[i - names.size() - fountains.size()]};
     if (i >= names.size())
         return {OpenChoice::Kind::Fountain, fountains[i - names.size()]};
     return i == 0 ? OpenChoice{} : OpenChoice{OpenChoice::Kind::Script, names[i]};
@@ -52,14 +54,15 @@ void FileList::refresh()
     for (std::string& name : listScriptNames())
         names.push_back(std::move(name));
     fountains = listFountainNames();
+    fdxs = listFdxNames();
     background.setPosition(left, top);
-    background.setSize({width, rowHeight * (recovered.size() + names.size() + fountains.size()) + 200});
+    background.setSize({width, rowHeight * (recovered.size() + names.size() + fountains.size() + fdxs.size()) + 200});
 }
 
 void FileList::buildButtons()
 {
     entries.clear();
-    entries.resize(recovered.size() + names.size() + fountains.size());
+    entries.resize(recovered.size() + names.size() + fountains.size() + fdxs.size());
     for (std::size_t e = 0; e < entries.size(); ++e) {
         const sf::FloatRect r = entryRect(e);
         const OpenChoice opens = choice(e);
@@ -70,6 +73,8 @@ void FileList::buildButtons()
             label = "Empty";
         else if (opens.kind == OpenChoice::Kind::Fountain)
             label += " (Fountain)";
+        else if (opens.kind == OpenChoice::Kind::FinalDraft)
+            label += " (Final Draft)";
         entries[e].setup(nameForDisplay(label), r.left, r.top, r.width, r.height);
         entries[e].bind(*window, view);
     }

@@ -15,9 +15,9 @@ enum class Opening { Opened, Failed, Asked };
 
 // What an entry of the file list opens.
 struct OpenChoice {
-    enum class Kind { Template, Script, Recovered, Fountain };
+    enum class Kind { Template, Script, Recovered, Fountain, FinalDraft };
     Kind kind = Kind::Template;
-    std::string name; // the script's name, the recovery copy's id or the Fountain file's stem; UTF-8
+    std::string name; // the script's name, the recovery copy's id or the Fountain or FDX file's stem; UTF-8
 };
 
 // The dialog that lists the scripts of the user folder under a first entry "Empty" and
@@ -25,7 +25,7 @@ struct OpenChoice {
 // that cannot be opened keeps the list open with a line that says so. Recovery copies
 // left by a program that ended without saving come first, one entry each (a copy that
 // another running program holds is not listed); Fountain files come last as
-// "NAME (Fountain)". Names are bytes: what is not UTF-8 shows as U+FFFD but opens under
+// "NAME (Fountain)", Final Draft files as "NAME (Final Draft)". Names are bytes: what is not UTF-8 shows as U+FFFD but opens under
 // the file's real name.
 class FileList : public Group {
 public:
@@ -39,8 +39,9 @@ public:
 
     std::vector<std::string> names; // names[0] is the template "empty"; UTF-8
     std::vector<RecoveredCopy> recovered;
-    std::vector<std::string> fountains; // stems of the Fountain files, listed last
-    std::vector<Button> entries;        // the recovered copies, one per name, the Fountain files
+    std::vector<std::string> fountains; // stems of the Fountain files, listed after the scripts
+    std::vector<std::string> fdxs;      // stems of the Final Draft files, listed last
+    std::vector<Button> entries;        // the recovered copies, one per name, the Fountain and Final Draft files
     Button openButton;
     Button deleteButton;
     sf::Text message; // why the last entry could not be opened; empty otherwise

@@ -1,0 +1,260 @@
+#include "files/Fdx.hpp"
+
+#include "files/TextCodec.hpp"
+
+#include <SFML/System/Utf.hpp>
+#include <rapidxml/rapidxml.hpp>
+
+#include <cstring>
+#include <iterator>
+#include <map>
+
+namespace {
+using Node = rapidxml::xml_node<>;
+
+const std::map<std::string, DivType> kindOfType = {
+    {"Scene Heading", Scene}, {"Action", Directorial},   {"General", Directorial},  {"Shot", Directorial},
+    {"Character", Name},      {"Parenthetical", Parenthetical}, {"Dialogue", Speech}, {"Lyric", Speech},
+    {"Transition", Transition}};
+
+const char* typeOfKind(DivType kind)
+{
+    switch (kind) {
+    case Scene: return "Scene Heading";
+    case Name: return "Character";
+    case Parenthetical: return "Parenthetical";
+    case Speech: return "Dialogue";
+    case Transition: return "Transition";
+    default: return "Action";
+    }
+}
+
+std::string attribute(const Node* node, const char* name)
+{
+    const rapidxml::xml_attribute<>* found = node->first_attribute(name);
+    return found ? std::string(found->value(), found->value_size()) : std::string();
+}
+
+// Whether XML 1.0 can hold the character.
+bool xmlCharacter(sf::Uint32 c)
+{
+    return c == '\t' || c == '\n' || c == '\r' || (c >= 32 && c < 0xD800) || (c > 0xDFFF && c < 0xFFFE) ||
+           (c > 0xFFFF && c <= 0x10FFFF);
+}
+
+// Entities besides XML's own five and character references are refused: they would need
+// a document type, which is never read.
+bool onlyKnownEntities(const std::string& bytes)
+{
+    static const char* const known[] = {"amp;", "lt;", "gt;", "quot;", "apos;"};
+    for (std::size_t at = bytes.find('&'); at != std::string::npos; at = bytes.find('&', at + 1)) {
+        if (at + 1 < bytes.size() && bytes[at + 1] == '#')
+            continue;
+        bool ok = false;
+        for (const char* entity : known)
+            ok = ok || bytes.compare(at + 1, std::strlen(entity), entity) == 0;
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+// The text of a paragraph: its <Text> runs joined, every control character a space.
+sf::String textOf(const Node* paragraph)
+{
+    std::string bytes;
+    for (const Node* run = paragraph->first_node("Text"); run; run = run->next_sibling("Text"))
+        for (const Node* piece = run->first_node(); piece; piece = piece->next_sibling())
+            if (piece->type() == rapidxml::node_data || piece->type() == rapidxml::node_cdata)
+                bytes.append(piece->value(), piece->value_size());
+            else if (piece->type() == rapidxml::node_element && std::strcmp(piece->name(), "Tab") == 0)
+                bytes += ' ';
+    for (char& c : bytes)
+        if (static_cast<unsigned char>(c) < 32)
+            c = ' ';
+    sf::String text = fromUtf8(bytes);
+    for (std::size_t i = text.getSize(); i-- > 0;)
+        if (!xmlCharacter(text[i]))
+            text.erase(i); // a reference to what XML cannot hold
+    return text;
+}
+
+void readParagraphs(const Node* content, Script& script)
+{
+    for (const Node* p = content->first_node("Paragraph"); p; p = p->next_sibling("Paragraph")) {
+        if (const Node* dual = p->first_node("DualDialogue")) {
+            readParagraphs(dual, script);
+            continue;
+        }
+        const std::string type = attribute(p, "Type");
+        const sf::String text = textOf(p);
+        const bool newPage = attribute(p, "StartsNewPage") == "Yes";
+        if (newPage)
+            script.paragraphs.push_back({PageBreak, sf::String()});
+        if (newPage && type == "General" && text.isEmpty())
+            continue; // a page break alone
+        const auto known = kindOfType.find(type);
+        DivType kind = known == kindOfType.end() ? Directorial : known->second;
+        if (kind == Directorial && attribute(p, "Alignment") == "Center")
+            kind = Centered;
+        script.paragraphs.push_back({kind, text});
+    }
+}
+
+bool isCredit(const sf::String& line)
+{
+    std::string lower = toUtf8(line);
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower == "by" || (lower.size() > 3 && lower.compare(lower.size() - 3, 3, " by") == 0);
+}
+
+void addLine(sf::String& field, const sf::String& line)
+{
+    field += (field.isEmpty() ? sf::String() : sf::String("\n")) + line;
+}
+
+void readTitlePage(const Node* titlePage, Script& script)
+{
+    script.setTitlePage({"", "", "", "", "", "", ""});
+    const Node* content = titlePage->first_node("Content");
+    if (!content)
+        return;
+    std::vector<sf::String> centred, right;
+    for (const Node* p = content->first_node("Paragraph"); p; p = p->next_sibling("Paragraph")) {
+        const sf::String text = textOf(p);
+        bool blank = true;
+        for (const sf::Uint32 c : text)
+            blank = blank && c == ' ';
+        if (blank)
+            continue;
+        const std::string alignment = attribute(p, "Alignment");
+        if (alignment == "Center")
+            centred.push_back(text);
+        else if (alignment == "Right")
+            right.push_back(text);
+        else
+            addLine(script.contact, text);
+    }
+    std::size_t i = 0;
+    if (i < centred.size())
+        script.title = centred[i++];
+    if (i < centred.size() && isCredit(centred[i]))
+        script.credit = centred[i++];
+    if (i < centred.size())
+        script.author = centred[i++];
+    for (; i < centred.size(); ++i)
+        addLine(script.source, centred[i]);
+    for (std::size_t r = 0; r < right.size(); ++r)
+        if (r + 1 == right.size())
+            script.draftDate = right[r];
+        else
+            addLine(script.notes, right[r]);
+}
+
+// Escapes & < > " and leaves out what XML 1.0 cannot hold.
+std::string markup(const sf::String& text)
+{
+    std::string out;
+    bool blank = true;
+    for (const sf::Uint32 c : text) {
+        if (!xmlCharacter(c) || c == '\n' || c == '\r')
+            continue;
+        blank = blank && (c == ' ' || c == '\t');
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: sf::Utf8::encode(c, std::back_inserter(out)); break;
+        }
+    }
+    if (blank && !out.empty()) // a reader drops a text of white space alone; a reference keeps it
+        out.replace(0, 1, "&#32;");
+    return out;
+}
+
+void paragraph(std::string& out, const char* type, const sf::String& text, const char* extra = "")
+{
+    out += std::string("    <Paragraph") + extra + " Type=\"" + type + "\">\n      <Text>" + markup(text) + "</Text>\n    </Paragraph>\n";
+}
+
+std::vector<sf::String> linesOf(const sf::String& field)
+{
+    std::vector<sf::String> lines;
+    std::size_t from = 0;
+    for (std::size_t at; (at = field.find("\n", from)) != sf::String::InvalidPos; from = at + 1)
+        lines.push_back(field.substring(from, at - from));
+    lines.push_back(field.substring(from));
+    return lines;
+}
+} // namespace
+
+std::optional<Script> parseFdx(std::string bytes, std::string* why)
+{
+    auto fail = [why](const char* reason) -> std::optional<Script> {
+        if (why)
+            *why = reason;
+        return std::nullopt;
+    };
+    if (bytes.size() > largestFdx)
+        return fail("larger than 50 MB");
+    if (bytes.find("<!DOCTYPE") != std::string::npos)
+        return fail("it declares a document type");
+    if (!onlyKnownEntities(bytes))
+        return fail("it uses an entity XML does not define");
+    rapidxml::xml_document<> document;
+    try {
+        document.parse<rapidxml::parse_validate_closing_tags>(bytes.data());
+    } catch (const rapidxml::parse_error&) {
+        return fail("not well-formed XML");
+    }
+    const Node* root = document.first_node();
+    if (!root || std::strcmp(root->name(), "FinalDraft") != 0)
+        return fail("not a Final Draft file");
+    Script script;
+    if (const Node* titlePage = root->first_node("TitlePage"))
+        readTitlePage(titlePage, script);
+    else
+        script.setTitlePage({"", "", "", "", "", "", ""});
+    if (const Node* content = root->first_node("Content"))
+        readParagraphs(content, script);
+    return script;
+}
+
+std::string fdxText(const Script& script)
+{
+    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\" ?>\n"
+                      "<FinalDraft DocumentType=\"Script\" Template=\"No\" Version=\"5\">\n  <Content>\n";
+    bool newPage = false; // a page break before the next paragraph
+    for (const Paragraph& p : script.paragraphs) {
+        if (p.kind == PageBreak) {
+            if (newPage)
+                paragraph(out, "General", "", " StartsNewPage=\"Yes\"");
+            newPage = true;
+            continue;
+        }
+        std::string extra = p.kind == Centered ? " Alignment=\"Center\"" : "";
+        if (newPage)
+            extra += " StartsNewPage=\"Yes\"";
+        newPage = false;
+        paragraph(out, typeOfKind(p.kind), shownText(p.kind, p.text), extra.c_str());
+    }
+    if (newPage)
+        paragraph(out, "General", "", " StartsNewPage=\"Yes\"");
+    out += "  </Content>\n  <TitlePage>\n  <Content>\n";
+    for (const sf::String* field : {&script.title, &script.credit, &script.author, &script.source})
+        if (!field->isEmpty())
+            for (const sf::String& line : linesOf(*field))
+                paragraph(out, "Text", line, " Alignment=\"Center\"");
+    if (!script.contact.isEmpty())
+        for (const sf::String& line : linesOf(script.contact))
+            paragraph(out, "Text", line, " Alignment=\"Left\"");
+    if (!script.notes.isEmpty())
+        for (const sf::String& line : linesOf(script.notes))
+            paragraph(out, "Text", line, " Alignment=\"Right\"");
+    if (!script.draftDate.isEmpty())
+        paragraph(out, "Text", script.draftDate, " Alignment=\"Right\"");
+    out += "  </Content>\n  </TitlePage>\n</FinalDraft>\n";
+    return out;
+}

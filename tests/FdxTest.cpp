@@ -1,0 +1,141 @@
+#include "TestSupport.hpp"
+
+#include "files/Fdx.hpp"
+
+#include <random>
+
+namespace fs = std::filesystem;
+
+TEST(FdxReading, EveryParagraphTypeAndTheTitlePage)
+{
+    const std::optional<Script> script = parseFdx(readBytes(fs::path(QUILLMERE_TESTDATA) / "every-element.fdx"));
+    ASSERT_TRUE(script);
+    EXPECT_EQ(script->paragraphs,
+              (std::vector<Paragraph>{{Directorial, "FADE IN:"},
+                                      {Scene, u32(U"INT. CAF\u00c9 - NIGHT")},
+                                      {Directorial, "Bob runs in & out, twice."},
+                                      {Directorial, "A general line."},
+                                      {Directorial, "CLOSE ON BOB"},
+                                      {Name, "BOB (V.O.)"},
+                                      {Parenthetical, "(quietly)"},
+                                      {Speech, "Say \"cheese\" <now>."},
+                                      {Speech, "La la la"},
+                                      {Name, "ANN"},
+                                      {Speech, "Left."},
+                                      {Name, "CAL"},
+                                      {Speech, "Right."},
+                                      {Transition, "CUT TO:"},
+                                      {PageBreak, ""},
+                                      {Scene, "EXT. ROOF - DAY"},
+                                      {Directorial, "An unknown type."},
+                                      {PageBreak, ""},
+                                      {Centered, "THE END"}}));
+    EXPECT_EQ(script->titlePage(), (TitleLines{"NIGHT SHIFT", "Ann Lee", "Written by", "Based on the story by Cal Ray",
+                                               "March 3, 2026", "12 Main St\nSpringfield", "WGA 123"}));
+}
+
+TEST(FdxReading, WhatIsNotAFinalDraftFileFailsAndSaysWhy)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"<FinalDraft><Content><Paragraph Type=\"Action\"><Text>x</Text></Content></FinalDraft>", "not well-formed XML"},
+        {"<FinalDraft><Content>", "not well-formed XML"},
+        {"plain text", "not well-formed XML"},
+        {"<Script><Content/></Script>", "not a Final Draft file"},
+        {"", "not a Final Draft file"},
+        {"<!DOCTYPE x [<!ENTITY big \"lol\">]><FinalDraft/>", "it declares a document type"},
+        {"<FinalDraft><Content><Paragraph><Text>&nbsp;</Text></Paragraph></Content></FinalDraft>",
+         "it uses an entity XML does not define"},
+        {std::string(50u << 20, ' ') + "x", "larger than 50 MB"},
+    };
+    for (const auto& [bytes, reason] : cases) {
+        std::string why;
+        EXPECT_FALSE(parseFdx(bytes, &why)) << bytes.substr(0, 60);
+        EXPECT_EQ(why, reason) << bytes.substr(0, 60);
+    }
+    // No title page: the fields stay empty; the paragraphs are read.
+    const std::optional<Script> bare = parseFdx("<FinalDraft><Content><Paragraph Type=\"Action\"><Text>Hi.</Text></Paragraph></Content></FinalDraft>");
+    ASSERT_TRUE(bare);
+    EXPECT_EQ(bare->titlePage(), (TitleLines{"", "", "", "", "", "", ""}));
+    EXPECT_EQ(bare->paragraphs, (std::vector<Paragraph>{{Directorial, "Hi."}}));
+}
+
+TEST(FdxWriting, TheFormatAndItsEscapes)
+{
+    Script script{"T & A", "", {{Scene, "int. hall"}, {PageBreak, ""}, {Centered, "<END>"}, {PageBreak, ""}}};
+    script.draftDate = "May";
+    EXPECT_EQ(fdxText(script), "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\" ?>\n"
+                               "<FinalDraft DocumentType=\"Script\" Template=\"No\" Version=\"5\">\n"
+                               "  <Content>\n"
+                               "    <Paragraph Type=\"Scene Heading\">\n      <Text>INT. HALL</Text>\n    </Paragraph>\n"
+                               "    <Paragraph Alignment=\"Center\" StartsNewPage=\"Yes\" Type=\"Action\">\n"
+                               "      <Text>&lt;END&gt;</Text>\n    </Paragraph>\n"
+                               "    <Paragraph StartsNewPage=\"Yes\" Type=\"General\">\n      <Text></Text>\n    </Paragraph>\n"
+                               "  </Content>\n  <TitlePage>\n  <Content>\n"
+                               "    <Paragraph Alignment=\"Center\" Type=\"Text\">\n      <Text>T &amp; A</Text>\n    </Paragraph>\n"
+                               "    <Paragraph Alignment=\"Right\" Type=\"Text\">\n      <Text>May</Text>\n    </Paragraph>\n"
+                               "  </Content>\n  </TitlePage>\n</FinalDraft>\n");
+}
+
+// Any script the editor makes comes back from FDX with the same kinds and texts.
+TEST(FdxWriting, AnyScriptComesBackExactly)
+{
+    const std::vector<std::u32string> pieces = {U"INT. ", U"Bob", U" ", U"  ", U"&", U"<", U">", U"\"", U"'", U"&amp;",
+                                                U"]]>", U"<!--", U"\t", U"\u00e9", U"\u6771", U"\U0001F600", U"\uFFFF", U"a"};
+    std::mt19937 random(7);
+    for (int round = 0; round < 400; ++round) {
+        auto anyText = [&] {
+            std::u32string text;
+            for (int i = random() % 6; i-- > 0;)
+                text += pieces[random() % pieces.size()];
+            return sf::String(std::basic_string<sf::Uint32>(text.begin(), text.end()));
+        };
+        Script script;
+        for (int i = 1 + random() % 12; i-- > 0;) {
+            const auto kind = static_cast<DivType>(1 + random() % 8);
+            script.paragraphs.push_back({kind, kind == PageBreak ? sf::String() : anyText()});
+        }
+        Script expected = asShown(script);
+        for (Paragraph& paragraph : expected.paragraphs) { // what XML holds: a tab is a space, U+FFFF nothing
+            sf::String& text = paragraph.text;
+            text.replace("\t", " ");
+            text.replace(sf::String(static_cast<sf::Uint32>(0xFFFF)), "");
+        }
+        const std::string written = fdxText(script);
+        const std::optional<Script> again = parseFdx(written);
+        ASSERT_TRUE(again) << written;
+        ASSERT_EQ(again->paragraphs, expected.paragraphs) << "round " << round << "\n" << written;
+    }
+}
+
+using FdxInTheEditor = AppTest;
+
+TEST_F(FdxInTheEditor, ListedOpenedUntitledAndExported)
+{
+    fs::copy_file(fs::path(QUILLMERE_TESTDATA) / "every-element.fdx", "user/Night.fdx");
+    writeBytes("user/Broken.fdx", "<FinalDraft><Content>");
+    app->fileList().refresh();
+    app->fileList().buildButtons();
+    std::vector<std::string> labels;
+    for (const Button& entry : app->fileList().entries)
+        labels.push_back(entry.label.getString().toAnsiString());
+    EXPECT_EQ(labels, (std::vector<std::string>{"Empty", "Broken (Final Draft)", "Night (Final Draft)"}));
+    EXPECT_FALSE(app->open({OpenChoice::Kind::FinalDraft, "Broken"}));
+    EXPECT_TRUE(app->open({OpenChoice::Kind::FinalDraft, "Night"}));
+    EXPECT_TRUE(app->session().untitled);
+    EXPECT_EQ(app->session().suggestedName, "Night");
+    EXPECT_EQ(app->session().titlePage.title, "NIGHT SHIFT");
+    EXPECT_EQ(page().paragraphs.size(), 19u);
+
+    ASSERT_TRUE(app->saveScriptAs("night"));
+    FakeDesktop desktop;
+    desktop.choice = {"night-out.fdx", ExportFilter::finalDraft};
+    app->platform() = desktop.platform();
+    ASSERT_TRUE(app->exportScript());
+    const std::optional<Script> back = parseFdx(readBytes("night-out.fdx"));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->paragraphs, app->script().paragraphs);
+    EXPECT_EQ(back->titlePage(), app->script().titlePage());
+    EXPECT_EQ(desktop.overwriteQuestions, 0);
+    EXPECT_FALSE(app->exportScript()); // the file is there: asked, and declined
+    EXPECT_EQ(desktop.overwriteQuestions, 1);
+}
