@@ -76,6 +76,7 @@ App::~App() = default;
 
 void App::render()
 {
+    followScenes(); // before the sheet, which draws the page ends
     m_window.clear(windowColour);
     m_window.draw(m_page);
     if (!m_session.saved())
@@ -83,7 +84,6 @@ void App::render()
     m_scrollBar.show(m_page.viewTop(), m_page.view.getSize().y, m_page.scriptHeight() + Page::firstTop);
     m_window.draw(m_scrollBar);
     m_window.draw(m_titlePage);
-    followScenes();
     m_window.draw(m_sceneList);
     m_window.draw(m_findBar);
     m_window.draw(m_toggleArray);
