@@ -23,6 +23,7 @@ TEST(FindRules, CaseWholeWordsAndTheShownCapitals)
         {"Bob", {true, false}, {{1, 0, 3}, {1, 26, 29}}},
         {"bob", {false, true}, {{0, 0, 3}, {1, 0, 3}, {1, 26, 29}}},
         {"bobs", {true, true}, {{1, 4, 8}}},
+        {"bo", {false, true}, {}}, // "bob" goes on to the name's last letter
         {"bob.", {false, true}, {{1, 26, 30}}},
         {"caf\xc3\xa9", {false, true}, {{2, 0, 4}, {2, 5, 9}}},
         {"", {}, {}},
