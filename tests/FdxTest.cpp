@@ -61,7 +61,7 @@ TEST(FdxReading, WhatIsNotAFinalDraftFileFailsAndSaysWhy)
 
 TEST(FdxWriting, TheFormatAndItsEscapes)
 {
-    Script script{"T & A", "", {{Scene, "int. hall"}, {PageBreak, ""}, {Centered, "<END>"}, {PageBreak, ""}}};
+    Script script{"\"T\" & A", "", {{Scene, "int. hall"}, {PageBreak, ""}, {Centered, "<END>"}, {PageBreak, ""}}};
     script.draftDate = "May";
     EXPECT_EQ(fdxText(script), "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\" ?>\n"
                                "<FinalDraft DocumentType=\"Script\" Template=\"No\" Version=\"5\">\n"
@@ -71,7 +71,7 @@ TEST(FdxWriting, TheFormatAndItsEscapes)
                                "      <Text>&lt;END&gt;</Text>\n    </Paragraph>\n"
                                "    <Paragraph StartsNewPage=\"Yes\" Type=\"General\">\n      <Text></Text>\n    </Paragraph>\n"
                                "  </Content>\n  <TitlePage>\n  <Content>\n"
-                               "    <Paragraph Alignment=\"Center\" Type=\"Text\">\n      <Text>T &amp; A</Text>\n    </Paragraph>\n"
+                               "    <Paragraph Alignment=\"Center\" Type=\"Text\">\n      <Text>&quot;T&quot; &amp; A</Text>\n    </Paragraph>\n"
                                "    <Paragraph Alignment=\"Right\" Type=\"Text\">\n      <Text>May</Text>\n    </Paragraph>\n"
                                "  </Content>\n  </TitlePage>\n</FinalDraft>\n");
 }

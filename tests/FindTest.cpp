@@ -123,6 +123,10 @@ TEST_F(FindInTheEditor, TheSceneListFollowsHeadingsAndPicksAScene)
     EXPECT_EQ(app->sceneList().scenes().size(), 3u);
     app->sceneList().onPick(2);
     EXPECT_EQ(page().caret(), (Caret{4, 0}));
+    page().placeCaret({0, 8}); // 55 printed lines of action before the first heading: its page is 2
+    type(" " + std::string(60, 'w') + std::string(54 * 62, 'x'));
+    app->render();
+    EXPECT_EQ(app->sceneList().rowText(0), "1  INT. HALL - DAY" + std::string(20, ' ') + "p. 2");
 }
 
 TEST_F(FindInTheEditor, PrintedPageEndsAreDrawnWhereThePrintBreaks)

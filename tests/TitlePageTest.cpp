@@ -34,3 +34,18 @@ TEST_F(TitlePageTest, AResizeKeepsTheWidthAndFillsTheHeight)
     EXPECT_EQ(app->titlePage().background.getSize(), sf::Vector2f(455, 640));
     EXPECT_EQ(app->titlePage().view.getCenter(), sf::Vector2f(750, 320));
 }
+
+TEST_F(TitlePageTest, ALongLineIsCutAtItsBoxsEdge)
+{
+    app->titlePage().setOpen(true);
+    app->session().titlePage.source = std::string(60, 'W');
+    app->titlePage().show(app->session().titlePage);
+    app->render();
+    const sf::Image frame = captureFrame(*app);
+    int bright = 0; // text pixels between the box's right edge (442) and the panel's (455)
+    for (unsigned x = 446; x < 455; ++x)
+        for (unsigned y = 345; y < 375; ++y)
+            bright += frame.getPixel(x, y).r > 200;
+    EXPECT_EQ(bright, 0);
+    EXPECT_GT(frame.getPixel(30, 360).r + frame.getPixel(31, 360).r + frame.getPixel(32, 360).r, 0); // the text itself shows
+}
