@@ -2,6 +2,7 @@
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Text.hpp>
+#include <SFML/Graphics/VertexArray.hpp>
 
 #include <algorithm>
 #include <cmath>
@@ -41,19 +42,21 @@ std::vector<PageEnd> pageEnds(const std::vector<DivEditor>& paragraphs,
 
 void drawPageEnds(sf::RenderTarget& target, const std::vector<PageEnd>& ends, float left, float right, const sf::Font& font)
 {
-    sf::RectangleShape piece({dash, 1});
-    piece.setFillColor(endColour);
+    if (ends.empty())
+        return;
+    sf::VertexArray dashes(sf::Quads); // every dash of every line in one draw
     sf::Text number("", font, numberSize);
     number.setFillColor(endColour);
     for (const PageEnd& end : ends) {
-        for (float x = left + 10; x + dash <= right - 10; x += dash + dashGap) {
-            piece.setPosition(x, end.y);
-            target.draw(piece);
-        }
+        for (float x = left + 10; x + dash <= right - 10; x += dash + dashGap)
+            for (const sf::Vector2f corner : {sf::Vector2f(x, end.y), sf::Vector2f(x + dash, end.y), sf::Vector2f(x + dash, end.y + 1),
+                                              sf::Vector2f(x, end.y + 1)})
+                dashes.append(sf::Vertex(corner, endColour));
         number.setString(std::to_string(end.page) + ".");
         number.setPosition(std::floor(right - 14 - number.getLocalBounds().width), end.y - numberSize - 3);
         target.draw(number);
     }
+    target.draw(dashes);
 }
 
 void drawMatches(sf::RenderTarget& target, const std::vector<DivEditor>& paragraphs, const std::vector<Match>& matches,

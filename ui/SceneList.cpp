@@ -7,7 +7,6 @@
 #include <cmath>
 
 namespace {
-const sf::Color listColour(30, 30, 48, 255);
 const sf::Color rowColour(210, 210, 225, 255);
 const sf::Color currentFill(255, 200, 255, 255);
 const sf::Color currentText(0, 0, 0, 255);
@@ -17,7 +16,6 @@ constexpr float headerHeight = 26; // "Scenes" above the rows
 
 SceneList::SceneList(const sf::RenderTarget& window) : Group(window)
 {
-    background.setFillColor(listColour);
     place(600, 980);
 }
 
@@ -33,7 +31,7 @@ void SceneList::place(float top, float bottom)
 void SceneList::setScenes(std::vector<Scene> scenes)
 {
     m_scenes = std::move(scenes);
-    m_texts.clear();
+    ++m_version;
     m_first = std::min(m_first, m_scenes.size());
     if (m_current >= static_cast<int>(m_scenes.size()))
         m_current = -1;
@@ -44,8 +42,7 @@ void SceneList::setPages(const std::vector<std::uint32_t>& pages)
     for (std::size_t i = 0; i < m_scenes.size() && i < pages.size(); ++i)
         if (m_scenes[i].page != pages[i]) {
             m_scenes[i].page = pages[i];
-            if (i < m_texts.size())
-                m_texts[i].setString(fromUtf8(rowText(i)));
+            ++m_version;
         }
 }
 
@@ -109,31 +106,51 @@ void SceneList::handleEvent(const sf::Event& event)
 
 void SceneList::draw(sf::RenderTarget& target, sf::RenderStates) const
 {
-    if (!appFont || m_bottom - m_top < headerHeight || !drawBackground(target))
+    // No fill of its own: the list stands on the window's dark ground, which costs no drawing.
+    if (!appFont || !visible || m_bottom - m_top < headerHeight)
         return;
+    target.setView(view);
     sf::Text header("Scenes", *appFont, 14);
     header.setFillColor(headerColour);
     header.setPosition(left, m_top + 4);
     target.draw(header);
-    if (m_texts.size() < m_scenes.size())
-        m_texts.resize(m_scenes.size());
-    sf::RectangleShape mark({width, rowHeight});
-    mark.setFillColor(currentFill);
     const std::size_t end = std::min(m_scenes.size(), m_first + visibleRows());
-    for (std::size_t i = m_first; i < end; ++i) {
-        sf::Text& text = m_texts[i];
-        if (text.getFont() == nullptr) {
-            text.setFont(*appFont);
-            text.setCharacterSize(characterSize);
-            text.setString(fromUtf8(rowText(i)));
+    // The rows in view as one text (the caret's row apart, on its mark), made again only
+    // when what they show changed.
+    if (m_madeFirst != m_first || m_madeEnd != end || m_madeCurrent != m_current || m_madeVersion != m_version) {
+        sf::String rows, current;
+        for (std::size_t i = m_first; i < end; ++i) {
+            const sf::String row = fromUtf8(rowText(i));
+            if (static_cast<int>(i) == m_current)
+                current = row;
+            else
+                rows += row;
+            rows += "\n";
         }
-        const float y = m_top + headerHeight + rowHeight * static_cast<float>(i - m_first);
-        if (static_cast<int>(i) == m_current) {
-            mark.setPosition(left, y);
-            target.draw(mark);
+        for (sf::Text* text : {&m_rows, &m_currentRow}) {
+            text->setFont(*appFont);
+            text->setCharacterSize(characterSize);
+            text->setLineSpacing(rowHeight / appFont->getLineSpacing(characterSize));
         }
-        text.setFillColor(static_cast<int>(i) == m_current ? currentText : rowColour);
-        text.setPosition(left + 4, y + 2);
-        target.draw(text);
+        m_rows.setString(rows);
+        m_rows.setFillColor(rowColour);
+        m_currentRow.setString(current);
+        m_currentRow.setFillColor(currentText);
+        m_madeFirst = m_first;
+        m_madeEnd = end;
+        m_madeCurrent = m_current;
+        m_madeVersion = m_version;
     }
+    const float top = m_top + headerHeight;
+    if (m_current >= static_cast<int>(m_first) && m_current < static_cast<int>(end)) {
+        const float y = top + rowHeight * static_cast<float>(m_current - static_cast<int>(m_first));
+        sf::RectangleShape mark({width, rowHeight});
+        mark.setFillColor(currentFill);
+        mark.setPosition(left, y);
+        target.draw(mark);
+        m_currentRow.setPosition(left + 4, y + 2);
+        target.draw(m_currentRow);
+    }
+    m_rows.setPosition(left + 4, top + 2);
+    target.draw(m_rows);
 }

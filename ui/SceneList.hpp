@@ -46,7 +46,11 @@ private:
     void scrollBy(long rows);
 
     std::vector<Scene> m_scenes;
-    mutable std::vector<sf::Text> m_texts; // each row's text, made when first drawn
+    unsigned m_version = 0; // counts the changes of the rows
+    mutable sf::Text m_rows, m_currentRow;
+    mutable std::size_t m_madeFirst = 0, m_madeEnd = 0; // what the texts were made of
+    mutable int m_madeCurrent = -2;
+    mutable unsigned m_madeVersion = ~0u;
     int m_current = -1;
     std::size_t m_first = 0; // the first row shown
     float m_top = 0, m_bottom = 0;
