@@ -109,7 +109,7 @@ void App::drawDialogs()
 }
 
 // "Page P of N" for the caret's paragraph, at the window's right under the "Unsaved"
-// place. The script is paginated again only when it has changed, once a frame at most.
+// place.
 void App::drawPageCount()
 {
     const sf::Vector2f size(m_window.getSize());
@@ -123,6 +123,15 @@ void App::drawPageCount()
 
 std::string App::pageCount()
 {
+    paginateIfStale();
+    const std::size_t count = std::max<std::size_t>(m_pages.pages.size(), 1);
+    const std::size_t at = m_page.current < m_pages.pageOf.size() ? m_pages.pageOf[m_page.current] + 1 : 1;
+    return "Page " + std::to_string(at) + " of " + std::to_string(count);
+}
+
+// The script is paginated again only when it has changed, once a frame at most.
+void App::paginateIfStale()
+{
     if (m_pagesStale) {
         std::vector<ParagraphView> views;
         views.reserve(m_page.paragraphs.size());
@@ -132,9 +141,6 @@ std::string App::pageCount()
         m_pagesStale = false;
         ++m_pagesMade;
     }
-    const std::size_t count = std::max<std::size_t>(m_pages.pages.size(), 1);
-    const std::size_t at = m_page.current < m_pages.pageOf.size() ? m_pages.pageOf[m_page.current] + 1 : 1;
-    return "Page " + std::to_string(at) + " of " + std::to_string(count);
 }
 
 // The left Control key as the event stream reports it goes into every key event's

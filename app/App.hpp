@@ -145,6 +145,7 @@ private:
     void drawDialogs();
     void drawFootLine();
     void drawPageCount();
+    void paginateIfStale();
     void noteSaveProblem(const std::string& what, const std::error_code& error);
     void openPending();
     void keepRecovery(const sf::Event& event, Clock::time_point now);

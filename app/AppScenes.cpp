@@ -29,7 +29,7 @@ bool App::touchesScenes(const std::vector<ScriptEdit>& edits)
 // when the pagination did, the caret's row always; and the page ends on the sheet.
 void App::followScenes()
 {
-    pageCount(); // paginates when the script changed
+    paginateIfStale();
     const bool paginated = m_pagesSeen != m_pagesMade;
     if (m_scenesStale) {
         m_sceneParagraphs.clear();

@@ -43,7 +43,7 @@ App& theApp()
 // cases that need it then say so and are skipped.
 const std::string& bigFish()
 {
-    static const std::string bytes = readBytes(fs::path(QUILLMERE_SCREENPLAYS) / "big-fish.fountain");
+    static const std::string bytes = sampleScreenplay("big-fish.fountain").value_or(std::string());
     return bytes;
 }
 

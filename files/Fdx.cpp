@@ -178,16 +178,6 @@ void paragraph(std::string& out, const char* type, const sf::String& text, const
 {
     out += std::string("    <Paragraph") + extra + " Type=\"" + type + "\">\n      <Text>" + markup(text) + "</Text>\n    </Paragraph>\n";
 }
-
-std::vector<sf::String> linesOf(const sf::String& field)
-{
-    std::vector<sf::String> lines;
-    std::size_t from = 0;
-    for (std::size_t at; (at = field.find("\n", from)) != sf::String::InvalidPos; from = at + 1)
-        lines.push_back(field.substring(from, at - from));
-    lines.push_back(field.substring(from));
-    return lines;
-}
 } // namespace
 
 std::optional<Script> parseFdx(std::string bytes, std::string* why)
@@ -244,15 +234,12 @@ std::string fdxText(const Script& script)
         paragraph(out, "General", "", " StartsNewPage=\"Yes\"");
     out += "  </Content>\n  <TitlePage>\n  <Content>\n";
     for (const sf::String* field : {&script.title, &script.credit, &script.author, &script.source})
-        if (!field->isEmpty())
-            for (const sf::String& line : linesOf(*field))
-                paragraph(out, "Text", line, " Alignment=\"Center\"");
-    if (!script.contact.isEmpty())
-        for (const sf::String& line : linesOf(script.contact))
-            paragraph(out, "Text", line, " Alignment=\"Left\"");
-    if (!script.notes.isEmpty())
-        for (const sf::String& line : linesOf(script.notes))
-            paragraph(out, "Text", line, " Alignment=\"Right\"");
+        for (const sf::String& line : splitLines(*field))
+            paragraph(out, "Text", line, " Alignment=\"Center\"");
+    for (const sf::String& line : splitLines(script.contact))
+        paragraph(out, "Text", line, " Alignment=\"Left\"");
+    for (const sf::String& line : splitLines(script.notes))
+        paragraph(out, "Text", line, " Alignment=\"Right\"");
     if (!script.draftDate.isEmpty())
         paragraph(out, "Text", script.draftDate, " Alignment=\"Right\"");
     out += "  </Content>\n  </TitlePage>\n</FinalDraft>\n";

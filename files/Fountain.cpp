@@ -612,12 +612,9 @@ std::string fountainText(const Script& script)
         if (field->isEmpty())
             continue;
         out += std::string(key) + ":\n";
-        Text lines = toText(*field);
-        for (std::size_t from = 0, to; from <= lines.size(); from = to + 1) {
-            to = std::min(lines.find(U'\n', from), lines.size());
-            if (to > from) // an empty line would end the title page
-                out += "    " + escaped(lines.substr(from, to - from), "") + "\n";
-        }
+        for (const sf::String& line : splitLines(*field))
+            if (!line.isEmpty()) // an empty line would end the title page
+                out += "    " + escaped(toText(line), "") + "\n";
     }
     return out + fountainBody(script.paragraphs);
 }

@@ -30,15 +30,9 @@ void line(std::ostream& out, const sf::String& text, float indent, int row, bool
 std::vector<sf::String> linesOf(const sf::String& field, const PrintLayout::Layout& layout)
 {
     std::vector<sf::String> lines;
-    std::size_t from = 0;
-    while (from <= field.getSize() && !field.isEmpty()) {
-        std::size_t to = field.find("\n", from);
-        if (to == sf::String::InvalidPos)
-            to = field.getSize();
-        for (const sf::String& piece : wrapForPrint(field.substring(from, to - from), layout.action.width))
+    for (const sf::String& line : splitLines(field))
+        for (const sf::String& piece : wrapForPrint(line, layout.action.width))
             lines.push_back(piece);
-        from = to + 1;
-    }
     return lines;
 }
 

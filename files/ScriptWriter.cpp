@@ -22,18 +22,6 @@ void writeSceneNumber(std::ostream& out, std::uint32_t number)
     out << digits;
 }
 
-// The lines of a title-page field; none when it is empty.
-std::vector<sf::String> linesOf(const sf::String& field)
-{
-    std::vector<sf::String> lines;
-    if (field.isEmpty())
-        return lines;
-    std::size_t from = 0;
-    for (std::size_t at; (at = field.find("\n", from)) != sf::String::InvalidPos; from = at + 1)
-        lines.push_back(field.substring(from, at - from));
-    lines.push_back(field.substring(from));
-    return lines;
-}
 } // namespace
 
 std::vector<std::pair<const char*, sf::String*>> titleFields(Script& script)
@@ -59,7 +47,7 @@ std::string scriptHtml(const Script& script, bool standalone, const fs::path& ba
     out << "<body>\n\t<div class=\"Page\">\n\t\t<div class=\"Title\">" << markup(script.title)
         << "</div>\n\t\t<div class=\"Subtitle\">" << markup(script.author) << "</div>\n";
     for (const auto& [name, field] : titleFields(script)) {
-        for (const sf::String& line : linesOf(*field))
+        for (const sf::String& line : splitLines(*field))
             out << "\t\t<div class=\"" << name << "\">" << markup(line) << "</div>\n";
     }
     out << "\t</div>\n\t<div class=\"Page\">\n";

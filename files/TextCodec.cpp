@@ -68,3 +68,15 @@ std::string escapeMarkup(const std::string& text)
     }
     return out;
 }
+
+std::vector<sf::String> splitLines(const sf::String& text)
+{
+    std::vector<sf::String> lines;
+    if (text.isEmpty())
+        return lines;
+    std::size_t from = 0;
+    for (std::size_t at; (at = text.find("\n", from)) != sf::String::InvalidPos; from = at + 1)
+        lines.push_back(text.substring(from, at - from));
+    lines.push_back(text.substring(from));
+    return lines;
+}

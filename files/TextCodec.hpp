@@ -3,6 +3,7 @@
 #include <SFML/System/String.hpp>
 
 #include <string>
+#include <vector>
 
 // Script files hold UTF-8. Decoding is forgiving: a byte that does not start a valid
 // UTF-8 sequence is taken as the Latin-1 character of the same value.
@@ -12,6 +13,9 @@ sf::String fromUtf8(const std::string& bytes);
 // A file name (or a message holding one) as shown: bytes that are not UTF-8 become U+FFFD.
 // The name itself is kept as bytes for opening and saving.
 sf::String nameForDisplay(const std::string& bytes);
+
+// A text's lines, parted at line feeds; none for an empty text.
+std::vector<sf::String> splitLines(const sf::String& text);
 
 // Escapes &, < and > for an HTML text; zero bytes are dropped.
 std::string escapeMarkup(const std::string& text);

@@ -6,10 +6,6 @@
 #include <random>
 
 namespace {
-std::string text(const std::string& fileName)
-{
-    return readBytes(std::filesystem::path(QUILLMERE_SCREENPLAYS) / fileName);
-}
 
 std::map<DivType, int> countKinds(const Script& script)
 {
@@ -131,10 +127,10 @@ TEST(FountainSamples, ReadAsAWriterReadsThemAndComeBackExactly)
     };
     for (const Sample& sample : samples) {
         SCOPED_TRACE(sample.file);
-        const std::string bytes = text(sample.file);
-        if (bytes.empty())
+        const std::optional<std::string> bytes = sampleScreenplay(sample.file);
+        if (!bytes)
             GTEST_SKIP() << "no sample screenplays beside the project";
-        const std::optional<Script> script = parseFountain(bytes);
+        const std::optional<Script> script = parseFountain(*bytes);
         ASSERT_TRUE(script);
         const std::map<DivType, int> kinds = countKinds(*script);
         for (const auto& [kind, expected] : sample.kinds)

@@ -39,9 +39,8 @@ TEST_F(FuzzTest, MutatedScriptsFailOrShowConsistently)
 
 TEST(FountainFuzz, MutatedFountainFailsOrComesBackExactly)
 {
-    std::string seed = readBytes(std::filesystem::path(QUILLMERE_SCREENPLAYS) / "brick-n-steel.fountain");
-    if (seed.empty())
-        seed = "Title: T\n\nINT. A - DAY\n\nBob waits.\n\nBOB\n(quietly)\nHello.\n\n> CUT TO: <\n";
+    const std::string seed = sampleScreenplay("brick-n-steel.fountain")
+                                 .value_or("Title: T\n\nINT. A - DAY\n\nBob waits.\n\nBOB\n(quietly)\nHello.\n\n> CUT TO: <\n");
     std::mt19937 random(54321);
     const char pieces[] = "\n\n\t ()[]*_\\/.!@~>=#^:INTEXT.abcABC\xE9\xC3";
     for (int round = 0; round < 3000; ++round) {

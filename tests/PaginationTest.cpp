@@ -299,11 +299,11 @@ TEST(PrintPages, ParagraphsOfAnyKindsKeepTheirWordsAndPagesTheirSize)
 
 TEST(PrintPages, SampleScreenplaysKeepTheRules)
 {
-    const std::filesystem::path folder(QUILLMERE_SCREENPLAYS);
-    if (!std::filesystem::is_directory(folder))
-        GTEST_SKIP() << "no sample screenplays beside the project";
     for (const char* sample : {"big-fish.fountain", "vikings.fountain", "little-women.fountain", "brick-n-steel.fountain"}) {
-        const std::optional<Script> script = parseFountain(readBytes(folder / sample));
+        const std::optional<std::string> bytes = sampleScreenplay(sample);
+        if (!bytes)
+            GTEST_SKIP() << "no sample screenplays beside the project";
+        const std::optional<Script> script = parseFountain(*bytes);
         ASSERT_TRUE(script) << sample;
         EXPECT_EQ(brokenRule(*script, paginate(*script)), "") << sample;
     }

@@ -93,11 +93,11 @@ TEST_F(ScriptLoaderTest, ControlCharactersInAHandEditedTextBecomeSpaces)
 TEST_F(ScriptLoaderTest, ARealScreenplayLoadsAndKeepsEveryParagraphConsistent)
 {
     // A Fountain sample turned into paragraphs: the harness only needs realistic text.
-    const std::filesystem::path sample = std::filesystem::path(QUILLMERE_SCREENPLAYS) / "brick-n-steel.fountain";
-    if (!std::filesystem::exists(sample))
+    const std::optional<std::string> sample = sampleScreenplay("brick-n-steel.fountain");
+    if (!sample)
         GTEST_SKIP() << "no sample screenplays beside the project";
     std::string bytes = head;
-    std::istringstream in(readBytes(sample));
+    std::istringstream in(*sample);
     std::string line;
     int count = 0;
     while (std::getline(in, line)) {

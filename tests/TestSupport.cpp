@@ -35,10 +35,19 @@ void writeBytes(const fs::path& path, const std::string& bytes)
     out << bytes;
 }
 
+std::optional<std::string> sampleScreenplay(const std::string& fileName)
+{
+    const fs::path path = fs::path(QUILLMERE_SCREENPLAYS) / fileName;
+    std::error_code error;
+    if (!fs::is_regular_file(path, error))
+        return std::nullopt;
+    return readBytes(path);
+}
+
 Script sampleLines(const std::string& fileName)
 {
     Script script;
-    std::istringstream in(readBytes(fs::path(QUILLMERE_SCREENPLAYS) / fileName));
+    std::istringstream in(sampleScreenplay(fileName).value_or(std::string()));
     std::string line;
     while (std::getline(in, line))
         if (!line.empty())

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,10 @@ inline Script asShown(Script script)
         paragraph.text = shownText(paragraph.kind, paragraph.text);
     return script;
 }
+
+// A sample screenplay's bytes, from the samples beside the project; none when they are
+// not there (a clone on its own), and a test that needs them then skips.
+std::optional<std::string> sampleScreenplay(const std::string& fileName);
 
 // A sample screenplay as the tests read it: each non-empty line a paragraph, Directorial
 // and Speech in turn. Empty when the samples are not beside the project.

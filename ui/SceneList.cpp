@@ -21,6 +21,8 @@ SceneList::SceneList(const sf::RenderTarget& window) : Group(window)
 
 void SceneList::place(float top, float bottom)
 {
+    if (top == m_top && bottom == m_bottom)
+        return;
     m_top = top;
     m_bottom = bottom;
     background.setPosition(left - 5, top);
