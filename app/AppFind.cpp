@@ -39,6 +39,7 @@ void App::openFind()
     m_page.unfocus();
     m_titlePage.unfocus();
     m_findBar.start(sought);
+    m_page.topRoom = FindBar::height;
     search(true);
 }
 
@@ -48,6 +49,8 @@ void App::closeFind()
     m_findBar.unfocus();
     m_found.clear();
     m_page.matches.clear();
+    m_page.topRoom = 0;
+    m_page.scrollTo(m_page.viewTop()); // back within the script
     m_page.focusCurrent();
 }
 

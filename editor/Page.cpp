@@ -496,7 +496,7 @@ float Page::viewTop() const
 
 void Page::scrollTo(float top)
 {
-    view.setCenter(view.getCenter().x, std::max(0.f, std::floor(top)) + view.getSize().y / 2);
+    view.setCenter(view.getCenter().x, std::max(-topRoom, std::floor(top)) + view.getSize().y / 2);
     placeSheet();
 }
 
@@ -504,7 +504,7 @@ void Page::showCaret(float insetTop)
 {
     const float lineTop = std::floor(currentParagraph().caret.getPosition().y);
     const float top = scrollToShow(viewTop(), view.getSize().y, lineTop, lineTop + DivEditor::lineHeight, insetTop,
-                                   2 * DivEditor::lineHeight);
+                                   2 * DivEditor::lineHeight, -topRoom);
     if (top != viewTop())
         scrollTo(top);
 }
@@ -515,17 +515,18 @@ float Page::scriptHeight() const
     return last.rect.top + last.rect.height;
 }
 
-float scrollToShow(float viewTop, float viewHeight, float lineTop, float lineBottom, float insetTop, float margin)
+float scrollToShow(float viewTop, float viewHeight, float lineTop, float lineBottom, float insetTop, float margin,
+                   float highest)
 {
     float top = viewTop;
     if (lineBottom + margin > viewTop + viewHeight)
         top = lineBottom + margin - viewHeight;
     if (lineTop - margin < top + insetTop) // a window too short for both shows the line's top
         top = lineTop - margin - insetTop;
-    return std::max(0.f, top);
+    return std::max(highest, top);
 }
 
-// Scrolling up stops at the top of the script, where the view's upper edge is 0,
+// Scrolling up stops at the top of the script, where the view's upper edge is 0 (or topRoom above it),
 // whatever the window's height; scrolling down has no limit.
 void Page::onWheel(float delta)
 {

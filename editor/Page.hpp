@@ -10,8 +10,10 @@
 #include <vector>
 
 // The view's top at which a line from lineTop to lineBottom shows with `margin` pixels
-// around it, below an inset at the view's top: the least move from viewTop, never above 0.
-float scrollToShow(float viewTop, float viewHeight, float lineTop, float lineBottom, float insetTop, float margin);
+// around it, below an inset at the view's top: the least move from viewTop, never above
+// `highest` (0, the script's top, unless a bar covers the sheet).
+float scrollToShow(float viewTop, float viewHeight, float lineTop, float lineBottom, float insetTop, float margin,
+                   float highest = 0);
 
 // The script being edited: its paragraphs stacked down one white sheet, the current
 // paragraph, the selection, scrolling, the clipboard, and the delivery of every event to
@@ -92,6 +94,9 @@ public:
     // index in its text), and the matches of a search (`text` is the paragraph).
     std::vector<std::pair<std::uint32_t, std::uint32_t>> printedStarts;
     std::vector<Match> matches;
+    // Pixels the view may stand above the script's top, so that a bar over the sheet's
+    // top hides none of it.
+    float topRoom = 0;
     // Replaces paragraphs' texts, keeping their kinds, with one edit logged for each.
     void replaceTexts(const std::vector<std::pair<std::uint32_t, sf::String>>& texts);
 

@@ -82,6 +82,7 @@ TEST_F(FindInTheEditor, ReplaceGoesOnToTheNextAndEscapeKeepsTheMatch)
     EXPECT_EQ(app->findBar().status.getString(), "3 of 3"); // the first after the caret
     send(ev::keyPressed(sf::Keyboard::F3));
     EXPECT_EQ(app->findBar().status.getString(), "1 of 3"); // wrapped
+    EXPECT_EQ(page().viewTop(), -86); // the first line (at 120) shows two lines below the bar (160): 120 - 46 - 160
     key(sf::Keyboard::Tab);
     type("dog");
     key(sf::Keyboard::Enter); // Return in the replace box replaces
@@ -90,6 +91,7 @@ TEST_F(FindInTheEditor, ReplaceGoesOnToTheNextAndEscapeKeepsTheMatch)
     EXPECT_EQ(page().anchor, (Caret{0, 13}));
     key(sf::Keyboard::Escape);
     EXPECT_FALSE(app->findBar().isOpen());
+    EXPECT_EQ(page().viewTop(), 0);
     EXPECT_EQ(page().caret(), (Caret{0, 16}));
     type("x"); // the keys are back in the sheet: the selection is typed over
     EXPECT_EQ(page().paragraphs[0].text, "One dog, two xs.");
