@@ -3,29 +3,27 @@
 #include "files/TextCodec.hpp"
 #include "files/UserFolder.hpp"
 #include "platform/WindowManager.hpp"
-#include "ui/Font.hpp"
 
 #include <SFML/Graphics/Image.hpp>
-
-#include <cmath>
+#include <SFML/Graphics/RectangleShape.hpp>
 
 namespace {
 const sf::Color windowColour(20, 20, 40, 255);
 const sf::Color dimming(100, 100, 100, 100);
-const sf::Color pageCountColour(200, 200, 220, 255);
-constexpr float pageCountFromRight = 270, pageCountTop = 130; // window pixels
 constexpr unsigned designWidth = 1920, designHeight = 980;
 constexpr unsigned minimumWidth = 1010;
 constexpr int frameRate = 60;
+constexpr float columnTop = 70;      // the left column below the kind bar
+constexpr float belowTitlePage = 20; // pixels between the title page's boxes and the scene list
+constexpr float footRoom = 40;       // the line at the window's foot
 } // namespace
 
 App::App(Platform platformLayer)
     : m_window(sf::VideoMode(designWidth, designHeight, 32), "Quillmere", sf::Style::Default),
-      m_font("res/couriernew.ttf"), m_titlePage(m_window), m_toggleArray(m_window), m_page(m_window),
-      m_findBar(m_window), m_sceneList(m_window),
-      m_closingCheck(m_window, ClosingCheck::Purpose::Quit), m_fileList(m_window), m_saveAsPanel(m_window),
-      m_openCheck(m_window, ClosingCheck::Purpose::Open), m_sharedCheck(m_window, ClosingCheck::Purpose::Shared),
-      m_scrollBar(m_window), m_platform(std::move(platformLayer)), m_converter(m_platform.startProgram)
+      m_font("res/couriernew.ttf"), m_platform(std::move(platformLayer)), m_titlePage(m_window), m_toggleArray(m_window),
+      m_page(m_window, m_session.script), m_scrollBar(m_window), m_fileList(m_window), m_saveAsPanel(m_window),
+      m_questions(m_window), m_find(m_window, m_session.script), m_scenes(m_window), m_export(m_platform.startProgram),
+      m_status(m_font.font())
 {
     sf::Image icon;
     if (icon.loadFromFile("res/icon.png"))
@@ -35,38 +33,23 @@ App::App(Platform platformLayer)
     maximiseWindow(m_window.getSystemHandle());
     nameWindowsProcess(m_window.getSystemHandle());
 
-    m_unsavedLabel.setCharacterSize(20);
-    m_unsavedLabel.setFont(m_font.font());
-    m_unsavedLabel.setString("Unsaved");
-    m_unsavedLabel.setStyle(sf::Text::Italic);
-    m_unsavedLabel.setPosition(1650, 100);
-    m_pageCountLabel.setFont(m_font.font());
-    m_pageCountLabel.setCharacterSize(18);
-    m_pageCountLabel.setFillColor(pageCountColour);
-
-    m_closingCheck.onAnswer = [this](ClosingCheck::Answer answer) { answerClosingCheck(answer); };
-    m_openCheck.onAnswer = [this](ClosingCheck::Answer answer) { answerOpenQuestion(answer); };
-    m_sharedCheck.onAnswer = [this](ClosingCheck::Answer answer) { answerSharedQuestion(answer); };
+    m_questions.closing.onAnswer = [this](ClosingCheck::Answer answer) { answerClosingCheck(answer); };
+    m_questions.unsaved.onAnswer = [this](ClosingCheck::Answer answer) { answerOpenQuestion(answer); };
+    m_questions.shared.onAnswer = [this](ClosingCheck::Answer answer) { answerSharedQuestion(answer); };
     m_fileList.onOpen = [this](const OpenChoice& choice) { return requestOpen(choice); };
-    m_findBar.onCommand = [this](FindBar::Command command) { onFindCommand(command); };
-    m_sceneList.onPick = [this](std::size_t scene) { pickScene(scene); };
+    m_find.bar.onCommand = [this](FindBar::Command command) { onFindCommand(command); };
+    m_scenes.list.onPick = [this](std::size_t scene) { pickScene(scene); };
     m_page.clipboard.fromDesktop = m_platform.clipboardText;
     m_saveAsPanel.onSave = [this](const std::string& typed) {
         // A name offered as it was shown is saved under its real bytes.
         const bool offered = typed == toUtf8(nameForDisplay(m_session.suggestedName));
-        return saveScriptAs(offered ? m_session.suggestedName : typed) ? std::string() : m_problem;
+        return saveScriptAs(offered ? m_session.suggestedName : typed) ? std::string() : m_status.failure;
     };
     m_toggleArray.setup(static_cast<float>(designWidth), {"Scene", "Directorial", "Name", "Parenthetical", "Speech"});
 
-    m_page.addParagraph(Scene);
-    m_page.edits.clear();
-    m_currentKind = Scene;
-
     showTitleLines();
     ensureUserFolder();
-    m_closingCheck.setOpen(false);
-    m_openCheck.setOpen(false);
-    m_sharedCheck.setOpen(false);
+    m_questions.closeAll();
     m_titlePage.setOpen(false);
     m_saveAsPanel.setOpen(false);
     m_fileList.setOpen(true);
@@ -79,68 +62,45 @@ void App::render()
     followScenes(); // before the sheet, which draws the page ends
     m_window.clear(windowColour);
     m_window.draw(m_page);
-    if (!m_session.saved())
-        m_window.draw(m_unsavedLabel);
-    m_scrollBar.show(m_page.viewTop(), m_page.view.getSize().y, m_page.scriptHeight() + Page::firstTop);
+    m_scrollBar.show(static_cast<float>(m_page.viewTop()), static_cast<float>(m_page.viewHeight()),
+                     static_cast<float>(m_page.scriptHeight() + Page::firstTop));
     m_window.draw(m_scrollBar);
     m_window.draw(m_titlePage);
-    m_window.draw(m_sceneList);
-    m_window.draw(m_findBar);
+    m_window.draw(m_scenes.list);
+    m_window.draw(m_find.bar);
     m_window.draw(m_toggleArray);
-    drawPageCount();
-    drawFootLine();
+    m_status.draw(m_window, !m_session.saved(), m_scenes.pageCount(m_page.current()), m_export.underWay());
     drawDialogs();
 }
 
 void App::drawDialogs()
 {
-    if (m_closingCheck.isOpen() || modal()) {
+    if (m_questions.closing.isOpen() || modal()) {
         const sf::Vector2f size(m_window.getSize());
         m_window.setView(sf::View(size * 0.5f, size));
         sf::RectangleShape shade(size);
         shade.setFillColor(dimming);
         m_window.draw(shade);
     }
-    m_window.draw(m_closingCheck);
+    m_window.draw(m_questions.closing);
     m_window.draw(m_fileList);
-    m_window.draw(m_openCheck);
-    m_window.draw(m_sharedCheck);
+    m_window.draw(m_questions.unsaved);
+    m_window.draw(m_questions.shared);
     m_window.draw(m_saveAsPanel);
-}
-
-// "Page P of N" for the caret's paragraph, at the window's right under the "Unsaved"
-// place.
-void App::drawPageCount()
-{
-    const sf::Vector2f size(m_window.getSize());
-    m_window.setView(sf::View(size * 0.5f, size));
-    const std::string shown = pageCount();
-    if (m_pageCountLabel.getString() != shown) // laid out again only when it reads otherwise
-        m_pageCountLabel.setString(shown);
-    m_pageCountLabel.setPosition(size.x - pageCountFromRight, pageCountTop);
-    m_window.draw(m_pageCountLabel);
 }
 
 std::string App::pageCount()
 {
-    paginateIfStale();
-    const std::size_t count = std::max<std::size_t>(m_pages.pages.size(), 1);
-    const std::size_t at = m_page.current < m_pages.pageOf.size() ? m_pages.pageOf[m_page.current] + 1 : 1;
-    return "Page " + std::to_string(at) + " of " + std::to_string(count);
+    followScenes();
+    return m_scenes.pageCount(m_page.current());
 }
 
-// The script is paginated again only when it has changed, once a frame at most.
-void App::paginateIfStale()
+// The scene list and the page ends follow the script once a frame.
+void App::followScenes()
 {
-    if (m_pagesStale) {
-        std::vector<ParagraphView> views;
-        views.reserve(m_page.paragraphs.size());
-        for (const DivEditor& paragraph : m_page.paragraphs)
-            views.push_back({paragraph.kind, &paragraph.text});
-        m_pages = paginate(views, false);
-        m_pagesStale = false;
-        ++m_pagesMade;
-    }
+    const float top = m_titlePage.isOpen() ? TitlePage::fieldsBottom + belowTitlePage : columnTop;
+    if (m_scenes.follow(m_session.script, m_page.current(), top, static_cast<float>(m_window.getSize().y) - footRoom))
+        m_page.printedStarts = m_scenes.pageStarts();
 }
 
 // The left Control key as the event stream reports it goes into every key event's
@@ -152,30 +112,26 @@ void App::handleEvent(sf::Event& event)
     if (event.type == sf::Event::KeyPressed)
         event.key.control = m_modifiers.control();
     m_page.shiftHeld = m_modifiers.shift();
-    if (m_export && event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Escape && !modal() &&
-        !m_closingCheck.isOpen())
-        stopExport("stopped");
+    if (m_export.running() && event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Escape && !modal() &&
+        !m_questions.closing.isOpen())
+        m_status.notice = m_export.stop("stopped");
     classify(event);
-    m_findTook = false;
     m_page.edits.clear();
     const Caret caretBefore = m_page.caret();
     const bool isModal = modal();
-    m_toggleArray.setActive(!isModal);
-    m_titlePage.setActive(!isModal);
-    m_page.setActive(!isModal);
-    m_scrollBar.setActive(!isModal);
+    for (Group* panel : std::initializer_list<Group*>{&m_toggleArray, &m_titlePage, &m_page, &m_scrollBar})
+        panel->setActive(!isModal);
     deliver(event);
 
     if (event.type == sf::Event::Closed) {
         if (m_session.saved())
             m_window.close();
         else
-            m_closingCheck.setOpen(true);
+            m_questions.closing.setOpen(true);
     } else if (event.type == sf::Event::Resized && event.size.width < minimumWidth) {
         m_window.setSize({minimumWidth, m_window.getSize().y});
     }
-
-    if (!isModal && m_findTook) {
+    if (!isModal && m_event.findTook) {
         if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::F3)
             onFindCommand(event.key.shift ? FindBar::Command::Previous : FindBar::Command::Next);
         else if (event.type == sf::Event::KeyPressed)
@@ -188,68 +144,72 @@ void App::handleEvent(sf::Event& event)
         else if (event.type == sf::Event::MouseButtonPressed)
             onMouseButtonPressed(event.mouseButton);
     }
+    afterEvent(event, caretBefore);
+}
+
+// What follows every event: the history, the matches, the caret in view, the recovery
+// copy, the completion offer, and what waited for a save.
+void App::afterEvent(const sf::Event& event, const Caret& caretBefore)
+{
     noteChanges();
-    if (m_findBar.isOpen() && m_scriptChanged && !m_findTook)
-        search(false); // the matches follow the edits
-    if (!m_page.refusedPaste.empty()) {
-        m_notice = m_page.refusedPaste;
-        m_page.refusedPaste.clear();
+    if (m_find.isOpen() && m_event.scriptChanged && !m_event.findTook) {
+        m_find.search(false); // the matches follow the edits
+        m_page.matches = m_find.sheetMatches();
     }
+    if (!m_page.refusedPaste.empty())
+        m_status.notice = std::exchange(m_page.refusedPaste, std::string());
     const bool keyed = event.type == sf::Event::KeyPressed || event.type == sf::Event::TextEntered;
-    if (!m_findTook && (m_contentChanged || m_caretJumped || (keyed && !(m_page.caret() == caretBefore))))
+    const bool caretMoved = m_page.caret() != caretBefore;
+    if (!m_event.findTook && (m_event.contentChanged || m_event.caretJumped || (keyed && caretMoved)))
         m_page.showCaret(topInset());
     keepRecovery(event, Clock::now());
-    if (event.type == sf::Event::TextEntered && m_contentChanged)
-        offerCompletion();
-    else if (!m_offers.empty() && (event.type == sf::Event::MouseButtonPressed || m_caretJumped || !(m_page.caret() == caretBefore)))
-        dismissCompletion();
-    m_contentChanged = m_caretJumped = m_scriptChanged = false;
+    if (event.type == sf::Event::TextEntered && m_event.contentChanged)
+        m_completion.offer(m_page.currentParagraph(), m_page.focused() && !m_page.hasSelection() &&
+                                                          m_page.caret().index == m_page.currentParagraph().text.getSize());
+    else if (event.type == sf::Event::MouseButtonPressed || m_event.caretJumped || caretMoved)
+        m_completion.dismiss();
+    m_page.setGhost(m_completion.shown());
 
-    if (m_awaitingSaveToOpen && !m_saveAsPanel.isOpen()) {
-        m_awaitingSaveToOpen = false;
-        if (m_session.saved() && !m_session.untitled)
-            openPending();
-    }
-    if (m_awaitingSaveToExport && !m_saveAsPanel.isOpen()) {
-        m_awaitingSaveToExport = false;
-        if (m_session.saved() && !m_session.untitled)
+    if (m_afterSave != AfterSave::Nothing && m_afterSave != AfterSave::Quit && !m_saveAsPanel.isOpen()) {
+        const AfterSave then = std::exchange(m_afterSave, AfterSave::Nothing);
+        const bool saved = m_session.saved() && !m_session.untitled;
+        if (then == AfterSave::Open && saved)
+            openPending(m_questions.takeUnsaved());
+        else if (then == AfterSave::Export && saved)
             exportScript();
+        else if (then == AfterSave::QuitOnceSaved && saved)
+            m_afterSave = AfterSave::Quit;
     }
-    if (m_awaitingSaveToQuit && !m_saveAsPanel.isOpen()) {
-        m_awaitingSaveToQuit = false;
-        m_quit = m_session.saved() && !m_session.untitled;
-    }
-    if (m_quit && !m_saveAsPanel.isOpen())
+    if (m_afterSave == AfterSave::Quit && !m_saveAsPanel.isOpen())
         m_window.close();
 }
 
 // What an event does to the script, for the history to group changes by.
 void App::classify(const sf::Event& event)
 {
-    m_typed = 0;
-    m_action = Action::Other;
+    const bool removed = m_event.paragraphRemoved;
+    m_event = EventEffects();
+    m_event.paragraphRemoved = removed;
     if (event.type == sf::Event::TextEntered) {
-        m_typed = event.text.unicode;
-        m_action = m_typed == 8 ? Action::Deleting : Action::Typing;
+        m_event.typed = event.text.unicode;
+        m_event.action = m_event.typed == 8 ? Action::Deleting : Action::Typing;
     } else if (event.type == sf::Event::KeyPressed) {
         const sf::Keyboard::Key key = event.key.code;
         const bool control = event.key.control;
-        if (key == sf::Keyboard::Enter)
-            m_action = Action::NewParagraph;
+        if (key == sf::Keyboard::Enter || (control && key == sf::Keyboard::Num7))
+            m_event.action = Action::NewParagraph;
         else if (key == sf::Keyboard::BackSpace)
-            m_action = Action::RemoveParagraph;
+            m_event.action = Action::RemoveParagraph;
         else if (control && key == sf::Keyboard::V)
-            m_action = Action::Paste;
+            m_event.action = Action::Paste;
         else if (control && key == sf::Keyboard::X)
-            m_action = Action::Cut;
-        else if (control && key == sf::Keyboard::Num7)
-            m_action = Action::NewParagraph;
+            m_event.action = Action::Cut;
         else if ((control && key >= sf::Keyboard::Num1 && key <= sf::Keyboard::Num6) || key == sf::Keyboard::Tab)
-            m_action = Action::KindChange;
+            m_event.action = Action::KindChange;
         else if (key == sf::Keyboard::Delete)
-            m_action = Action::Deleting;
+            m_event.action = Action::Deleting;
     } else if (event.type == sf::Event::MouseButtonPressed) {
-        m_action = Action::KindChange; // the only change a press makes: a kind from the bar
+        m_event.action = Action::KindChange; // the only change a press makes: a kind from the bar
     }
 }
 
@@ -257,19 +217,22 @@ void App::classify(const sf::Event& event)
 // script is saved exactly when the history stands where the file was last written.
 void App::noteChanges()
 {
-    if (!m_page.edits.empty() || m_titleWas) {
-        countEdits(m_page.edits, false);
-        m_scenesStale = m_scenesStale || touchesScenes(m_page.edits);
-        std::optional<TitleLines> now;
-        if (m_titleWas)
-            now = m_session.titlePage;
-        m_contentChanged = !m_page.edits.empty();
-        m_scriptChanged = m_pagesStale = true;
-        m_session.history.record(m_titleWas && m_page.edits.empty() && m_action != Action::Replace ? Action::TitlePage : m_action, std::move(m_page.edits), m_titleWas,
-                       now, m_typed, History::Clock::now());
-        m_page.edits.clear();
-        m_titleWas.reset();
-    }
+    if (m_page.edits.empty() && !m_event.titleWas)
+        return;
+    m_completion.count(m_page.edits, false);
+    m_scenes.noteEdits(m_page.edits);
+    std::optional<TitleLines> now;
+    if (m_event.titleWas)
+        now = m_session.script.titlePage();
+    m_event.contentChanged = !m_page.edits.empty();
+    m_event.scriptChanged = true;
+    if (m_event.titleWas && m_page.edits.empty())
+        m_scenes.noteReplaced(); // the title page prints a page of its own
+    const Action action = m_event.titleWas && m_page.edits.empty() && m_event.action != Action::Replace ? Action::TitlePage
+                                                                                                        : m_event.action;
+    m_session.history.record(action, std::move(m_page.edits), m_event.titleWas, now, m_event.typed, History::Clock::now());
+    m_page.edits.clear();
+    m_event.titleWas.reset();
 }
 
 void App::undo()
@@ -288,9 +251,9 @@ void App::redo()
 // change was and the kind bar following it.
 void App::takeBack(const Step& step, bool undo)
 {
-    countEdits(step.edits, undo);
-    dismissCompletion();
-    m_scenesStale = true;
+    m_completion.count(step.edits, undo);
+    m_completion.dismiss();
+    m_scenes.noteReplaced();
     if (undo) {
         for (auto edit = step.edits.rbegin(); edit != step.edits.rend(); ++edit)
             m_page.apply(*edit, true);
@@ -301,24 +264,12 @@ void App::takeBack(const Step& step, bool undo)
     if (!step.edits.empty())
         m_page.placeCaret(undo ? step.caretBefore() : step.caretAfter());
     if (const auto& lines = undo ? step.titleBefore : step.titleAfter) {
-        m_session.titlePage = *lines;
+        m_session.script.setTitlePage(*lines);
         showTitleLines();
     }
     m_page.edits.clear();
     followCurrentKind();
-    m_caretJumped = m_scriptChanged = m_pagesStale = true;
-}
-
-void App::showTitleLines()
-{
-    m_titlePage.show(m_session.titlePage);
-}
-
-Script App::script() const
-{
-    Script shown{"", "", m_page.contents()};
-    shown.setTitlePage(m_session.titlePage);
-    return shown;
+    m_event.caretJumped = m_event.scriptChanged = true;
 }
 
 // Passes the event on. Nothing typed with the left Control key held is text, but
@@ -331,18 +282,16 @@ void App::deliver(sf::Event& event)
     if (event.type == sf::Event::TextEntered && event.text.unicode != 8 && m_modifiers.control())
         return;
     if (event.type == sf::Event::Resized) {
-        for (Group* panel : std::initializer_list<Group*>{&m_scrollBar, &m_toggleArray, &m_titlePage, &m_page, &m_findBar,
-                                                          &m_sceneList, &m_closingCheck,
-                                                          &m_fileList, &m_openCheck, &m_sharedCheck, &m_saveAsPanel})
+        for (Group* panel : std::initializer_list<Group*>{&m_scrollBar, &m_toggleArray, &m_titlePage, &m_page, &m_find.bar,
+                                                          &m_scenes.list, &m_questions.closing, &m_fileList,
+                                                          &m_questions.unsaved, &m_questions.shared, &m_saveAsPanel})
             panel->handleEvent(event);
         return;
     }
     if (m_saveAsPanel.isOpen())
         m_saveAsPanel.handleEvent(event);
-    else if (m_sharedCheck.isOpen())
-        m_sharedCheck.handleEvent(event);
-    else if (m_openCheck.isOpen())
-        m_openCheck.handleEvent(event);
+    else if (m_questions.modal())
+        m_questions.deliver(event);
     else if (m_fileList.isOpen())
         m_fileList.handleEvent(event);
     else
@@ -354,23 +303,23 @@ void App::deliver(sf::Event& event)
 // to it. The Backspace character that follows a removed paragraph has done its work.
 void App::deliverToEditor(sf::Event& event)
 {
-    const bool dropBackspace = m_paragraphRemoved && event.type == sf::Event::TextEntered && event.text.unicode == 8;
-    m_paragraphRemoved = false;
-    if (m_findBar.takes(event)) {
-        m_findTook = true;
-        m_findBar.handleEvent(event);
+    const bool dropBackspace = m_event.paragraphRemoved && event.type == sf::Event::TextEntered && event.text.unicode == 8;
+    m_event.paragraphRemoved = false;
+    if (m_find.bar.takes(event)) {
+        m_event.findTook = true;
+        m_find.bar.handleEvent(event);
         return;
     }
-    if (m_findBar.isOpen()) {
+    if (m_find.isOpen()) {
         if (event.type == sf::Event::MouseButtonPressed)
-            m_findBar.unfocus(); // a press elsewhere takes the keys from the bar
+            m_find.bar.unfocus(); // a press elsewhere takes the keys from the bar
         else
-            m_findBar.handleEvent(event);
+            m_find.bar.handleEvent(event);
     }
-    m_sceneList.handleEvent(event);
-    if (event.type == sf::Event::MouseWheelScrolled &&
-        m_sceneList.background.getGlobalBounds().contains(m_sceneList.toView(event.mouseWheelScroll.x, event.mouseWheelScroll.y)) &&
-        m_sceneList.isOpen())
+    m_scenes.list.handleEvent(event);
+    if (event.type == sf::Event::MouseWheelScrolled && m_scenes.list.isOpen() &&
+        m_scenes.list.background.getGlobalBounds().contains(
+            m_scenes.list.toView(event.mouseWheelScroll.x, event.mouseWheelScroll.y)))
         return; // the wheel over the list scrolls the list
     m_scrollBar.handleEvent(event);
     if (m_scrollBar.wantedTop)
@@ -378,12 +327,13 @@ void App::deliverToEditor(sf::Event& event)
     if (event.type == sf::Event::MouseButtonPressed && m_scrollBar.dragging)
         return;
     const bool barPress = event.type == sf::Event::MouseButtonPressed && inKindBar(event.mouseButton.x, event.mouseButton.y);
+    m_event.barBefore = m_toggleArray.selected;
     m_toggleArray.handleEvent(event);
     m_titlePage.handleEvent(event);
     const bool offerKey = event.type == sf::Event::KeyPressed && !event.key.control && onCompletionKey(event.key);
     if (!dropBackspace && !barPress && !offerKey)
         m_page.handleEvent(event);
-    m_closingCheck.handleEvent(event);
+    m_questions.closing.handleEvent(event);
 }
 
 // Whether a window pixel lies on the kind bar, shown or hidden.
@@ -399,47 +349,43 @@ void App::onTextEntered()
     if (!m_titlePage.focused())
         return;
     const TitleLines typed = m_titlePage.lines();
-    if (typed == m_session.titlePage)
+    if (typed == m_session.script.titlePage())
         return;
-    m_titleWas = m_session.titlePage;
-    m_session.titlePage = typed;
+    m_event.titleWas = m_session.script.titlePage();
+    m_session.script.setTitlePage(typed);
 }
 
 float App::topInset() const
 {
-    return m_findBar.isOpen() ? FindBar::top + FindBar::height : m_toggleArray.visible ? ToggleArray::barHeight : 0;
+    return m_find.isOpen() ? FindBar::top + FindBar::height : m_toggleArray.visible ? ToggleArray::barHeight : 0;
 }
 
 void App::onKeyPressed(const sf::Event::KeyEvent& key)
 {
     onShortcut(key);
-    if (key.code == sf::Keyboard::F3 && m_findBar.isOpen()) {
+    if (key.code == sf::Keyboard::F3 && m_find.isOpen()) {
         onFindCommand(key.shift ? FindBar::Command::Previous : FindBar::Command::Next);
         return;
     }
     if (key.code == sf::Keyboard::Enter) {
         m_page.addParagraph(nextKindOnEnter.at(m_page.currentParagraph().kind));
-        m_currentKind = m_page.currentParagraph().kind;
-        m_toggleArray.select(m_currentKind - 1);
     } else if (key.code == sf::Keyboard::BackSpace) {
-        const std::size_t before = m_page.paragraphs.size();
+        const std::size_t before = m_page.size();
         m_page.deleteCurrentIfEmpty();
-        m_paragraphRemoved = m_page.paragraphs.size() < before;
-    } else if (key.code == sf::Keyboard::Tab && !key.control && m_page.currentParagraph().focused) {
-        const DivEditor& paragraph = m_page.currentParagraph();
+        m_event.paragraphRemoved = m_page.size() < before;
+    } else if (key.code == sf::Keyboard::Tab && !key.control && m_page.focused()) {
+        const Paragraph& paragraph = m_page.currentParagraph();
         chooseKind(key.shift ? kindOnShiftTab(paragraph.kind) : kindOnTab(paragraph.kind, paragraph.text.isEmpty()));
     }
     followCurrentKind();
 }
 
-// Moves the selector to the current paragraph's kind after the caret changed paragraph.
+// Moves the selector to the current paragraph's kind.
 void App::followCurrentKind()
 {
     const std::int32_t kind = m_page.currentParagraph().kind;
-    if (m_currentKind != kind) {
-        m_currentKind = kind;
+    if (m_toggleArray.selected != kind - 1)
         m_toggleArray.select(kind - 1);
-    }
 }
 
 void App::onShortcut(const sf::Event::KeyEvent& pressed)
@@ -470,7 +416,7 @@ void App::onShortcut(const sf::Event::KeyEvent& pressed)
         openFind();
         break;
     case sf::Keyboard::L:
-        m_sceneList.setOpen(!m_sceneList.isOpen());
+        m_scenes.list.setOpen(!m_scenes.list.isOpen());
         break;
     case sf::Keyboard::E:
         exportScript();
@@ -498,8 +444,8 @@ void App::onShortcut(const sf::Event::KeyEvent& pressed)
         m_page.scrollTo(0);
         break;
     case sf::Keyboard::End: {
-        const auto last = static_cast<std::uint32_t>(m_page.paragraphs.size() - 1);
-        m_page.placeCaret({last, static_cast<std::uint32_t>(m_page.paragraphs.back().text.getSize())}, pressed.shift);
+        const auto last = static_cast<std::uint32_t>(m_page.size() - 1);
+        m_page.placeCaret({last, static_cast<std::uint32_t>(m_page.paragraph(last).text.getSize())}, pressed.shift);
         break;
     }
     default:
@@ -510,7 +456,6 @@ void App::onShortcut(const sf::Event::KeyEvent& pressed)
 void App::chooseKind(std::int32_t kind)
 {
     m_toggleArray.select(kind - 1);
-    m_currentKind = kind;
     m_page.setKind(kind);
 }
 
@@ -519,14 +464,10 @@ void App::onMouseButtonPressed(const sf::Event::MouseButtonEvent& press)
     if (inKindBar(press.x, press.y)) {
         m_titlePage.unfocus();
         m_page.unfocus();
+        if (m_toggleArray.selected != m_event.barBefore && m_toggleArray.selected >= 0)
+            m_page.setKind(m_toggleArray.selected + 1); // a kind chosen on the bar; the sheet has the keys again
     } else if (m_titlePage.background.getGlobalBounds().contains(m_titlePage.toView(press.x, press.y))) {
         m_page.unfocus();
     }
-
-    if (m_currentKind != m_page.currentParagraph().kind)
-        followCurrentKind();
-    else if (m_toggleArray.selected >= 0 && m_toggleArray.selected + 1 != m_currentKind) {
-        m_currentKind = m_toggleArray.selected + 1;
-        m_page.setKind(m_currentKind);
-    }
+    followCurrentKind();
 }

@@ -22,22 +22,22 @@ bool App::saveScript()
     const std::string& name = m_session.fileName;
     std::error_code error;
     if (keepBackup(name, &error)) // a failed backup does not stop the save the writer asked for
-        m_backupProblem.clear();
+        m_status.backupProblem.clear();
     else
-        m_backupProblem = "Backups cannot be kept: " + failureReason(error);
+        m_status.backupProblem = "Backups cannot be kept: " + failureReason(error);
     return saveInto(scriptBase(name));
 }
 
 bool App::saveScriptAs(const std::string& name)
 {
     if (!validScriptName(name)) {
-        m_problem = "Names cannot contain / or start with a dot";
+        m_status.failure = "Names cannot contain / or start with a dot";
         return false;
     }
     const std::string base = scriptBase(name);
     std::error_code error;
     if (fs::exists(base + ".html", error) || fs::is_symlink(base + ".html", error)) {
-        m_problem = "A script of that name exists";
+        m_status.failure = "A script of that name exists";
         return false;
     }
     if (!saveInto(base))
@@ -55,13 +55,13 @@ bool App::saveInto(const std::string& base)
 {
     noteChanges();
     std::error_code error;
-    if (!writeScript(script(), base, false, {}, &error)) {
-        m_problem = "Could not write " + base + ".html";
+    if (!writeScript(m_session.script, base, false, {}, &error)) {
+        m_status.failure = "Could not write " + base + ".html";
         noteSaveProblem("Could not save " + base + ".html", error);
         return false;
     }
-    m_problem.clear();
-    m_saveProblem.clear();
+    m_status.failure.clear();
+    m_status.saveProblem.clear();
     m_session.history.markSaved();
     discardRecovery();
     return true;
@@ -69,7 +69,7 @@ bool App::saveInto(const std::string& base)
 
 void App::noteSaveProblem(const std::string& what, const std::error_code& error)
 {
-    m_saveProblem = what + ": " + failureReason(error);
+    m_status.saveProblem = what + ": " + failureReason(error);
 }
 
 bool App::openScript(const std::string& name)
@@ -114,16 +114,16 @@ bool App::open(const OpenChoice& choice)
         why = "it is open in another window";
     }
     if (!loaded) {
-        m_problem = "Could not open " + file.string() + ": " + why;
+        m_status.failure = "Could not open " + file.string() + ": " + why;
         return false;
     }
-    m_problem.clear();
+    m_status.failure.clear();
     const std::string given = m_session.recoveryId; // the copy of the changes given up
     bool untitledCopy = false;
     const std::string copyOf = choice.kind == Kind::Recovered ? scriptNameOfCopy(name, &untitledCopy) : name;
     m_session.untitled = choice.kind == Kind::Template || imported || untitledCopy;
     m_session.fileName = m_session.untitled ? std::string("empty") : copyOf;
-    show(*loaded, choice.kind != Kind::Recovered);
+    show(std::move(*loaded), choice.kind != Kind::Recovered);
     if (!given.empty() && given != name)
         removeRecovery(given);
     m_session.recoveryId = choice.kind == Kind::Recovered ? name : std::string();
@@ -134,9 +134,9 @@ bool App::open(const OpenChoice& choice)
         m_session.openHere.release();
     else
         m_session.openHere.hold(m_session.fileName);
-    m_notice.clear();
+    m_status.notice.clear();
     if (report.unclosedLine)
-        m_notice = "An unclosed /* hides " + std::to_string(report.hiddenLines) + " lines from line " +
+        m_status.notice = "An unclosed /* hides " + std::to_string(report.hiddenLines) + " lines from line " +
                    std::to_string(report.unclosedLine);
     return true;
 }
@@ -147,8 +147,7 @@ Opening App::requestOpen(const OpenChoice& choice)
 {
     const bool ours = !m_session.untitled && m_session.fileName == choice.name;
     if (choice.kind == OpenChoice::Kind::Script && !ours && m_session.openHere.openElsewhere(choice.name)) {
-        m_pendingShared = choice;
-        m_sharedCheck.ask(nameForDisplay(choice.name) + " is open in another window");
+        m_questions.askShared(choice, nameForDisplay(choice.name) + " is open in another window");
         return Opening::Asked;
     }
     return askBeforeOpening(choice);
@@ -156,8 +155,7 @@ Opening App::requestOpen(const OpenChoice& choice)
 
 void App::answerSharedQuestion(ClosingCheck::Answer answer)
 {
-    const std::optional<OpenChoice> choice = m_pendingShared;
-    m_pendingShared.reset();
+    const std::optional<OpenChoice> choice = m_questions.takeShared();
     if (answer != ClosingCheck::Answer::Save || !choice)
         return;
     if (askBeforeOpening(*choice) == Opening::Opened)
@@ -169,11 +167,10 @@ Opening App::askBeforeOpening(const OpenChoice& choice)
     if (m_session.saved()) {
         if (open(choice))
             return Opening::Opened;
-        m_fileList.showProblem(m_problem);
+        m_fileList.showProblem(m_status.failure);
         return Opening::Failed;
     }
-    m_pendingOpen = choice;
-    m_openCheck.setOpen(true);
+    m_questions.askUnsaved(choice);
     return Opening::Asked;
 }
 
@@ -190,41 +187,37 @@ void App::answerClosingCheck(ClosingCheck::Answer answer)
     if (answer == Answer::Save) {
         if (m_session.untitled) {
             openSaveAs(); // quits once the save-as panel has saved it
-            m_awaitingSaveToQuit = true;
+            m_afterSave = AfterSave::QuitOnceSaved;
         } else if (saveScript()) {
-            m_quit = true;
+            m_afterSave = AfterSave::Quit;
         }
     } else if (answer == Answer::Discard) {
         discardRecovery();
-        m_quit = true;
+        m_afterSave = AfterSave::Quit;
     }
 }
 
 void App::answerOpenQuestion(ClosingCheck::Answer answer)
 {
     using Answer = ClosingCheck::Answer;
-    if (answer == Answer::Cancel || !m_pendingOpen) {
-        m_pendingOpen.reset();
-        return;
-    }
-    if (answer == Answer::Discard) {
-        openPending();
+    if (answer == Answer::Cancel) {
+        m_questions.takeUnsaved();
+    } else if (answer == Answer::Discard) {
+        openPending(m_questions.takeUnsaved());
     } else if (m_session.untitled) {
         openSaveAs(); // the name first; the script opens once it is saved
-        m_awaitingSaveToOpen = true;
+        m_afterSave = AfterSave::Open;
     } else if (saveScript()) {
-        openPending();
+        openPending(m_questions.takeUnsaved());
     } // a failed save opens nothing: the window's foot says why
 }
 
-void App::openPending()
+void App::openPending(const std::optional<OpenChoice>& choice)
 {
-    if (!m_pendingOpen)
+    if (!choice)
         return;
-    const OpenChoice choice = *m_pendingOpen;
-    m_pendingOpen.reset();
-    if (!open(choice)) {
-        m_fileList.showProblem(m_problem);
+    if (!open(*choice)) {
+        m_fileList.showProblem(m_status.failure);
         return;
     }
     m_fileList.setOpen(false);
@@ -232,24 +225,27 @@ void App::openPending()
 
 // Puts a script on the page and the title page, at the top with the caret there, with a
 // fresh history.
-void App::show(const Script& shown, bool asSaved)
+void App::show(Script shown, bool asSaved)
 {
-    m_page.load(shown.paragraphs);
+    load(std::move(shown), asSaved);
     m_page.placeCaret({0, 0});
-    recount();
-    m_offers.clear();
-    m_ghostAt = 0;
-    m_session.titlePage = shown.titlePage();
     m_page.resetView();
-    m_titlePage.unfocus(); // the script's last paragraph has the keyboard
-    showTitleLines();
+    m_titlePage.unfocus(); // the script's first paragraph has the keyboard
     m_titlePage.setOpen(true);
     followCurrentKind();
-    m_session.history.clear(asSaved);
     m_session.recoveryDue.reset();
     m_session.recoveryStale = false;
-    m_pagesStale = true;
-    m_scenesStale = true;
-    if (m_findBar.isOpen())
+    if (m_find.isOpen())
         closeFind();
+}
+
+void App::load(Script script, bool asSaved)
+{
+    m_session.script = std::move(script);
+    m_page.reload();
+    m_completion.recount(m_session.script);
+    showTitleLines();
+    m_session.history.clear(asSaved);
+    m_scenes.noteReplaced();
+    followCurrentKind();
 }

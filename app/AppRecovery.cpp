@@ -19,7 +19,7 @@ void App::keepRecovery(const sf::Event& event, Clock::time_point now)
             discardRecovery();
         return;
     }
-    if (m_scriptChanged)
+    if (m_event.scriptChanged)
         m_session.recoveryStale = true;
     if (!m_session.recoveryStale)
         return;
@@ -48,10 +48,10 @@ void App::writeRecoveryNow(Clock::time_point now)
     m_session.recoveryDue.reset();
     m_session.lastRecoveryWrite = now;
     std::error_code error;
-    const bool written = writeRecovery(script(), m_session.recoveryId, &error);
+    const bool written = writeRecovery(m_session.script, m_session.recoveryId, &error);
     const std::string problem = written ? std::string() : "Recovery copies cannot be written: " + failureReason(error);
-    m_frameWanted = m_frameWanted || problem != m_recoveryProblem;
-    m_recoveryProblem = problem;
+    m_status.changed = m_status.changed || problem != m_status.recoveryProblem;
+    m_status.recoveryProblem = problem;
     if (written)
         m_session.recoveryStale = false;
 }

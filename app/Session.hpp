@@ -1,13 +1,12 @@
 #pragma once
-// The script being edited, apart from the window that shows it: its name in the user
-// folder, its title page, its history and its recovery copy. Its paragraphs are on the
-// page.
+// The script being edited, apart from the window that shows it: the script itself (the
+// one live copy of its title page and paragraphs), its name in the user folder, its
+// history and its recovery copy.
 
 #include "document/History.hpp"
+#include "document/Script.hpp"
 #include "files/Recovery.hpp"
 #include "files/ScriptLock.hpp"
-
-#include <SFML/System/String.hpp>
 
 #include <chrono>
 #include <optional>
@@ -19,9 +18,9 @@ struct Session {
     // No unsaved changes: the history stands where the file was last written.
     bool saved() const { return history.atSaved(); }
 
+    Script script;
     std::string fileName = "empty"; // the name in the user folder (bytes), without folder and extension
     bool untitled = true;           // no name in the user folder yet
-    TitleLines titlePage;
     History history;
     std::string suggestedName; // offered by the save-as panel: an imported file's stem
 

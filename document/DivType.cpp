@@ -1,5 +1,7 @@
 #include "document/DivType.hpp"
 
+#include <unicode/uchar.h>
+
 const std::unordered_map<std::string, DivType> kindByName = {
     {"None", None}, {"Scene", Scene}, {"Directorial", Directorial}, {"Name", Name},
     {"Parenthetical", Parenthetical}, {"Speech", Speech}, {"Transition", Transition},
@@ -51,9 +53,13 @@ CaseMode caseModeOf(std::int32_t kind)
     return kind == Scene || kind == Name || kind == Transition ? CaseMode::Upper : CaseMode::Mixed;
 }
 
+// ICU's simple mapping, one letter for one, so that an index into a text is one into what
+// it shows: é shows as É, and ß, which has no capital of its own, stays.
 sf::Uint32 shownLetter(std::int32_t kind, sf::Uint32 c)
 {
-    return caseModeOf(kind) == CaseMode::Upper && c >= 'a' && c <= 'z' ? c - 32 : c;
+    if (caseModeOf(kind) != CaseMode::Upper || c < 'a')
+        return c;
+    return c <= 'z' ? c - 32 : static_cast<sf::Uint32>(u_toupper(static_cast<UChar32>(c)));
 }
 
 sf::String shownText(std::int32_t kind, const sf::String& text)

@@ -22,7 +22,7 @@ enum DivType : std::int32_t {
     PageBreak = 8, // the next paragraph begins a new printed page
 };
 
-// How a paragraph shows its letters: Upper shows a to z as A to Z. The case is the kind's
+// How a paragraph shows its letters: Upper shows every small letter as its capital. The case is the kind's
 // style, never an edit: a paragraph keeps its letters as they were typed, and Scene and
 // Name show, save, print and export them in capitals.
 enum class CaseMode : std::int32_t { Mixed, Upper };

@@ -3,31 +3,31 @@
 #include <string>
 #include <string_view>
 
+#include <unicode/uchar.h>
+
 namespace {
 sf::Uint32 folded(sf::Uint32 c)
 {
-    if (c >= 'a' && c <= 'z')
-        return c - 32;
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
-        return c - 32;
-    return c;
+    if (c < 0x80)
+        return c >= 'A' && c <= 'Z' ? c + 32 : c;
+    return static_cast<sf::Uint32>(u_foldCase(static_cast<UChar32>(c), U_FOLD_CASE_DEFAULT));
 }
 
 bool isWordCharacter(sf::Uint32 c)
 {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-           (c >= 0xC0 && c != 0xD7 && c != 0xF7 && c != 0x2019 && c != 0x201C && c != 0x201D && c != 0x2026 &&
-            !(c >= 0x2000 && c <= 0x206F));
+    if (c < 0x80)
+        return (c >= '0' && c <= '9') || ((c | 32) >= 'a' && (c | 32) <= 'z');
+    return u_isalnum(static_cast<UChar32>(c));
 }
 
 // The text as searched: as shown, and folded when case does not matter.
 void prepare(std::u32string& out, const sf::String& text, DivType kind, bool matchCase)
 {
-    out.assign(text.begin(), text.end());
-    const bool upper = caseModeOf(kind) == CaseMode::Upper;
-    for (char32_t& c : out)
-        if (!matchCase || (upper && c >= 'a' && c <= 'z'))
-            c = matchCase ? c - 32 : folded(c);
+    out.resize(text.getSize());
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const sf::Uint32 shown = shownLetter(kind, text[i]);
+        out[i] = matchCase ? shown : folded(shown);
+    }
 }
 } // namespace
 

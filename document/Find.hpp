@@ -1,7 +1,7 @@
 #pragma once
 // Finding a text in the script as it shows: scene headings and names in capitals.
-// Without matching case, letters match whatever their case (a to z and the accented
-// Latin-1 letters); with whole words, a match has no letter or digit just before or after.
+// Without matching case, letters match whatever their case, in every alphabet; with whole
+// words, a match has no letter or digit just before or after.
 
 #include "document/DivType.hpp"
 

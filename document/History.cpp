@@ -16,9 +16,8 @@ std::size_t bytesOf(const Step& step)
         bytes += bytesOf(edit.before) + bytesOf(edit.after);
     for (const auto* lines : {&step.titleBefore, &step.titleAfter})
         if (*lines)
-            for (const sf::String* field : {&(*lines)->title, &(*lines)->author, &(*lines)->credit, &(*lines)->source,
-                                            &(*lines)->draftDate, &(*lines)->contact, &(*lines)->notes})
-                bytes += field->getSize() * sizeof(sf::Uint32);
+            for (const TitleField& field : titleFields)
+                bytes += ((**lines).*field.member).getSize() * sizeof(sf::Uint32);
     return bytes;
 }
 
@@ -44,7 +43,8 @@ void History::record(Action action, std::vector<ScriptEdit> edits, const std::op
     if (edits.empty() && !titleAfter)
         return;
     dropRedoable();
-    if (position > 0 && merges(steps.back(), action, edits, typed, when)) {
+    // A step that changed no title line cannot take in one that does: it holds no title page to go back to.
+    if (position > 0 && (!titleAfter || steps.back().titleBefore) && merges(steps.back(), action, edits, typed, when)) {
         Step& top = steps.back();
         heldBytes -= top.bytes;
         if (!edits.empty()) {

@@ -1,5 +1,43 @@
 #include "document/Script.hpp"
 
+#include <algorithm>
+
+const TitleField titleFields[titleFieldCount] = {
+    {&TitleLines::title, "Title", "Title", "Title", true, false, TitlePlace::Centre, 0},
+    {&TitleLines::author, "Subtitle", "Author line", "Author", true, false, TitlePlace::Centre, 2},
+    {&TitleLines::credit, "Credit", "Credit", "Credit", false, false, TitlePlace::Centre, 1},
+    {&TitleLines::source, "Source", "Source", "Source", false, false, TitlePlace::Centre, 3},
+    {&TitleLines::draftDate, "DraftDate", "Draft date", "Draft date", false, false, TitlePlace::Right, 1},
+    {&TitleLines::contact, "Contact", "Contact", "Contact", false, true, TitlePlace::Left, 0},
+    {&TitleLines::notes, "Notes", "Notes", "Notes", false, true, TitlePlace::Right, 0},
+};
+
+std::vector<const TitleField*> titleFieldsAt(TitlePlace place)
+{
+    std::vector<const TitleField*> fields;
+    for (const TitleField& field : titleFields)
+        if (field.place == place)
+            fields.push_back(&field);
+    std::sort(fields.begin(), fields.end(), [](const TitleField* a, const TitleField* b) { return a->printOrder < b->printOrder; });
+    return fields;
+}
+
+bool TitleLines::operator==(const TitleLines& other) const
+{
+    for (const TitleField& field : titleFields)
+        if (this->*field.member != other.*field.member)
+            return false;
+    return true;
+}
+
+bool TitleLines::empty() const
+{
+    for (const TitleField& field : titleFields)
+        if (!(this->*field.member).isEmpty())
+            return false;
+    return true;
+}
+
 sf::String singleLine(const sf::String& text)
 {
     std::basic_string<sf::Uint32> out;

@@ -1,6 +1,6 @@
 #pragma once
 // The script as data: a title page and the paragraphs, each a kind and a text. It holds
-// no layout and no drawing; files, history and export work on it.
+// no layout and no drawing; the editor shows it, and files, history and export work on it.
 
 #include "document/DivType.hpp"
 
@@ -32,41 +32,51 @@ struct TitleLines {
     sf::String contact;
     sf::String notes;     // notes and copyright
 
-    bool operator==(const TitleLines& other) const
-    {
-        return title == other.title && author == other.author && credit == other.credit && source == other.source &&
-               draftDate == other.draftDate && contact == other.contact && notes == other.notes;
-    }
+    bool operator==(const TitleLines& other) const;
     bool operator!=(const TitleLines& other) const { return !(*this == other); }
     // Nothing on it at all: no title page is printed.
-    bool empty() const { return *this == TitleLines{"", "", "", "", "", "", ""}; }
+    bool empty() const;
 };
 
-struct Script {
+// Where Final Draft sets a title-page field: centred a third down the sheet, or at the
+// sheet's foot on the left or the right.
+enum class TitlePlace { Centre, Left, Right };
+
+// One field of the title page, as every part of the program names and places it.
+struct TitleField {
+    sf::String TitleLines::*member;
+    const char* className;   // of its div in a script file
+    const char* label;       // over its box on the title page panel
+    const char* fountainKey; // in a Fountain title page, which reads keys in any case
+    bool always;             // in a script file even when empty, found by its place: the title and the author line
+    bool lines;              // may hold several lines
+    TitlePlace place;
+    int printOrder;          // among the fields of its place, from the top
+};
+
+// The fields in the order of the panel and of the script file: title, author line,
+// credit, source, draft date, contact, notes.
+constexpr std::size_t titleFieldCount = 7;
+extern const TitleField titleFields[titleFieldCount];
+// The fields set at a place, from the top down.
+std::vector<const TitleField*> titleFieldsAt(TitlePlace place);
+
+struct Script : TitleLines {
     Script(sf::String titleLine = "[Title here]", sf::String authorLine = "By [Author here]",
            std::vector<Paragraph> contents = {})
-        : title(std::move(titleLine)), author(std::move(authorLine)), paragraphs(std::move(contents))
+        : paragraphs(std::move(contents))
     {
+        title = std::move(titleLine);
+        author = std::move(authorLine);
     }
 
-    sf::String title;
-    sf::String author;
     std::vector<Paragraph> paragraphs;
-    sf::String credit, source, draftDate, contact, notes; // the rest of the title page, as in TitleLines
 
-    TitleLines titlePage() const { return {title, author, credit, source, draftDate, contact, notes}; }
-    void setTitlePage(const TitleLines& lines)
-    {
-        title = lines.title;
-        author = lines.author;
-        credit = lines.credit;
-        source = lines.source;
-        draftDate = lines.draftDate;
-        contact = lines.contact;
-        notes = lines.notes;
-    }
+    const TitleLines& titlePage() const { return *this; }
+    void setTitlePage(const TitleLines& lines) { static_cast<TitleLines&>(*this) = lines; }
     bool operator==(const Script& other) const
     {
         return titlePage() == other.titlePage() && paragraphs == other.paragraphs;
     }
+    bool operator!=(const Script& other) const { return !(*this == other); }
 };

@@ -11,6 +11,11 @@ struct Caret {
     std::uint32_t index = 0;
 
     bool operator==(const Caret& other) const { return paragraph == other.paragraph && index == other.index; }
+    bool operator!=(const Caret& other) const { return !(*this == other); }
+    bool operator<(const Caret& other) const
+    {
+        return paragraph < other.paragraph || (paragraph == other.paragraph && index < other.index);
+    }
 };
 
 // One change of a script's paragraphs: those from `at` on, `before`, became `after`.
@@ -23,3 +28,7 @@ struct ScriptEdit {
     Caret caretBefore;
     Caret caretAfter;
 };
+
+// Makes the edit on the paragraphs, or takes it back. A script keeps at least one
+// paragraph: taking the last one away leaves an empty scene heading.
+void applyEdit(std::vector<Paragraph>& paragraphs, const ScriptEdit& edit, bool undo = false);

@@ -5,12 +5,13 @@
 
 #include <SFML/Config.hpp>
 
-#include <unordered_map>
+#include <cstdint>
 
 // How a paragraph's lines stand between its margins.
 enum class Align { Left, Right, Centre };
 
-// Layout of one kind; margins are page-view pixels from the paragraph's rectangle.
+// Layout of one kind; margins are pixels from the paragraph's rectangle, which spans the
+// sheet's width and stacks below the paragraph above.
 struct KindLayout {
     float marginLeft;
     float marginTop;
@@ -21,10 +22,17 @@ struct KindLayout {
     Align align;
 };
 
-extern const std::unordered_map<std::int32_t, KindLayout> kindLayout;
+namespace Sheet {
+constexpr float left = 465;        // the sheet's left edge, pixels of the page's view
+constexpr float width = 990;
+constexpr unsigned characterSize = 20;
+constexpr float cellWidth = 12;  // pixels, 0.6 of the character size
+constexpr float lineHeight = 23; // pixels
+} // namespace Sheet
 
-class DivEditor;
-
-// Gives a paragraph the margins, style, alignment and letter case of kind K (nothing for
-// None or values beyond the kinds); its text stays as typed. The caller stores the kind.
-void applyKind(DivEditor& paragraph, std::int32_t kind);
+// The layout of a kind; values beyond the kinds have None's, which has no margins.
+const KindLayout& layoutOf(std::int32_t kind);
+// The line capacity in cells between the kind's margins.
+std::uint32_t lineCharsOf(std::int32_t kind);
+// The height of a paragraph of the kind with that many lines, margins included.
+float heightOf(std::int32_t kind, std::size_t lines);

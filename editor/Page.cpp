@@ -1,23 +1,35 @@
-// The page: its paragraphs, the caret and the selection across them, the mouse on the
-// sheet, the clipboard and scrolling.
+// The page: the script's paragraphs on the sheet, the caret and the selection across
+// them, the keys, the mouse, the clipboard and scrolling.
+//
+//   layout     line counts, tops and shown lines that follow the script's edits
+//   editing    the edits typing, kinds, Enter, Backspace, Delete and the clipboard make
+//   caret      placing it, moving it with keys and the mouse, the selection
+//   view       scrolling and following the caret
+//   drawing    what is in view: bands, text, marks, caret, page ends
 #include "editor/Page.hpp"
 
-#include "editor/KindLayout.hpp"
-#include "editor/SheetMarks.hpp"
+#include "document/Editing.hpp"
 #include "ui/Font.hpp"
+#include "ui/TextField.hpp"
 
+#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
+#include <SFML/Graphics/VertexArray.hpp>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 const sf::Color sheetColour(255, 255, 255, 255);
-
-bool before(const Caret& a, const Caret& b)
-{
-    return a.paragraph < b.paragraph || (a.paragraph == b.paragraph && a.index < b.index);
-}
+const sf::Color caretColour(0, 0, 0, 255);
+const sf::Color ghostColour(150, 150, 150, 255);
+const sf::Color bandColour(255, 200, 255, 255);
+const sf::Color matchColour(255, 220, 0, 110); // translucent: the letters show through
+const sf::Color pageEndColour(170, 170, 170, 255);
+constexpr float pageEndDash = 6, pageEndGap = 5; // pixels
+constexpr unsigned pageNumberSize = 14;
+constexpr std::size_t keptAround = 64;  // paragraphs beyond the view whose shown lines stay
+constexpr std::size_t mostLaidOut = 512; // shown lines held before the far ones are dropped
 
 bool movesCaret(sf::Keyboard::Key key)
 {
@@ -26,281 +38,179 @@ bool movesCaret(sf::Keyboard::Key key)
 }
 } // namespace
 
-Page::Page(const sf::RenderTarget& window) : Group(window)
+Page::Page(const sf::RenderTarget& window, Script& script) : Group(window), m_script(&script)
 {
     background.setFillColor(sheetColour);
     background.setSize({sheetWidth, 980});
-    placeSheet();
+    background.setPosition(sheetLeft, 0);
+    reload();
+}
+
+// ---- layout ----
+
+void Page::reload()
+{
+    if (m_script->paragraphs.empty())
+        m_script->paragraphs.push_back({Scene, sf::String()});
+    m_slots.clear();
+    m_laidOut = 0;
+    m_tops.clear();
+    relayout(0, 0, m_script->paragraphs.size());
+    const auto last = static_cast<std::uint32_t>(size() - 1);
+    m_caret = m_anchor = {last, static_cast<std::uint32_t>(paragraph(last).text.getSize())};
+    m_focused = true;
+    m_ghost.clear();
+    edits.clear();
+}
+
+void Page::relayout(std::size_t at, std::size_t removed, std::size_t inserted)
+{
+    at = std::min(at, m_slots.size());
+    removed = std::min(removed, m_slots.size() - at);
+    auto forget = [this](Slot& slot) {
+        if (slot.shown) {
+            slot.shown.reset();
+            --m_laidOut;
+        }
+    };
+    if (removed == inserted && m_slots.size() == size()) { // changed in place: restacked only when a height changed
+        bool moved = false;
+        for (std::size_t i = at; i < at + inserted; ++i) {
+            forget(m_slots[i]);
+            m_slots[i].lines = countLines(paragraph(i).text, lineCharsOf(paragraph(i).kind));
+            moved = moved || m_tops[i] + heightOf(paragraph(i).kind, m_slots[i].lines) != m_tops[i + 1];
+        }
+        if (moved)
+            restack(at);
+        return;
+    }
+    for (std::size_t i = at; i < at + removed; ++i)
+        forget(m_slots[i]);
+    m_slots.erase(m_slots.begin() + static_cast<std::ptrdiff_t>(at), m_slots.begin() + static_cast<std::ptrdiff_t>(at + removed));
+    std::vector<Slot> fresh(inserted);
+    m_slots.insert(m_slots.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(fresh.begin()),
+                   std::make_move_iterator(fresh.end()));
+    if (m_slots.size() != size()) { // the script gained its one empty paragraph back
+        m_slots.resize(size());
+        inserted = size() - at;
+    }
+    for (std::size_t i = at; i < at + inserted; ++i)
+        m_slots[i].lines = countLines(paragraph(i).text, lineCharsOf(paragraph(i).kind));
+    m_tops.resize(size() + 1);
+    restack(at);
+}
+
+void Page::restack(std::size_t from)
+{
+    if (from == 0)
+        m_tops[0] = firstTop;
+    for (std::size_t i = from; i < m_slots.size(); ++i)
+        m_tops[i + 1] = m_tops[i] + heightOf(paragraph(i).kind, m_slots[i].lines);
+}
+
+const ShownParagraph& Page::shown(std::size_t i) const
+{
+    const Slot& slot = m_slots[i];
+    if (!slot.shown) {
+        slot.shown = std::make_unique<ShownParagraph>(paragraph(i), appFont);
+        ++m_laidOut;
+    }
+    return *slot.shown;
+}
+
+void Page::dropFarLayouts(std::size_t first, std::size_t last) const
+{
+    if (m_laidOut <= mostLaidOut)
+        return;
+    const std::size_t from = first > keptAround ? first - keptAround : 0, to = last + keptAround;
+    for (std::size_t i = 0; i < m_slots.size(); ++i)
+        if (m_slots[i].shown && (i < from || i >= to) && i != m_caret.paragraph && i != m_anchor.paragraph) {
+            m_slots[i].shown.reset();
+            --m_laidOut;
+        }
+}
+
+// ---- editing ----
+
+void Page::make(ScriptEdit change)
+{
+    applyEdit(m_script->paragraphs, change);
+    relayout(change.at, change.before.size(), change.after.size());
+    edits.push_back(std::move(change));
+}
+
+void Page::edit(const ScriptEdit& change)
+{
+    make(change);
+    m_caret = m_anchor = change.caretAfter;
+    m_caret.paragraph = m_anchor.paragraph = std::min<std::uint32_t>(m_caret.paragraph, static_cast<std::uint32_t>(size() - 1));
+}
+
+void Page::apply(const ScriptEdit& change, bool undo)
+{
+    applyEdit(m_script->paragraphs, change, undo);
+    relayout(change.at, undo ? change.after.size() : change.before.size(), undo ? change.before.size() : change.after.size());
+    m_caret.paragraph = std::min<std::uint32_t>(m_caret.paragraph, static_cast<std::uint32_t>(size() - 1));
+    m_caret.index = std::min<std::uint32_t>(m_caret.index, static_cast<std::uint32_t>(currentParagraph().text.getSize()));
+    m_anchor = m_caret;
+}
+
+void Page::changeText(const sf::String& text, std::uint32_t index)
+{
+    const Caret before = m_caret;
+    Paragraph changed = currentParagraph();
+    changed.text = text;
+    m_caret.index = index;
+    m_anchor = m_caret;
+    make({before.paragraph, {currentParagraph()}, {std::move(changed)}, before, m_caret});
 }
 
 void Page::addParagraph(DivType kind)
 {
-    const Caret before = paragraphs.empty() ? Caret() : caret();
-    if (!paragraphs.empty())
-        ++current;
-    paragraphs.insert(paragraphs.begin() + current, makeParagraph({kind, sf::String()}));
-    relayout();
-    focusCurrent();
-    collapseSelection();
-    record(current, {}, {paragraphAt(current)}, before);
-}
-
-// A paragraph editor laid out for its kind, holding the text as it is, its caret at the end.
-DivEditor Page::makeParagraph(const Paragraph& content)
-{
-    DivEditor paragraph;
-    paragraph.bind(*window, view);
-    paragraph.rect.left = sheetLeft;
-    paragraph.rect.top = firstTop;
-    paragraph.display.setPosition(sheetLeft, firstTop);
-    paragraph.setCursor(0);
-    paragraph.setSize(sheetWidth, 0);
-    paragraph.kind = content.kind;
-    applyKind(paragraph, content.kind);
-    if (!content.text.isEmpty())
-        paragraph.setText(content.text);
-    return paragraph;
-}
-
-std::vector<Paragraph> Page::contents() const
-{
-    std::vector<Paragraph> out;
-    out.reserve(paragraphs.size());
-    for (const DivEditor& paragraph : paragraphs)
-        out.push_back({paragraph.kind, paragraph.text});
-    return out;
-}
-
-void Page::load(const std::vector<Paragraph>& contents)
-{
-    paragraphs.clear();
-    paragraphs.reserve(std::max<std::size_t>(contents.size(), 1));
-    for (const Paragraph& content : contents)
-        paragraphs.push_back(makeParagraph(content));
-    if (paragraphs.empty())
-        paragraphs.push_back(makeParagraph({Scene, sf::String()}));
-    current = static_cast<std::uint32_t>(paragraphs.size() - 1);
-    bandsFrom = bandsTo = 0;
-    relayout();
-    focusCurrent();
-    anchor = caret();
-    edits.clear();
-}
-
-void Page::apply(const ScriptEdit& edit, bool undo)
-{
-    const std::vector<Paragraph>& removed = undo ? edit.after : edit.before;
-    const std::vector<Paragraph>& inserted = undo ? edit.before : edit.after;
-    const auto at = paragraphs.begin() + std::min<std::size_t>(edit.at, paragraphs.size());
-    const auto end = at + std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(removed.size()), paragraphs.end() - at);
-    const auto place = paragraphs.erase(at, end) - paragraphs.begin();
-    std::vector<DivEditor> fresh;
-    fresh.reserve(inserted.size());
-    for (const Paragraph& content : inserted)
-        fresh.push_back(makeParagraph(content));
-    paragraphs.insert(paragraphs.begin() + place, std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
-    if (paragraphs.empty())
-        paragraphs.push_back(makeParagraph({Scene, sf::String()}));
-    current = std::min<std::uint32_t>(current, static_cast<std::uint32_t>(paragraphs.size() - 1));
-    bandsFrom = bandsTo = 0; // the paragraphs that showed bands are new ones now
-}
-
-void Page::placeCaret(Caret at, bool extend)
-{
-    const Caret from = anchor;
-    current = std::min<std::uint32_t>(at.paragraph, static_cast<std::uint32_t>(paragraphs.size() - 1));
-    relayout();
-    currentParagraph().setCursor(at.index);
-    focusCurrent();
-    anchor = extend ? from : caret();
-    showSelection();
+    const Caret before = m_caret;
+    const std::uint32_t at = m_caret.paragraph + 1;
+    m_caret = m_anchor = {at, 0};
+    make({at, {}, {{kind, sf::String()}}, before, m_caret});
 }
 
 void Page::setKind(std::int32_t kind)
 {
-    const Caret caretBefore = caret();
-    const Paragraph before = paragraphAt(current);
-    DivEditor& paragraph = currentParagraph();
-    if (kind == Parenthetical && paragraph.text.isEmpty()) {
-        paragraph.text = "()";
-        paragraph.cursor = 1;
-    } else if (kind != Parenthetical && paragraph.kind == Parenthetical && paragraph.text == "()") {
-        paragraph.text.clear();
-        paragraph.cursor = 0;
+    m_focused = true;
+    const Paragraph& was = currentParagraph();
+    Paragraph now{static_cast<DivType>(kind), was.text};
+    std::uint32_t index = m_caret.index;
+    if (kind == Parenthetical && was.text.isEmpty()) {
+        now.text = "()";
+        index = 1;
+    } else if (kind != Parenthetical && was.kind == Parenthetical && was.text == "()") {
+        now.text.clear();
+        index = 0;
     }
-    applyKind(paragraph, kind);
-    paragraph.kind = static_cast<DivType>(kind);
-    paragraph.focused = true;
-    relayout();
-    if (paragraph.text != before.text)
-        anchor = caret();
-    showSelection();
-    if (paragraphAt(current) != before)
-        record(current, {before}, {paragraphAt(current)}, caretBefore);
+    if (now == was)
+        return;
+    const Caret before = m_caret;
+    if (now.text != was.text)
+        m_anchor = m_caret = {m_caret.paragraph, index};
+    make({before.paragraph, {was}, {std::move(now)}, before, m_caret});
 }
 
 void Page::deleteCurrentIfEmpty()
 {
-    if (current == 0 || !paragraphs[current].text.isEmpty() || hasSelection())
+    if (m_caret.paragraph == 0 || !currentParagraph().text.isEmpty() || hasSelection())
         return;
-    const Caret caretBefore = caret();
-    const Paragraph removed = paragraphAt(current);
-    --current;
-    focusCurrent();
-    paragraphs.erase(paragraphs.begin() + current + 1);
-    DivEditor& above = currentParagraph();
-    above.setCursor(above.text.getSize());
-    relayout();
-    collapseSelection();
-    record(current + 1, {removed}, {}, caretBefore);
-}
-
-void Page::record(std::uint32_t at, std::vector<Paragraph> before, std::vector<Paragraph> after, Caret caretBefore)
-{
-    edits.push_back({at, std::move(before), std::move(after), caretBefore, caret()});
-}
-
-void Page::clearParagraphs()
-{
-    paragraphs.clear();
-    current = 0;
-    anchor = {};
-    bandsFrom = bandsTo = 0;
-}
-
-void Page::focusCurrent()
-{
-    for (std::size_t i = 0; i < paragraphs.size(); ++i) {
-        if (i == current)
-            paragraphs[i].focused = true;
-        else if (paragraphs[i].focused || paragraphs[i].hasSelection())
-            paragraphs[i].clearFocus();
-    }
-}
-
-void Page::unfocus()
-{
-    for (DivEditor& paragraph : paragraphs)
-        paragraph.clearFocus();
-    anchor = caret();
-    bandsFrom = bandsTo = 0;
-}
-
-void Page::relayout()
-{
-    float y = firstTop;
-    for (DivEditor& paragraph : paragraphs) {
-        paragraph.placeAt(y);
-        y += paragraph.rect.height;
-    }
-}
-
-void Page::collapseSelection()
-{
-    anchor = caret();
-    showSelection();
-}
-
-void Page::showSelection()
-{
-    for (std::uint32_t i = bandsFrom; i < bandsTo && i < paragraphs.size(); ++i)
-        paragraphs[i].select(paragraphs[i].cursor, paragraphs[i].cursor);
-    bandsFrom = bandsTo = 0;
-    currentParagraph().select(currentParagraph().cursor, currentParagraph().cursor);
-    if (anchor == caret() || anchor.paragraph >= paragraphs.size())
-        return;
-    Caret from = anchor, to = caret();
-    if (before(to, from))
-        std::swap(from, to);
-    for (std::uint32_t i = from.paragraph; i <= to.paragraph && i < paragraphs.size(); ++i) {
-        DivEditor& paragraph = paragraphs[i];
-        paragraph.select(i == from.paragraph ? from.index : 0, i == to.paragraph ? to.index : paragraph.text.getSize());
-    }
-    bandsFrom = from.paragraph;
-    bandsTo = to.paragraph + 1;
-}
-
-bool Page::hasSelection() const
-{
-    return anchor.paragraph != current ? anchor.paragraph < paragraphs.size() : currentParagraph().hasSelection();
-}
-
-std::pair<Caret, Caret> Page::selectionRange() const
-{
-    if (anchor.paragraph == current || anchor.paragraph >= paragraphs.size())
-        return {{current, currentParagraph().selectionBegin()}, {current, currentParagraph().selectionEnd()}};
-    return before(anchor, caret()) ? std::pair{anchor, caret()} : std::pair{caret(), anchor};
-}
-
-void Page::selectAll()
-{
-    anchor = {0, 0};
-    current = static_cast<std::uint32_t>(paragraphs.size() - 1);
-    currentParagraph().setCursor(currentParagraph().text.getSize());
-    focusCurrent();
-    showSelection();
-}
-
-std::vector<Paragraph> Page::selectedPieces() const
-{
-    const auto [from, to] = selectionRange();
-    std::vector<Paragraph> pieces;
-    for (std::uint32_t i = from.paragraph; i <= to.paragraph && i < paragraphs.size(); ++i) {
-        const DivEditor& paragraph = paragraphs[i];
-        const std::size_t a = i == from.paragraph ? from.index : 0;
-        const std::size_t b = i == to.paragraph ? to.index : paragraph.text.getSize();
-        pieces.push_back({paragraph.kind, shownText(paragraph.kind, paragraph.text.substring(a, b - a))});
-    }
-    return pieces;
+    const Caret before = m_caret;
+    const Paragraph gone = currentParagraph();
+    const std::uint32_t above = m_caret.paragraph - 1;
+    m_caret = m_anchor = {above, static_cast<std::uint32_t>(paragraph(above).text.getSize())};
+    make({before.paragraph, {gone}, {}, before, m_caret});
 }
 
 void Page::replaceSelection(const std::vector<Paragraph>& pieces)
 {
-    const auto [from, to] = selectionRange();
-    const Caret caretBefore = caret();
-    const DivEditor& first = paragraphs[from.paragraph];
-    const DivEditor& last = paragraphs[to.paragraph];
-    const Paragraph head{first.kind, first.text.substring(0, from.index)};
-    const Paragraph tail{last.kind, last.text.substring(to.index)};
-    std::vector<Paragraph> given = pieces.empty() ? std::vector<Paragraph>{{None, sf::String()}} : pieces;
-    // A joined paragraph takes the kind of its first part with text, else the place's kind.
-    auto join = [](const Paragraph& a, const Paragraph& b, DivType otherwise) {
-        const DivType kind = !a.text.isEmpty() && a.kind != None ? a.kind
-                             : !b.text.isEmpty() && b.kind != None ? b.kind
-                                                                  : otherwise;
-        return Paragraph{kind, a.text + b.text};
-    };
-    std::vector<Paragraph> result;
-    if (given.size() == 1) {
-        result.push_back(join(join(head, given[0], head.kind), tail, head.kind));
-        if (head.text.isEmpty() && given[0].text.isEmpty() && !tail.text.isEmpty())
-            result[0].kind = tail.kind;
-    } else {
-        result.push_back(join(head, given.front(), given.front().kind == None ? head.kind : given.front().kind));
-        if (head.text.isEmpty() && given.front().text.isEmpty())
-            result.back().kind = head.kind;
-        result.insert(result.end(), given.begin() + 1, given.end() - 1);
-        const Paragraph& end = given.back();
-        result.push_back(join(end, tail, end.kind == None ? tail.kind : end.kind));
-    }
-    for (Paragraph& paragraph : result)
-        if (paragraph.kind == None)
-            paragraph.kind = head.kind;
-    const std::uint32_t caretIndex = static_cast<std::uint32_t>(result.back().text.getSize() - tail.text.getSize());
-
-    std::vector<Paragraph> removed;
-    for (std::uint32_t i = from.paragraph; i <= to.paragraph; ++i)
-        removed.push_back(paragraphAt(i));
-    std::vector<DivEditor> fresh;
-    fresh.reserve(result.size());
-    for (const Paragraph& content : result)
-        fresh.push_back(makeParagraph(content));
-    paragraphs.erase(paragraphs.begin() + from.paragraph, paragraphs.begin() + to.paragraph + 1);
-    paragraphs.insert(paragraphs.begin() + from.paragraph, std::make_move_iterator(fresh.begin()),
-                      std::make_move_iterator(fresh.end()));
-    bandsFrom = bandsTo = 0;
-    placeCaret({from.paragraph + static_cast<std::uint32_t>(result.size() - 1), caretIndex});
-    record(from.paragraph, std::move(removed), std::move(result), caretBefore);
+    const auto [from, to] = selection();
+    ScriptEdit change = replacement(m_script->paragraphs, from, to, pieces, m_caret);
+    m_caret = m_anchor = change.caretAfter;
+    make(std::move(change));
 }
 
 // With nothing selected the clipboard keeps what the writer put there.
@@ -325,6 +235,253 @@ void Page::paste()
         replaceSelection(pieces);
 }
 
+void Page::onTextEntered(sf::Uint32 code)
+{
+    if (!m_focused || dragging)
+        return;
+    if (code != 8 && (!TextField::isText(code) || currentParagraph().kind == PageBreak))
+        return; // a page break holds no text
+    if (hasSelection() && m_anchor.paragraph != m_caret.paragraph) {
+        replaceSelection(code == 8 ? std::vector<Paragraph>{} : std::vector<Paragraph>{{None, sf::String(code)}});
+        return;
+    }
+    sf::String text = currentParagraph().text;
+    std::uint32_t index = m_caret.index;
+    if (hasSelection()) {
+        const auto [from, to] = selection();
+        text.erase(from.index, to.index - from.index);
+        index = from.index;
+    } else if (code == 8) {
+        if (index == 0)
+            return;
+        text.erase(--index);
+    }
+    if (code != 8) {
+        // A ")" typed just before the closing ")" of a parenthetical steps over it.
+        if (code == ')' && currentParagraph().kind == Parenthetical && index < text.getSize() && text[index] == ')')
+            ++index;
+        else
+            text.insert(index++, sf::String(code));
+    }
+    if (text == currentParagraph().text) {
+        m_caret.index = m_anchor.index = index;
+        m_anchor.paragraph = m_caret.paragraph;
+        return;
+    }
+    changeText(text, index);
+}
+
+// Delete takes a selection across paragraphs as Backspace would, an empty paragraph (the
+// caret going to the next one when it was the first), or the character after the caret.
+void Page::onDelete()
+{
+    if (hasSelection() && m_anchor.paragraph != m_caret.paragraph) {
+        replaceSelection({});
+        return;
+    }
+    const Paragraph& here = currentParagraph();
+    if (!hasSelection() && here.text.isEmpty() && size() > 1) {
+        if (m_caret.paragraph > 0) {
+            deleteCurrentIfEmpty();
+            return;
+        }
+        const Caret before = m_caret;
+        m_caret = m_anchor = {0, 0};
+        make({0, {here}, {}, before, m_caret});
+        return;
+    }
+    sf::String text = here.text;
+    std::uint32_t index = m_caret.index;
+    if (hasSelection()) {
+        const auto [from, to] = selection();
+        text.erase(from.index, to.index - from.index);
+        index = from.index;
+    } else if (index < text.getSize()) {
+        text.erase(index);
+    } else {
+        return;
+    }
+    changeText(text, index);
+}
+
+// ---- caret ----
+
+void Page::placeCaret(Caret at, bool extend)
+{
+    at.paragraph = std::min<std::uint32_t>(at.paragraph, static_cast<std::uint32_t>(size() - 1));
+    at.index = std::min<std::uint32_t>(at.index, static_cast<std::uint32_t>(paragraph(at.paragraph).text.getSize()));
+    m_caret = at;
+    if (!extend)
+        m_anchor = at;
+    m_focused = true;
+}
+
+std::pair<Caret, Caret> Page::selection() const
+{
+    return m_anchor < m_caret ? std::pair{m_anchor, m_caret} : std::pair{m_caret, m_anchor};
+}
+
+void Page::selectAll()
+{
+    m_anchor = {0, 0};
+    const auto last = static_cast<std::uint32_t>(size() - 1);
+    m_caret = {last, static_cast<std::uint32_t>(paragraph(last).text.getSize())};
+    m_focused = true;
+}
+
+std::vector<Paragraph> Page::selectedPieces() const
+{
+    const auto [from, to] = selection();
+    return piecesBetween(m_script->paragraphs, from, to);
+}
+
+void Page::unfocus()
+{
+    m_focused = false;
+    collapseSelection();
+}
+
+void Page::blur()
+{
+    m_focused = false;
+}
+
+Page::Point Page::caretPoint() const
+{
+    const sf::Vector2f at = shown(m_caret.paragraph).caretPoint(m_caret.index);
+    return {at.x, paragraphTop(m_caret.paragraph) + at.y};
+}
+
+// Up and Down move by a line's capacity of characters; Home and End go to the ends of
+// the caret's line.
+Caret Page::moved(sf::Keyboard::Key key) const
+{
+    const std::uint32_t length = static_cast<std::uint32_t>(currentParagraph().text.getSize());
+    const std::uint32_t lineChars = lineCharsOf(currentParagraph().kind);
+    const std::uint32_t last = static_cast<std::uint32_t>(size() - 1);
+    Caret at = m_caret;
+    auto previousEnd = [&] {
+        if (at.paragraph > 0)
+            at = {at.paragraph - 1, static_cast<std::uint32_t>(paragraph(at.paragraph - 1).text.getSize())};
+    };
+    auto nextStart = [&] {
+        if (at.paragraph < last)
+            at = {at.paragraph + 1, 0};
+    };
+    switch (key) {
+    case sf::Keyboard::Left:
+        if (at.index == 0)
+            previousEnd();
+        else
+            --at.index;
+        break;
+    case sf::Keyboard::Right:
+        if (at.index == length)
+            nextStart();
+        else
+            ++at.index;
+        break;
+    case sf::Keyboard::Up:
+        if (at.index < lineChars)
+            previousEnd();
+        else
+            at.index -= lineChars;
+        break;
+    case sf::Keyboard::Down:
+        if (at.index + lineChars >= length)
+            nextStart();
+        else
+            at.index += lineChars;
+        break;
+    case sf::Keyboard::Home:
+    case sf::Keyboard::End: {
+        const Wrap& wrap = shown(at.paragraph).wrap;
+        const std::size_t row = wrap.rowOf(at.index);
+        at.index = wrap.lineStart(row) + (key == sf::Keyboard::End ? wrap.shownCells(row) : 0);
+        break;
+    }
+    default:
+        break;
+    }
+    return at;
+}
+
+void Page::onMovingKey(const sf::Event::KeyEvent& key)
+{
+    if (!key.shift && hasSelection())
+        collapseSelection();
+    m_caret = moved(key.code);
+    if (!key.shift)
+        m_anchor = m_caret;
+}
+
+std::uint32_t Page::paragraphNear(double y) const
+{
+    // The first paragraph whose bottom lies below y, or the last.
+    const auto below = std::upper_bound(m_tops.begin() + 1, m_tops.end(), y);
+    const std::size_t i = static_cast<std::size_t>(below - (m_tops.begin() + 1));
+    return static_cast<std::uint32_t>(std::min(i, size() - 1));
+}
+
+void Page::moveCaretTo(float x, double y)
+{
+    const std::uint32_t near = paragraphNear(y);
+    const double top = paragraphTop(near);
+    m_caret = {near, shown(near).indexAt(x, static_cast<float>(std::max(y, top) - top))};
+    m_focused = true;
+}
+
+Page::Point Page::toScript(int x, int y) const
+{
+    const sf::Vector2f p = toView(x, y);
+    return {p.x, p.y + m_viewTop};
+}
+
+// A press of the left button in a paragraph puts the caret there; one on the sheet that
+// misses every paragraph goes to the nearest end of the script. With Shift held the
+// selection stretches to the press. A press off the sheet takes the keys from it.
+void Page::onMousePressed(const sf::Event::MouseButtonEvent& press)
+{
+    if (press.button != sf::Mouse::Left)
+        return;
+    const sf::Vector2f p = toView(press.x, press.y);
+    const sf::FloatRect sheet = background.getGlobalBounds();
+    const int x = static_cast<int>(p.x), y = static_cast<int>(p.y);
+    if (x < sheet.left || x >= sheet.left + sheet.width || y < sheet.top || y >= sheet.top + sheet.height) {
+        unfocus();
+        return;
+    }
+    const bool extend = shiftHeld && m_focused;
+    const double at = y + m_viewTop;
+    const std::uint32_t near = paragraphNear(at);
+    if (at >= paragraphTop(near) && at < paragraphBottom(near))
+        m_caret = {near, shown(near).indexAt(static_cast<float>(x), static_cast<float>(at - paragraphTop(near)))};
+    else if (at < paragraphTop(0))
+        m_caret = {0, 0};
+    else
+        m_caret = {near, static_cast<std::uint32_t>(paragraph(near).text.getSize())};
+    m_focused = true;
+    if (!extend)
+        m_anchor = m_caret;
+    dragging = true;
+}
+
+// A drag carries the caret to the place under the pointer, in whichever paragraph.
+void Page::onMouseMoved(const sf::Event::MouseMoveEvent& move)
+{
+    if (!dragging)
+        return;
+    const Point p = toScript(move.x, move.y);
+    moveCaretTo(static_cast<float>(p.x), p.y);
+}
+
+// The release ends the drag where the last move left it.
+void Page::onMouseReleased(const sf::Event::MouseButtonEvent& release)
+{
+    if (release.button == sf::Mouse::Left)
+        dragging = false;
+}
+
 void Page::handleEvent(const sf::Event& event)
 {
     if (ignores(event))
@@ -333,10 +490,10 @@ void Page::handleEvent(const sf::Event& event)
     case sf::Event::Resized:
         recentre(event.size.width, event.size.height);
         background.setSize({sheetWidth, static_cast<float>(event.size.height)});
-        placeSheet();
+        m_viewTop = 0;
         break;
     case sf::Event::MouseWheelScrolled:
-        onWheel(event.mouseWheelScroll.delta);
+        scrollTo(m_viewTop + std::floor(-wheelStep * event.mouseWheelScroll.delta));
         break;
     case sf::Event::MouseButtonPressed:
         onMousePressed(event.mouseButton);
@@ -358,11 +515,11 @@ void Page::handleEvent(const sf::Event& event)
     }
 }
 
-// Keys act only in a focused paragraph that is not being dragged in. The App reports the
-// left Control key in `key.control`.
+// Keys act only while the sheet has them and no drag is under way. The App reports the
+// left Control key in `key.control`; Control with Home and End is the App's.
 void Page::onKeyPressed(const sf::Event::KeyEvent& key)
 {
-    if (!currentParagraph().focused || dragging)
+    if (!m_focused || dragging)
         return;
     if (key.control) {
         if (key.code == sf::Keyboard::C)
@@ -374,151 +531,49 @@ void Page::onKeyPressed(const sf::Event::KeyEvent& key)
         else if (key.code == sf::Keyboard::A)
             selectAll();
         else if (movesCaret(key.code) && key.code != sf::Keyboard::Home && key.code != sf::Keyboard::End)
-            onPageKey(key);
+            onMovingKey(key);
         return;
     }
-    onPageKey(key);
-}
-
-// Page Up and Page Down; Delete of a selection across paragraphs, or in an empty
-// paragraph, which goes as Backspace would take it; the moving keys, with Shift
-// stretching the selection; the rest goes to the current paragraph.
-void Page::onPageKey(const sf::Event::KeyEvent& key)
-{
-    const Caret from = caret();
-    const Caret selectionAnchor = anchor;
     if (key.code == sf::Keyboard::PageDown || key.code == sf::Keyboard::PageUp) {
-        const float step = view.getSize().y - 2 * DivEditor::lineHeight;
-        const float by = key.code == sf::Keyboard::PageDown ? step : -step;
-        const sf::Vector2f caretAt = currentParagraph().caret.getPosition();
-        scrollTo(viewTop() + by);
-        moveCaretTo(caretAt.x, caretAt.y + by + DivEditor::lineHeight / 2);
-    } else if (key.code == sf::Keyboard::Delete && hasSelection() && anchor.paragraph != current) {
-        replaceSelection({});
-        return;
-    } else if (key.code == sf::Keyboard::Delete && !hasSelection() && currentParagraph().text.isEmpty() &&
-               paragraphs.size() > 1) {
-        if (current > 0) {
-            deleteCurrentIfEmpty();
-        } else {
-            const Paragraph removed = paragraphAt(0);
-            paragraphs.erase(paragraphs.begin());
-            currentParagraph().setCursor(0);
-            relayout();
-            focusCurrent();
-            collapseSelection();
-            record(0, {removed}, {}, from);
-        }
-        return;
-    } else {
-        if (movesCaret(key.code) && !key.shift && hasSelection())
-            collapseSelection();
-        const std::size_t editsBefore = edits.size();
-        sf::Event event{};
-        event.type = sf::Event::KeyPressed;
-        event.key = key;
-        deliverToCurrent(event);
-        if (!movesCaret(key.code)) { // Delete, or a key that does nothing here (Shift itself)
-            if (edits.size() != editsBefore || !(caret() == from))
-                collapseSelection();
-            return;
-        }
+        const double step = viewHeight() - 2 * Sheet::lineHeight;
+        const double by = key.code == sf::Keyboard::PageDown ? step : -step;
+        const Point at = caretPoint();
+        scrollTo(m_viewTop + by);
+        moveCaretTo(static_cast<float>(at.x), at.y + by + Sheet::lineHeight / 2);
+        if (!key.shift)
+            m_anchor = m_caret;
+    } else if (key.code == sf::Keyboard::Delete) {
+        onDelete();
+    } else if (movesCaret(key.code)) {
+        onMovingKey(key);
     }
-    anchor = key.shift ? selectionAnchor : caret();
-    showSelection();
 }
 
-void Page::onTextEntered(sf::Uint32 code)
-{
-    if (!currentParagraph().focused || dragging)
-        return;
-    if (code != 8 && (!TextField::isText(code) || currentParagraph().kind == PageBreak))
-        return; // a page break holds no text
-    if (hasSelection() && anchor.paragraph != current) {
-        replaceSelection(code == 8 ? std::vector<Paragraph>{} : std::vector<Paragraph>{{None, sf::String(code)}});
-        return;
-    }
-    sf::Event event{};
-    event.type = sf::Event::TextEntered;
-    event.text.unicode = code;
-    deliverToCurrent(event);
-    collapseSelection();
-}
+// ---- view ----
 
-void Page::deliverToCurrent(const sf::Event& event)
+void Page::scrollTo(double top)
 {
-    const std::uint32_t edited = current;
-    const Caret caretBefore = caret();
-    const float heightBefore = currentParagraph().rect.height;
-    const sf::String textBefore = currentParagraph().text;
-    try {
-        currentParagraph().handleEvent(event);
-    } catch (const OutOfRange& leave) {
-        if (leave.direction > 0 && current + 1 < paragraphs.size()) {
-            ++current;
-            currentParagraph().setCursor(0);
-        } else if (leave.direction < 0 && current > 0) {
-            --current;
-            currentParagraph().setCursor(currentParagraph().text.getSize());
-        }
-        focusCurrent();
-    }
-    const DivEditor& changed = paragraphs[edited];
-    if (changed.rewrapped && changed.rect.height != heightBefore)
-        relayout();
-    if (changed.text != textBefore)
-        record(edited, {{changed.kind, textBefore}}, {paragraphAt(edited)}, caretBefore);
-}
-
-std::uint32_t Page::paragraphNear(float y) const
-{
-    auto below = std::partition_point(paragraphs.begin(), paragraphs.end(), [y](const DivEditor& paragraph) {
-        return paragraph.rect.top + paragraph.rect.height <= y;
-    });
-    if (below == paragraphs.end())
-        --below;
-    return static_cast<std::uint32_t>(below - paragraphs.begin());
-}
-
-void Page::moveCaretTo(float x, float y)
-{
-    current = paragraphNear(y);
-    DivEditor& paragraph = currentParagraph();
-    paragraph.placeCursorAt(static_cast<int>(x), static_cast<int>(std::max(y, paragraph.rect.top)));
-    paragraph.setCursor(paragraph.cursor);
-    focusCurrent();
-}
-
-float Page::viewTop() const
-{
-    return view.getCenter().y - view.getSize().y / 2;
-}
-
-void Page::scrollTo(float top)
-{
-    view.setCenter(view.getCenter().x, std::max(-topRoom, std::floor(top)) + view.getSize().y / 2);
-    placeSheet();
+    m_viewTop = std::max<double>(-topRoom, std::floor(top));
 }
 
 void Page::showCaret(float insetTop)
 {
-    const float lineTop = std::floor(currentParagraph().caret.getPosition().y);
-    const float top = scrollToShow(viewTop(), view.getSize().y, lineTop, lineTop + DivEditor::lineHeight, insetTop,
-                                   2 * DivEditor::lineHeight, -topRoom);
-    if (top != viewTop())
+    const double lineTop = std::floor(caretPoint().y);
+    const double top = scrollToShow(m_viewTop, viewHeight(), lineTop, lineTop + Sheet::lineHeight, insetTop,
+                                    2 * Sheet::lineHeight, -topRoom);
+    if (top != m_viewTop)
         scrollTo(top);
 }
 
-float Page::scriptHeight() const
+void Page::resetView()
 {
-    const DivEditor& last = paragraphs.back();
-    return last.rect.top + last.rect.height;
+    m_viewTop = 0;
 }
 
-float scrollToShow(float viewTop, float viewHeight, float lineTop, float lineBottom, float insetTop, float margin,
-                   float highest)
+double scrollToShow(double viewTop, double viewHeight, double lineTop, double lineBottom, double insetTop, double margin,
+                    double highest)
 {
-    float top = viewTop;
+    double top = viewTop;
     if (lineBottom + margin > viewTop + viewHeight)
         top = lineBottom + margin - viewHeight;
     if (lineTop - margin < top + insetTop) // a window too short for both shows the line's top
@@ -526,78 +581,7 @@ float scrollToShow(float viewTop, float viewHeight, float lineTop, float lineBot
     return std::max(highest, top);
 }
 
-// Scrolling up stops at the top of the script, where the view's upper edge is 0 (or topRoom above it),
-// whatever the window's height; scrolling down has no limit.
-void Page::onWheel(float delta)
-{
-    scrollTo(viewTop() + std::floor(-wheelStep * delta));
-}
-
-void Page::placeSheet()
-{
-    background.setPosition(sheetLeft, view.getCenter().y - view.getSize().y / 2);
-}
-
-void Page::resetView()
-{
-    view.setCenter(view.getCenter().x, view.getSize().y / 2);
-    placeSheet();
-}
-
-// A press of the left button in a paragraph puts the caret there and makes it current;
-// one on the sheet that misses every paragraph focuses the nearest end of the script.
-// With Shift held the selection stretches to the press. A press off the sheet takes the
-// focus from every paragraph. The sheet is where it is drawn, scrolled or not.
-void Page::onMousePressed(const sf::Event::MouseButtonEvent& press)
-{
-    if (press.button != sf::Mouse::Left)
-        return;
-    const sf::Vector2f p = toView(press.x, press.y);
-    const sf::FloatRect sheet = background.getGlobalBounds();
-    const int x = static_cast<int>(p.x), y = static_cast<int>(p.y);
-    if (x < sheet.left || x >= sheet.left + sheet.width || y < sheet.top || y >= sheet.top + sheet.height) {
-        unfocus();
-        return;
-    }
-    const Caret from = anchor;
-    const bool extend = shiftHeld && currentParagraph().focused;
-    const std::uint32_t near = paragraphNear(p.y);
-    if (paragraphs[near].rect.contains(p)) {
-        current = near;
-        currentParagraph().placeCursorAt(x, y);
-    } else {
-        current = paragraphs.front().rect.top > p.y ? 0 : static_cast<std::uint32_t>(paragraphs.size() - 1);
-    }
-    focusCurrent();
-    anchor = extend ? from : caret();
-    dragging = true;
-    currentParagraph().dragging = true;
-    showSelection();
-}
-
-// A drag carries the caret to the place under the pointer, in whichever paragraph.
-void Page::onMouseMoved(const sf::Event::MouseMoveEvent& move)
-{
-    if (!dragging)
-        return;
-    const sf::Vector2f p = toView(move.x, move.y);
-    currentParagraph().dragging = false;
-    current = paragraphNear(p.y);
-    DivEditor& paragraph = currentParagraph();
-    paragraph.placeCursorAt(static_cast<int>(p.x), static_cast<int>(std::max(p.y, paragraph.rect.top)));
-    paragraph.dragging = true;
-    focusCurrent();
-    showSelection();
-}
-
-// The release ends the drag where the last move left it.
-void Page::onMouseReleased(const sf::Event::MouseButtonEvent& release)
-{
-    if (release.button != sf::Mouse::Left || !dragging)
-        return;
-    dragging = false;
-    currentParagraph().dragging = false;
-}
+// ---- drawing ----
 
 // Draws only the paragraphs that reach into the view; they are stacked in order.
 void Page::draw(sf::RenderTarget& target, sf::RenderStates) const
@@ -606,27 +590,94 @@ void Page::draw(sf::RenderTarget& target, sf::RenderStates) const
         return;
     target.setView(view);
     target.draw(background);
-    const float top = view.getCenter().y - view.getSize().y / 2;
-    const float bottom = top + view.getSize().y;
-    auto first = std::partition_point(paragraphs.begin(), paragraphs.end(), [top](const DivEditor& paragraph) {
-        return paragraph.rect.top + paragraph.rect.height < top;
-    });
-    auto last = first;
-    for (; last != paragraphs.end() && last->rect.top <= bottom; ++last)
-        target.draw(*last);
-    drawMatches(target, paragraphs, matches, static_cast<std::uint32_t>(first - paragraphs.begin()),
-                static_cast<std::uint32_t>(last - paragraphs.begin()));
-    if (appFont)
-        drawPageEnds(target, pageEnds(paragraphs, printedStarts, top, bottom), sheetLeft, sheetLeft + sheetWidth, *appFont);
+    const double bottom = m_viewTop + viewHeight();
+    // The first paragraph whose bottom reaches the view's top.
+    std::size_t first = static_cast<std::size_t>(std::lower_bound(m_tops.begin() + 1, m_tops.end(), m_viewTop) - (m_tops.begin() + 1));
+    std::size_t last = first;
+    for (; last < size() && m_tops[last] <= bottom; ++last)
+        drawParagraph(target, last, static_cast<float>(m_tops[last] - m_viewTop));
+    sf::RectangleShape mark;
+    mark.setFillColor(matchColour);
+    auto match = std::lower_bound(matches.begin(), matches.end(), first,
+                                  [](const Match& m, std::size_t paragraph) { return m.text < paragraph; });
+    for (; match != matches.end() && match->text < last; ++match)
+        for (const sf::FloatRect& band : shown(match->text).bands(match->begin, match->end)) {
+            mark.setPosition(band.left, band.top + static_cast<float>(m_tops[match->text] - m_viewTop));
+            mark.setSize({band.width, band.height});
+            target.draw(mark);
+        }
+    drawPageEnds(target, first, last);
+    dropFarLayouts(first, last);
 }
 
-void Page::replaceTexts(const std::vector<std::pair<std::uint32_t, sf::String>>& texts)
+void Page::drawParagraph(sf::RenderTarget& target, std::size_t i, float y) const
 {
-    const Caret before = caret();
-    for (const auto& [i, text] : texts) {
-        const Paragraph was = paragraphAt(i);
-        paragraphs[i].setText(text);
-        record(i, {was}, {paragraphAt(i)}, before);
+    const ShownParagraph& lines = shown(i);
+    sf::RenderStates at;
+    at.transform.translate(0, y);
+    const auto [from, to] = selection();
+    if (hasSelection() && i >= from.paragraph && i <= to.paragraph) {
+        sf::RectangleShape band;
+        band.setFillColor(bandColour);
+        const std::size_t a = i == from.paragraph ? from.index : 0, b = i == to.paragraph ? to.index : lines.length;
+        for (const sf::FloatRect& rect : lines.bands(a, b)) {
+            band.setPosition(rect.left, rect.top);
+            band.setSize({rect.width, rect.height});
+            target.draw(band, at);
+        }
     }
-    relayout();
+    target.draw(lines, at);
+    if (i != m_caret.paragraph || !m_focused)
+        return;
+    const sf::Vector2f caret = lines.caretPoint(m_caret.index);
+    if (!m_ghost.isEmpty() && lines.display.getFont()) {
+        sf::Text ghost(m_ghost, *lines.display.getFont(), Sheet::characterSize);
+        ghost.setFillColor(ghostColour);
+        ghost.setStyle(lines.display.getStyle());
+        ghost.setLetterSpacing(lines.display.getLetterSpacing());
+        ghost.setPosition(caret);
+        target.draw(ghost, at);
+    }
+    sf::RectangleShape bar({1, 20});
+    bar.setFillColor(caretColour);
+    bar.setPosition(caret);
+    target.draw(bar, at);
+}
+
+std::vector<Page::PageEnd> Page::pageEnds(std::size_t first, std::size_t last) const
+{
+    std::vector<PageEnd> ends;
+    const auto start = std::lower_bound(printedStarts.begin(), printedStarts.end(), std::pair<std::uint32_t, std::uint32_t>(first, 0));
+    for (auto it = start; it != printedStarts.end() && it->first < last && it->first < size(); ++it) {
+        const auto [at, index] = *it;
+        double y = paragraphTop(at) + std::floor(shown(at).lineTop(index) + 1);
+        if (index == 0) {
+            const double gapTop = at > 0 ? paragraphBottom(at - 1) - layoutOf(paragraph(at - 1).kind).marginBottom : paragraphTop(at);
+            y = std::floor((gapTop + paragraphTop(at) + layoutOf(paragraph(at).kind).marginTop) / 2);
+        }
+        ends.push_back({y, static_cast<std::uint32_t>(it - printedStarts.begin() + 2)});
+    }
+    return ends;
+}
+
+void Page::drawPageEnds(sf::RenderTarget& target, std::size_t first, std::size_t last) const
+{
+    const std::vector<PageEnd> ends = pageEnds(first, last);
+    if (!appFont || ends.empty())
+        return;
+    sf::VertexArray dashes(sf::Quads); // every dash of every line in one draw
+    sf::Text number("", *appFont, pageNumberSize);
+    number.setFillColor(pageEndColour);
+    const float left = sheetLeft + 10, right = sheetLeft + sheetWidth - 10;
+    for (const PageEnd& end : ends) {
+        const float y = static_cast<float>(end.y - m_viewTop);
+        for (float x = left; x + pageEndDash <= right; x += pageEndDash + pageEndGap)
+            for (const sf::Vector2f corner : {sf::Vector2f(x, y), sf::Vector2f(x + pageEndDash, y),
+                                              sf::Vector2f(x + pageEndDash, y + 1), sf::Vector2f(x, y + 1)})
+                dashes.append(sf::Vertex(corner, pageEndColour));
+        number.setString(std::to_string(end.page) + ".");
+        number.setPosition(std::floor(right - 4 - number.getLocalBounds().width), y - pageNumberSize - 3);
+        target.draw(number);
+    }
+    target.draw(dashes);
 }

@@ -233,15 +233,12 @@ std::string fdxText(const Script& script)
     if (newPage)
         paragraph(out, "General", "", " StartsNewPage=\"Yes\"");
     out += "  </Content>\n  <TitlePage>\n  <Content>\n";
-    for (const sf::String* field : {&script.title, &script.credit, &script.author, &script.source})
-        for (const sf::String& line : splitLines(*field))
-            paragraph(out, "Text", line, " Alignment=\"Center\"");
-    for (const sf::String& line : splitLines(script.contact))
-        paragraph(out, "Text", line, " Alignment=\"Left\"");
-    for (const sf::String& line : splitLines(script.notes))
-        paragraph(out, "Text", line, " Alignment=\"Right\"");
-    if (!script.draftDate.isEmpty())
-        paragraph(out, "Text", script.draftDate, " Alignment=\"Right\"");
+    for (const auto& [place, alignment] : {std::pair{TitlePlace::Centre, " Alignment=\"Center\""},
+                                           std::pair{TitlePlace::Left, " Alignment=\"Left\""},
+                                           std::pair{TitlePlace::Right, " Alignment=\"Right\""}})
+        for (const TitleField* field : titleFieldsAt(place))
+            for (const sf::String& line : splitLines(script.*field->member))
+                paragraph(out, "Text", line, alignment);
     out += "  </Content>\n  </TitlePage>\n</FinalDraft>\n";
     return out;
 }

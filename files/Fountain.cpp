@@ -85,6 +85,14 @@ bool startsWith(const Chars& chars, std::size_t at, const char* text)
     return true;
 }
 
+std::string lowered(const char* text)
+{
+    std::string out(text);
+    for (char& c : out)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
 // ---- cleaning ----
 
 std::optional<DivType> kindMark(const Chars& note)
@@ -374,10 +382,14 @@ private:
         } else {
             script.author = author ? "By " + *author : credit.value_or(sf::String());
         }
-        script.source = field({"source"}, " ").value_or(sf::String());
-        script.draftDate = field({"draft date"}, " ").value_or(sf::String());
-        script.contact = field({"contact"}, "\n").value_or(sf::String());
-        script.notes = field({"notes", "copyright"}, "\n").value_or(sf::String());
+        for (const TitleField& titleField : titleFields) {
+            if (titleField.always || titleField.member == &TitleLines::credit)
+                continue; // above: how the author line reads depends on the credit
+            const std::string key = lowered(titleField.fountainKey);
+            const bool notes = titleField.member == &TitleLines::notes;
+            script.*titleField.member = (notes ? field({key.c_str(), "copyright"}, "\n") : field({key.c_str()}, titleField.lines ? "\n" : " "))
+                                            .value_or(sf::String());
+        }
     }
 
     void readElement()
@@ -605,14 +617,16 @@ std::string fountainText(const Script& script)
         out += "Author: " + escaped(author.substr(3), "") + "\n";
     else if (!author.empty())
         out += "Credit: " + escaped(author, "") + "\n";
-    for (const auto& [key, field] : {std::pair{"Source", &script.source}, std::pair{"Draft date", &script.draftDate}})
-        if (!field->isEmpty())
-            out += std::string(key) + ": " + escaped(toText(*field), "") + "\n";
-    for (const auto& [key, field] : {std::pair{"Contact", &script.contact}, std::pair{"Notes", &script.notes}}) {
-        if (field->isEmpty())
+    for (const TitleField& field : titleFields) {
+        const sf::String& value = script.*field.member;
+        if (field.always || field.member == &TitleLines::credit || value.isEmpty())
             continue;
-        out += std::string(key) + ":\n";
-        for (const sf::String& line : splitLines(*field))
+        if (!field.lines) {
+            out += std::string(field.fountainKey) + ": " + escaped(toText(value), "") + "\n";
+            continue;
+        }
+        out += std::string(field.fountainKey) + ":\n";
+        for (const sf::String& line : splitLines(value))
             if (!line.isEmpty()) // an empty line would end the title page
                 out += "    " + escaped(toText(line), "") + "\n";
     }

@@ -56,8 +56,8 @@ void titlePage(std::ostream& out, const Script& script, const Paper& paper, cons
 {
     const int lastRow = layout.linesPerPage - 1;
     int row = 16; // three and two thirds inches down, a third of the paper
-    for (const sf::String* field : {&script.title, &script.credit, &script.author, &script.source}) {
-        const std::vector<sf::String> lines = linesOf(*field, layout);
+    for (const TitleField* field : titleFieldsAt(TitlePlace::Centre)) {
+        const std::vector<sf::String> lines = linesOf(script.*field->member, layout);
         if (!lines.empty())
             row = centred(out, lines, paper, row) + 1;
     }

@@ -25,16 +25,15 @@ bool readTree(rapidxml::xml_document<>& document, Script& script)
     script.title = valueOf(titleDiv);
     script.author = valueOf(subtitleDiv);
     // The other fields of the title page, by class; a field of several lines has a div each.
-    const auto fields = titleFields(script);
-    for (const auto* field = subtitleDiv->next_sibling(); field; field = field->next_sibling()) {
-        const auto* attribute = field->first_attribute("class");
-        if (field->type() != rapidxml::node_element || !attribute)
+    for (const auto* div = subtitleDiv->next_sibling(); div; div = div->next_sibling()) {
+        const auto* attribute = div->first_attribute("class");
+        if (div->type() != rapidxml::node_element || !attribute)
             continue;
         const std::string name(attribute->value(), attribute->value_size());
-        for (const auto& [className, value] : fields) {
-            if (name != className)
-                continue;
-            *value += (value->isEmpty() ? sf::String() : sf::String("\n")) + valueOf(field);
+        for (const TitleField& field : titleFields) {
+            sf::String& value = script.*field.member;
+            if (name == field.className && !field.always)
+                value += (value.isEmpty() ? sf::String() : sf::String("\n")) + valueOf(div);
         }
     }
 

@@ -24,31 +24,22 @@ void writeSceneNumber(std::ostream& out, std::uint32_t number)
 
 } // namespace
 
-std::vector<std::pair<const char*, sf::String*>> titleFields(Script& script)
-{
-    return {{"Credit", &script.credit}, {"Source", &script.source}, {"DraftDate", &script.draftDate},
-            {"Contact", &script.contact}, {"Notes", &script.notes}};
-}
-
-std::vector<std::pair<const char*, const sf::String*>> titleFields(const Script& script)
-{
-    std::vector<std::pair<const char*, const sf::String*>> fields;
-    for (const auto& [name, field] : titleFields(const_cast<Script&>(script)))
-        fields.emplace_back(name, field);
-    return fields;
-}
-
 std::string scriptHtml(const Script& script, bool standalone, const fs::path& basePath)
 {
     std::ostringstream out;
     out << "<html>\n<head>\n\t<link rel=\"stylesheet\" href=\"";
     out << (standalone ? basePath.filename().string() : std::string("../res/standalone"));
     out << ".css\"/>\n</head>\n";
-    out << "<body>\n\t<div class=\"Page\">\n\t\t<div class=\"Title\">" << markup(script.title)
-        << "</div>\n\t\t<div class=\"Subtitle\">" << markup(script.author) << "</div>\n";
-    for (const auto& [name, field] : titleFields(script)) {
-        for (const sf::String& line : splitLines(*field))
-            out << "\t\t<div class=\"" << name << "\">" << markup(line) << "</div>\n";
+    out << "<body>\n\t<div class=\"Page\">\n";
+    // The title and the author line always stand first; the other fields only when they
+    // hold something, a div for each of their lines.
+    for (const TitleField& field : titleFields) {
+        const sf::String& value = script.*field.member;
+        if (field.always)
+            out << "\t\t<div class=\"" << field.className << "\">" << markup(value) << "</div>\n";
+        else
+            for (const sf::String& line : splitLines(value))
+                out << "\t\t<div class=\"" << field.className << "\">" << markup(line) << "</div>\n";
     }
     out << "\t</div>\n\t<div class=\"Page\">\n";
     std::uint32_t scene = 1;

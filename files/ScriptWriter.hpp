@@ -22,11 +22,6 @@ bool mayReplace(const std::vector<std::filesystem::path>& files, const Overwrite
 // headings and names in capitals), texts in UTF-8 with &, < and > escaped, scene headings
 // numbered. A file in the user folder links ../res/standalone.css; a stand-alone page
 // links basePath's name + ".css".
-// The title page fields a file holds after the title and the author line, in their order,
-// with their class names; each is left out when empty and takes a line per line of it.
-std::vector<std::pair<const char*, sf::String*>> titleFields(Script& script);
-std::vector<std::pair<const char*, const sf::String*>> titleFields(const Script& script);
-
 std::string scriptHtml(const Script& script, bool standalone, const std::filesystem::path& basePath);
 
 // Writes the script as basePath + ".html"; a stand-alone page also gets its own copy of

@@ -43,8 +43,8 @@ TEST_F(AppFilesTest, OpeningANamedScriptRestoresEverything)
 {
     control(sf::Keyboard::F);
     app->titlePage().titleBox.setText("Dawn");
-    app->session().titlePage.title = "Dawn";
-    currentParagraph().setText("INT. A");
+    app->session().script.title = "Dawn";
+    setText("INT. A");
     key(sf::Keyboard::Enter);
     type("Quiet.");
     ASSERT_TRUE(app->saveScriptAs("act1"));
@@ -54,13 +54,13 @@ TEST_F(AppFilesTest, OpeningANamedScriptRestoresEverything)
     ASSERT_TRUE(app->openScript("act1"));
     EXPECT_FALSE(app->session().untitled);
     EXPECT_EQ(app->session().fileName, "act1");
-    EXPECT_EQ(app->session().titlePage.title, "Dawn");
+    EXPECT_EQ(app->session().script.title, "Dawn");
     EXPECT_EQ(app->titlePage().titleBox.text, "Dawn");
     EXPECT_TRUE(app->titlePage().isOpen());
     EXPECT_EQ(page().view.getCenter().y, 490);
     EXPECT_EQ(page().background.getPosition().y, 0);
-    ASSERT_EQ(page().paragraphs.size(), 2u);
-    EXPECT_EQ(page().paragraphs[1].text, "Quiet.");
+    ASSERT_EQ(page().size(), 2u);
+    EXPECT_EQ(paragraph(1).text, "Quiet.");
     EXPECT_EQ(page().caret(), (Caret{0, 0})); // the caret at the top, in view
     EXPECT_EQ(app->currentKind(), Scene);
 }

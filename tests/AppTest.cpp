@@ -47,10 +47,10 @@ TEST_F(AppRules, EnterFollowsTheKindCycleEvenWithControlHeld)
 TEST_F(AppRules, ControlDigitsChooseTheKindAndMarkUnsaved)
 {
     page().setKind(Directorial);
-    currentParagraph().setText("bob");
+    setText("bob");
     control(sf::Keyboard::Num3);
     EXPECT_EQ(currentParagraph().kind, Name);
-    EXPECT_EQ(currentParagraph().display.getString(), "BOB");
+    EXPECT_EQ(shown().display.getString(), "BOB");
     EXPECT_EQ(app->toggleArray().selected, 2);
     EXPECT_FALSE(app->session().saved());
 }
@@ -95,7 +95,7 @@ TEST_F(AppRules, ClosingAnUnsavedScriptShowsTheCheckAndTheEditorStillWorks)
     EXPECT_TRUE(app->closingCheck().isOpen());
     EXPECT_FALSE(app->modal());
     key(sf::Keyboard::Enter);
-    EXPECT_EQ(page().paragraphs.size(), 2u);
+    EXPECT_EQ(page().size(), 2u);
     type("y");
     EXPECT_EQ(currentParagraph().text, "y");
 }
@@ -106,8 +106,8 @@ TEST_F(AppRules, ClickingTheBarChangesTheCurrentParagraphAndMarksUnsaved)
     page().addParagraph(Directorial);
     control(sf::Keyboard::Num2); // the bar follows the current paragraph; no change, still saved
     click(960, 30); // "Name"
-    EXPECT_EQ(page().current, 2u);
-    EXPECT_EQ(page().paragraphs[2].kind, Name);
+    EXPECT_EQ(page().current(), 2u);
+    EXPECT_EQ(paragraph(2).kind, Name);
     EXPECT_EQ(app->currentKind(), Name);
     EXPECT_FALSE(app->session().saved());
 }
@@ -118,7 +118,7 @@ TEST_F(AppRules, TheBarFollowsTheParagraphTheWriterMovesInto)
     EXPECT_EQ(app->toggleArray().selected, 1);
     click(700, 130); // into the Scene
     EXPECT_EQ(app->toggleArray().selected, 0);
-    currentParagraph().setCursor(currentParagraph().text.getSize());
+    setCursor(currentParagraph().text.getSize());
     key(sf::Keyboard::Right);
     EXPECT_EQ(app->toggleArray().selected, 1);
 }
@@ -130,11 +130,11 @@ TEST_F(AppRules, APressInTheBarUnfocusesThePageAndTheTitlePage)
     EXPECT_TRUE(app->titlePage().titleBox.focused);
     click(5, 30); // a gap of the bar
     EXPECT_FALSE(app->titlePage().titleBox.focused);
-    EXPECT_FALSE(currentParagraph().focused);
+    EXPECT_FALSE(page().focused());
     click(700, 130);
-    EXPECT_TRUE(currentParagraph().focused);
+    EXPECT_TRUE(page().focused());
     click(100, 600); // the title page's area, hidden or not
-    EXPECT_FALSE(currentParagraph().focused);
+    EXPECT_FALSE(page().focused());
 }
 
 TEST_F(AppRules, HiddenPanelsStillTakeClicks)
@@ -150,7 +150,7 @@ TEST_F(AppRules, HiddenPanelsStillTakeClicks)
     click(430, 220); // the hidden title page's author box, after its text
     EXPECT_TRUE(app->titlePage().authorBox.focused);
     send(ev::textEntered('!'));
-    EXPECT_EQ(app->session().titlePage.author, "By [Author here]!");
+    EXPECT_EQ(app->session().script.author, "By [Author here]!");
     EXPECT_FALSE(app->session().saved());
 }
 
@@ -162,8 +162,8 @@ TEST_F(AppRules, TheTitlePageCopiesBothLinesWhenEitherIsTyped)
     for (int i = 0; i < 12; ++i)
         send(ev::textEntered(8));
     type("Night Shift");
-    EXPECT_EQ(app->session().titlePage.title, "Night Shift");
-    EXPECT_EQ(app->session().titlePage.author, "By [Author here]");
+    EXPECT_EQ(app->session().script.title, "Night Shift");
+    EXPECT_EQ(app->session().script.author, "By [Author here]");
     control(sf::Keyboard::F);
     EXPECT_FALSE(app->titlePage().visible);
 }
@@ -175,12 +175,12 @@ TEST_F(AppRules, ModalDialogsTakeAllInput)
     key(sf::Keyboard::Enter);
     click(960, 30);
     EXPECT_TRUE(currentParagraph().text.isEmpty());
-    EXPECT_EQ(page().paragraphs.size(), 1u);
+    EXPECT_EQ(page().size(), 1u);
     EXPECT_EQ(app->toggleArray().selected, 0);
     key(sf::Keyboard::Escape);
     EXPECT_FALSE(app->fileList().isOpen());
     key(sf::Keyboard::Enter);
-    EXPECT_EQ(page().paragraphs.size(), 2u);
+    EXPECT_EQ(page().size(), 2u);
 }
 
 TEST_F(AppRules, DialogsDimTheWindow)
@@ -227,14 +227,14 @@ TEST_F(AppRules, EveryContentChangeMarksUnsavedWhateverKeysMadeIt)
     const std::vector<std::pair<const char*, std::function<void()>>> changes = {
         {"paste", [&] { control(sf::Keyboard::V); }},
         {"cut", [&] {
-             currentParagraph().setText("SOME TEXT");
+             setText("SOME TEXT");
              send(ev::pressed(645, 130));
              send(ev::moved(693, 130));
              send(ev::released(693, 130));
              control(sf::Keyboard::X);
          }},
         {"Control+Backspace", [&] {
-             currentParagraph().setText("AB");
+             setText("AB");
              holdControl(true);
              key(sf::Keyboard::BackSpace);
              send(ev::textEntered(8));
@@ -252,13 +252,13 @@ TEST_F(AppRules, EveryContentChangeMarksUnsavedWhateverKeysMadeIt)
 
 TEST_F(AppRules, WhatChangesNothingLeavesTheScriptSaved)
 {
-    currentParagraph().setText("INT. HALL");
+    setText("INT. HALL");
     ASSERT_TRUE(app->saveScriptAs("act1"));
     desktop.choice = {(folder / "act1").string(), ExportFilter::pdfLetter};
     key(sf::Keyboard::Escape);
     send(ev::textEntered('\t')); // the Tab key's character
     key(sf::Keyboard::Left);
-    currentParagraph().setCursor(0);
+    setCursor(0);
     key(sf::Keyboard::BackSpace);
     send(ev::textEntered(8)); // at the start of the first paragraph
     control(sf::Keyboard::E);
@@ -282,7 +282,7 @@ TEST_F(AppRules, OpeningShowsTheScriptsTopAtOneUnitPerPixelWithOneFocus)
     EXPECT_EQ(page().view.getSize(), sf::Vector2f(1920, 1061));
     EXPECT_EQ(page().view.getCenter().y - 1061 / 2.f, 0);
     EXPECT_FALSE(app->titlePage().titleBox.focused);
-    EXPECT_TRUE(currentParagraph().focused);
+    EXPECT_TRUE(page().focused());
     type("x");
     EXPECT_EQ(app->titlePage().titleBox.text, "[Title here]");
 }

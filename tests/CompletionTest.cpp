@@ -1,6 +1,6 @@
 #include "TestSupport.hpp"
 
-#include "editor/Completion.hpp"
+#include "document/Completion.hpp"
 
 namespace {
 std::vector<std::string> offered(const Completion& completion, DivType kind, const std::string& typed)
@@ -57,14 +57,14 @@ protected:
     void SetUp() override
     {
         AppTest::SetUp();
-        page().load({{Scene, "INT. HALL - DAY"}, {Name, "MARY"}, {Speech, "Hi."}, {Name, "MARTIN"}, {Speech, "Yes."},
+        load({{Scene, "INT. HALL - DAY"}, {Name, "MARY"}, {Speech, "Hi."}, {Name, "MARTIN"}, {Speech, "Yes."},
                      {Name, "MARY"}, {Speech, "Go."}});
         ASSERT_TRUE(app->saveScriptAs("hall"));
         ASSERT_TRUE(app->openScript("hall"));
         control(sf::Keyboard::End);
         key(sf::Keyboard::Enter); // a Name
     }
-    sf::String ghost() { return currentParagraph().ghost.getString(); }
+    sf::String ghost() { return page().ghost(); }
 };
 
 TEST_F(CompletionInTheEditor, KeysStepTakeOrDismissTheOfferAndTakingIsOneStepWithTheTyping)
@@ -79,17 +79,17 @@ TEST_F(CompletionInTheEditor, KeysStepTakeOrDismissTheOfferAndTakingIsOneStepWit
     key(sf::Keyboard::Up);
     EXPECT_EQ(ghost(), "RTIN");
     key(sf::Keyboard::Enter);
-    EXPECT_EQ(page().paragraphs[7].text, "maRTIN");
+    EXPECT_EQ(paragraph(7).text, "maRTIN");
     EXPECT_EQ(currentParagraph().kind, Speech) << "Enter goes on as Enter does";
     control(sf::Keyboard::Z); // the new paragraph
     control(sf::Keyboard::Z); // the typing with its completion
-    EXPECT_EQ(page().paragraphs[7].text, "");
+    EXPECT_EQ(paragraph(7).text, "");
 
     type("M");
     key(sf::Keyboard::End);
     EXPECT_EQ(currentParagraph().text, "MARY");
     EXPECT_EQ(ghost(), "");
-    EXPECT_EQ(page().paragraphs.size(), 8u) << "End takes it and stays";
+    EXPECT_EQ(page().size(), 8u) << "End takes it and stays";
 
     key(sf::Keyboard::BackSpace);
     send(ev::textEntered(8)); // "MAR": offered again

@@ -34,9 +34,9 @@ TEST_F(ApplyKindTest, CapitalsAreNeverDestroyed)
     for (const DivType kind : {Name, Speech, Parenthetical, Scene, Directorial})
         page().setKind(kind);
     EXPECT_EQ(currentParagraph().text, "Rain streaks the windows. MARY (40s) enters");
-    EXPECT_EQ(currentParagraph().display.getString(), "Rain streaks the windows. MARY (40s) enters");
+    EXPECT_EQ(shown().display.getString(), "Rain streaks the windows. MARY (40s) enters");
     page().setKind(Name);
-    EXPECT_EQ(currentParagraph().display.getString().substring(0, 17), "RAIN STREAKS THE\n"); // wrapped at 20
+    EXPECT_EQ(shown().display.getString().substring(0, 17), "RAIN STREAKS THE\n"); // wrapped at 20
     ASSERT_TRUE(app->saveScriptAs("rain"));
     EXPECT_NE(readBytes("user/rain.html").find("<div class=\"Name\">RAIN STREAKS THE WINDOWS. MARY (40S) ENTERS</div>"),
               std::string::npos);
@@ -49,7 +49,7 @@ TEST_F(ApplyKindTest, CapitalsAreNeverDestroyed)
 TEST_F(ApplyKindTest, AccentedLettersAndDigitsAreNeverConverted)
 {
     page().setKind(Speech);
-    currentParagraph().setText(u32(U"é 9 ß"));
+    setText(u32(U"é 9 ß"));
     page().setKind(Scene);
     EXPECT_EQ(currentParagraph().text, u32(U"é 9 ß"));
 }
@@ -60,21 +60,19 @@ TEST_F(ApplyKindTest, LayoutOfEachKind)
     for (const Expect& e : {Expect{Scene, 57, 645, 47}, Expect{Directorial, 57, 645, 47}, Expect{Name, 20, 909, 23},
                             Expect{Parenthetical, 26, 837, 23}, Expect{Speech, 32, 765, 47}}) {
         page().setKind(e.kind);
-        EXPECT_EQ(currentParagraph().lineChars, e.lineChars) << kindNames.at(e.kind);
-        EXPECT_EQ(currentParagraph().display.getPosition().x, e.textLeft) << kindNames.at(e.kind);
-        EXPECT_EQ(currentParagraph().rect.height, e.emptyHeight) << kindNames.at(e.kind);
+        EXPECT_EQ(shown().wrap.lineChars, e.lineChars) << kindNames.at(e.kind);
+        EXPECT_EQ(shown().display.getPosition().x, e.textLeft) << kindNames.at(e.kind);
+        EXPECT_EQ(page().paragraphBottom(0) - page().paragraphTop(0), e.emptyHeight) << kindNames.at(e.kind);
     }
 }
 
-TEST_F(ApplyKindTest, NoneKeepsWhatItHadAndANewNoneParagraphHasNoIndent)
+TEST_F(ApplyKindTest, ANoneParagraphOfAnOldFileHasNoIndentAndShowsItsLettersAsTyped)
 {
     page().setKind(Name);
+    setText("bob");
     page().setKind(None);
     EXPECT_EQ(currentParagraph().kind, None);
-    EXPECT_EQ(currentParagraph().lineChars, 20u);
-    EXPECT_EQ(currentParagraph().caseMode, CaseMode::Upper);
-
-    page().addParagraph(None);
-    EXPECT_EQ(currentParagraph().display.getPosition().x, 465);
-    EXPECT_EQ(currentParagraph().lineChars, 82u);
+    EXPECT_EQ(shown().wrap.lineChars, 82u);
+    EXPECT_EQ(shown().display.getPosition().x, 465);
+    EXPECT_EQ(shown().display.getString(), "bob");
 }

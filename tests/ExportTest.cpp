@@ -11,7 +11,7 @@ protected:
     void SetUp() override
     {
         AppTest::SetUp();
-        currentParagraph().setText("INT. EXPORT");
+        setText("INT. EXPORT");
         ASSERT_TRUE(app->saveScriptAs("act1"));
         fs::create_directory("out");
     }

@@ -123,8 +123,8 @@ TEST_F(FdxInTheEditor, ListedOpenedUntitledAndExported)
     EXPECT_TRUE(app->open({OpenChoice::Kind::FinalDraft, "Night"}));
     EXPECT_TRUE(app->session().untitled);
     EXPECT_EQ(app->session().suggestedName, "Night");
-    EXPECT_EQ(app->session().titlePage.title, "NIGHT SHIFT");
-    EXPECT_EQ(page().paragraphs.size(), 19u);
+    EXPECT_EQ(app->session().script.title, "NIGHT SHIFT");
+    EXPECT_EQ(page().size(), 19u);
 
     ASSERT_TRUE(app->saveScriptAs("night"));
     FakeDesktop desktop;

@@ -6,7 +6,7 @@ protected:
     void touch(const std::string& name) { writeBytes(folder / "user" / name, "x"); }
     void save(const std::string& name, const std::string& text)
     {
-        currentParagraph().setText(text);
+        setText(text);
         ASSERT_TRUE(app->saveScriptAs(name));
     }
     FileList& list() { return app->fileList(); }
@@ -49,7 +49,7 @@ TEST_F(FileListTest, AnEmptyFolderListsOnlyEmpty)
 TEST_F(FileListTest, OpeningTakesTwoPressesAndOpenAloneStartsFromTheTemplate)
 {
     save("act1", "INT. ROOF");
-    currentParagraph().setText("CHANGED");
+    setText("CHANGED");
     list().setOpen(true);
     click(entry(1).x, entry(1).y);
     EXPECT_EQ(list().selected, 1);
@@ -87,7 +87,7 @@ TEST_F(FileListTest, AChoiceBeyondARebuiltListOpensNothing)
 
 TEST_F(FileListTest, AnEntryThatIsNoScriptLeavesTheCurrentOneUntouchedAndSaysSo)
 {
-    currentParagraph().setText("MY WORK");
+    setText("MY WORK");
     type("X");
     writeBytes(folder / "user" / "broken.html", "<html><body><div><div>t</div><div>a</div></div><div><div class=\"Villain\">x</div></div></body></html>");
     std::filesystem::create_directory(folder / "user" / "folder.html");

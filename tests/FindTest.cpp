@@ -1,7 +1,6 @@
 #include "TestSupport.hpp"
 
 #include "document/Find.hpp"
-#include "editor/SheetMarks.hpp"
 #include "files/TextCodec.hpp"
 
 namespace {
@@ -42,40 +41,40 @@ using FindInTheEditor = AppTest;
 
 TEST_F(FindInTheEditor, ReplaceAllIsOneStepAndSaysHowMany)
 {
-    page().load({{Scene, "int. bob's house"}, {Name, "BOB"}, {Speech, "Bob? Bobby!"}, {Name, "ANN"}, {Speech, "Hi, bob."}});
-    app->session().titlePage.title = "Bob and Ann";
+    load({{Scene, "int. bob's house"}, {Name, "BOB"}, {Speech, "Bob? Bobby!"}, {Name, "ANN"}, {Speech, "Hi, bob."}});
+    app->session().script.title = "Bob and Ann";
     page().placeCaret({0, 0});
     control(sf::Keyboard::H);
     ASSERT_TRUE(app->findBar().isOpen());
     type("bob");
     EXPECT_EQ(app->findBar().status.getString(), "2 of 6"); // the first after the caret; the title's is first
     EXPECT_EQ(app->page().matches.size(), 5u);               // the title's match is not on the sheet
-    EXPECT_EQ(page().anchor, (Caret{0, 5}));                 // the current match selected: "bob" of "bob's"
+    EXPECT_EQ(page().anchor(), (Caret{0, 5}));                 // the current match selected: "bob" of "bob's"
     EXPECT_EQ(page().caret(), (Caret{0, 8}));
     key(sf::Keyboard::Enter);
     EXPECT_EQ(app->findBar().status.getString(), "3 of 6");
-    EXPECT_EQ(page().anchor, (Caret{1, 0}));
+    EXPECT_EQ(page().anchor(), (Caret{1, 0}));
     key(sf::Keyboard::Tab); // to the replace box
     type("Al");
     holdControl(true);
     key(sf::Keyboard::Enter);
     holdControl(false);
     EXPECT_EQ(app->findBar().status.getString(), "Replaced 6");
-    EXPECT_EQ(page().contents(), (std::vector<Paragraph>{{Scene, "int. Al's house"}, {Name, "Al"}, {Speech, "Al? Alby!"},
+    EXPECT_EQ(app->script().paragraphs, (std::vector<Paragraph>{{Scene, "int. Al's house"}, {Name, "Al"}, {Speech, "Al? Alby!"},
                                                         {Name, "ANN"}, {Speech, "Hi, Al."}}));
-    EXPECT_EQ(app->session().titlePage.title, "Al and Ann");
-    EXPECT_EQ(shownText(Name, page().paragraphs[1].text), "AL");
+    EXPECT_EQ(app->session().script.title, "Al and Ann");
+    EXPECT_EQ(shownText(Name, paragraph(1).text), "AL");
     app->undo();
-    EXPECT_EQ(page().paragraphs[2].text, "Bob? Bobby!");
-    EXPECT_EQ(page().paragraphs[0].text, "int. bob's house");
-    EXPECT_EQ(app->session().titlePage.title, "Bob and Ann");
+    EXPECT_EQ(paragraph(2).text, "Bob? Bobby!");
+    EXPECT_EQ(paragraph(0).text, "int. bob's house");
+    EXPECT_EQ(app->session().script.title, "Bob and Ann");
     app->redo();
-    EXPECT_EQ(page().paragraphs[4].text, "Hi, Al.");
+    EXPECT_EQ(paragraph(4).text, "Hi, Al.");
 }
 
 TEST_F(FindInTheEditor, ReplaceGoesOnToTheNextAndEscapeKeepsTheMatch)
 {
-    page().load({{Directorial, "One cat, two cats."}, {Directorial, "No match here."}, {Directorial, "A cat."}});
+    load({{Directorial, "One cat, two cats."}, {Directorial, "No match here."}, {Directorial, "A cat."}});
     page().placeCaret({1, 0});
     control(sf::Keyboard::H);
     type("cat");
@@ -86,20 +85,20 @@ TEST_F(FindInTheEditor, ReplaceGoesOnToTheNextAndEscapeKeepsTheMatch)
     key(sf::Keyboard::Tab);
     type("dog");
     key(sf::Keyboard::Enter); // Return in the replace box replaces
-    EXPECT_EQ(page().paragraphs[0].text, "One dog, two cats.");
+    EXPECT_EQ(paragraph(0).text, "One dog, two cats.");
     EXPECT_EQ(app->findBar().status.getString(), "1 of 2");
-    EXPECT_EQ(page().anchor, (Caret{0, 13}));
+    EXPECT_EQ(page().anchor(), (Caret{0, 13}));
     key(sf::Keyboard::Escape);
     EXPECT_FALSE(app->findBar().isOpen());
     EXPECT_EQ(page().viewTop(), 0);
     EXPECT_EQ(page().caret(), (Caret{0, 16}));
     type("x"); // the keys are back in the sheet: the selection is typed over
-    EXPECT_EQ(page().paragraphs[0].text, "One dog, two xs.");
+    EXPECT_EQ(paragraph(0).text, "One dog, two xs.");
 }
 
 TEST_F(FindInTheEditor, TheSceneListFollowsHeadingsAndPicksAScene)
 {
-    page().load({{Directorial, "FADE IN:"}, {Scene, "int. hall - day"}, {Directorial, "Dust."}, {Scene, "ext. yard"}});
+    load({{Directorial, "FADE IN:"}, {Scene, "int. hall - day"}, {Directorial, "Dust."}, {Scene, "ext. yard"}});
     app->render();
     ASSERT_EQ(app->sceneList().scenes().size(), 2u);
     EXPECT_EQ(app->sceneList().rowText(0), "1  INT. HALL - DAY" + std::string(20, ' ') + "p. 1");
@@ -134,14 +133,14 @@ TEST_F(FindInTheEditor, TheSceneListFollowsHeadingsAndPicksAScene)
 TEST_F(FindInTheEditor, PrintedPageEndsAreDrawnWhereThePrintBreaks)
 {
     std::vector<Paragraph> paragraphs(30, Paragraph{Directorial, "Line."}); // 27 to a printed page
-    page().load(paragraphs);
+    load(paragraphs);
     app->render();
     ASSERT_EQ(page().printedStarts, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{27, 0}}));
-    const std::vector<PageEnd> ends = pageEnds(page().paragraphs, page().printedStarts, 0, 5000);
+    const std::vector<Page::PageEnd> ends = page().pageEnds(0, 30);
     ASSERT_EQ(ends.size(), 1u);
     EXPECT_EQ(ends[0].page, 2u);
     // A line of action is 23 pixels and 24 below: paragraph 26's text ends at 120 + 26 * 47
     // + 23 = 1365, paragraph 27's begins at 1389; the line is in the middle.
     EXPECT_EQ(ends[0].y, 1377);
-    EXPECT_TRUE(pageEnds(page().paragraphs, page().printedStarts, 0, 1000).empty());
+    EXPECT_TRUE(page().pageEnds(0, 27).empty());
 }

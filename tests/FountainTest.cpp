@@ -269,10 +269,10 @@ TEST_F(FountainInTheEditor, ImportOpensUntitledUnderItsStemAndExportReadsBack)
     click(820, static_cast<int>(app->fileList().openButton.rect.top + 20)); // "Open"
     EXPECT_FALSE(app->fileList().isOpen());
     EXPECT_TRUE(app->session().untitled);
-    EXPECT_EQ(app->session().titlePage.title, "Roof");
-    EXPECT_EQ(app->session().titlePage.author, "By Ann");
-    ASSERT_EQ(page().paragraphs.size(), 5u);
-    EXPECT_EQ(page().paragraphs[3].kind, Parenthetical);
+    EXPECT_EQ(app->session().script.title, "Roof");
+    EXPECT_EQ(app->session().script.author, "By Ann");
+    ASSERT_EQ(page().size(), 5u);
+    EXPECT_EQ(paragraph(3).kind, Parenthetical);
 
     control(sf::Keyboard::S); // the panel offers the stem; the Fountain file stays as it was
     EXPECT_EQ(app->saveAsPanel().nameBox.text, "roof");
@@ -294,7 +294,7 @@ TEST_F(FountainInTheEditor, AnUnclosedBoneyardIsSaidAtTheWindowsFoot)
 {
     writeBytes("user/cut.fountain", "INT. A\n\nRain.\n/* cut\nMore.\n\nEXT. B\n");
     ASSERT_TRUE(app->open({OpenChoice::Kind::Fountain, "cut"}));
-    EXPECT_EQ(page().paragraphs.size(), 2u);
+    EXPECT_EQ(page().size(), 2u);
     EXPECT_EQ(app->footLine(), "An unclosed /* hides 4 lines from line 4");
     ASSERT_TRUE(app->openScript(""));
     EXPECT_EQ(app->footLine(), "");

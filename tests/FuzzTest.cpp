@@ -30,10 +30,10 @@ TEST_F(FuzzTest, MutatedScriptsFailOrShowConsistently)
         if (!script)
             continue;
         ASSERT_FALSE(script->paragraphs.empty()) << "round " << round;
-        page().load(script->paragraphs);
-        ASSERT_LT(page().current, page().paragraphs.size());
-        for (const DivEditor& p : page().paragraphs)
-            ASSERT_EQ(wrapProblem(p), "") << "round " << round;
+        load(script->paragraphs);
+        ASSERT_LT(page().current(), page().size());
+        for (std::size_t i = 0; i < page().size(); ++i)
+            ASSERT_EQ(wrapProblem(page().shown(i), paragraph(i)), "") << "round " << round;
     }
 }
 

@@ -32,6 +32,13 @@ TEST(HistoryRules, TypingMergesUntilAPauseAWordOrACaretJump)
     EXPECT_EQ(history.size(), 5u);
     EXPECT_EQ(history.step(1).edits[0].after[0].text, "ab c");
     EXPECT_EQ(history.step(0).edits[0].after[0].text, "ab ");
+    // A letter that went into a title box too starts a step that keeps the title page before it.
+    TitleLines noted;
+    noted.notes = "b";
+    history.record(Action::Typing, {typingEdit("ab cd", "ab cdx", 5, 6)}, {}, {}, 'x', t0 + 1800ms);
+    history.record(Action::Typing, {typingEdit("ab cdx", "ab cdxb", 6, 7)}, TitleLines(), noted, 'b', t0 + 1900ms);
+    ASSERT_EQ(history.size(), 7u);
+    EXPECT_EQ(history.step(6).titleBefore, TitleLines());
 }
 
 TEST(HistoryRules, TheSavedStateIsKeptAndLostOnlyWhenItCannotBeReached)
@@ -95,7 +102,7 @@ class UndoTest : public AppTest {
 protected:
     void undo() { control(sf::Keyboard::Z); }
     void redo() { control(sf::Keyboard::Y); }
-    std::vector<Paragraph> contents() { return page().contents(); }
+    std::vector<Paragraph> contents() { return app->script().paragraphs; }
 };
 
 TEST_F(UndoTest, EveryKindOfStepGoesBackAndComesAgain)
@@ -128,17 +135,17 @@ TEST_F(UndoTest, EveryKindOfStepGoesBackAndComesAgain)
          }},
     };
     std::vector<std::vector<Paragraph>> states = {contents()};
-    std::vector<sf::String> titles = {app->session().titlePage.title};
+    std::vector<sf::String> titles = {app->session().script.title};
     for (const auto& [what, step] : steps) {
         step();
         states.push_back(contents());
-        titles.push_back(app->session().titlePage.title);
+        titles.push_back(app->session().script.title);
         ASSERT_NE(states.back() == states[states.size() - 2] && titles.back() == titles[titles.size() - 2], true) << what;
     }
     for (std::size_t i = states.size() - 1; i-- > 0;) {
         undo();
         EXPECT_EQ(contents(), states[i]) << "undoing " << steps[i].first;
-        EXPECT_EQ(app->session().titlePage.title, titles[i]) << "undoing " << steps[i].first;
+        EXPECT_EQ(app->session().script.title, titles[i]) << "undoing " << steps[i].first;
         EXPECT_EQ(app->currentKind(), currentParagraph().kind);
     }
     undo(); // past the first step: nothing
@@ -160,14 +167,14 @@ TEST_F(UndoTest, TheCaretReturnsToTheChangeAndTheBarFollows)
     control(sf::Keyboard::Num5);
     click(700, 130); // back into the heading
     undo();           // the kind change of the third paragraph
-    EXPECT_EQ(page().current, 2u);
+    EXPECT_EQ(page().current(), 2u);
     EXPECT_EQ(app->toggleArray().selected, Name - 1);
     undo(); // the Enter
     undo(); // "waits."
     undo(); // "Bob "
-    EXPECT_EQ(page().current, 1u);
-    EXPECT_EQ(currentParagraph().cursor, 0u);
-    EXPECT_TRUE(currentParagraph().focused);
+    EXPECT_EQ(page().current(), 1u);
+    EXPECT_EQ(cursor(), 0u);
+    EXPECT_TRUE(page().focused());
     EXPECT_EQ(app->toggleArray().selected, Directorial - 1);
     holdControl(true); // Control+Shift+Z redoes
     sf::Event shiftZ = ev::keyPressed(sf::Keyboard::Z);
@@ -175,7 +182,7 @@ TEST_F(UndoTest, TheCaretReturnsToTheChangeAndTheBarFollows)
     send(shiftZ);
     holdControl(false);
     EXPECT_EQ(currentParagraph().text, "Bob ");
-    EXPECT_EQ(currentParagraph().cursor, 4u);
+    EXPECT_EQ(cursor(), 4u);
 }
 
 TEST_F(UndoTest, UndoingBackToTheSavedStateIsSaved)
@@ -199,7 +206,7 @@ TEST_F(UndoTest, TypingAfterUndoDropsTheRedoBranchAndOpeningClearsTheHistory)
     undo();
     type("s");
     redo();
-    EXPECT_EQ(page().paragraphs.size(), 1u);
+    EXPECT_EQ(page().size(), 1u);
     EXPECT_EQ(currentParagraph().text, "int. halls");
     ASSERT_TRUE(app->openScript(""));
     undo();

@@ -316,7 +316,7 @@ TEST_F(PageCountOnScreen, FollowsTheCaretAndTheEdits)
     std::vector<Paragraph> paragraphs;
     for (int i = 0; i < 200; ++i)
         paragraphs.push_back({Directorial, "Line " + std::to_string(i) + "."}); // 27 to a page
-    page().load(paragraphs);
+    load(paragraphs);
     page().placeCaret({100, 0});
     EXPECT_EQ(app->pageCount(), "Page 4 of 8");
     key(sf::Keyboard::Enter); // a new paragraph: the pages change

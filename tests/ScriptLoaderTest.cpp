@@ -12,12 +12,12 @@ const std::string tail = "\t</div>\n</body>\n</html>";
 class ScriptLoaderTest : public AppTest {
 protected:
     // Parses the bytes and shows the script on the page.
-    bool load(const std::string& bytes)
+    bool parse(const std::string& bytes)
     {
         const std::optional<Script> script = parseScript(bytes);
         if (!script)
             return false;
-        page().load(script->paragraphs);
+        load(script->paragraphs);
         title = script->title;
         author = script->author;
         return true;
@@ -25,7 +25,7 @@ protected:
     std::vector<std::pair<DivType, sf::String>> contents()
     {
         std::vector<std::pair<DivType, sf::String>> out;
-        for (const DivEditor& p : page().paragraphs)
+        for (const Paragraph& p : app->script().paragraphs)
             out.emplace_back(p.kind, p.text);
         return out;
     }
@@ -34,16 +34,16 @@ protected:
 
 TEST_F(ScriptLoaderTest, ReadsKindsAndTextsAndSkipsSceneNumbers)
 {
-    ASSERT_TRUE(load(head + "\t\t<div class=\"SceneNum\">&nbsp;99 </div><div class=\"Scene\">INT. A</div>\n"
+    ASSERT_TRUE(parse(head + "\t\t<div class=\"SceneNum\">&nbsp;99 </div><div class=\"Scene\">INT. A</div>\n"
                             "\t\t<div class=\"None\"> x </div>\n\t\t<div id=\"Speech\">AT&T &lt;3</div>\n"
                             "\t\t<div class=\"Name\"></div>\n" + tail));
     EXPECT_EQ(title, "T");
     EXPECT_EQ(author, "A");
     using P = std::pair<DivType, sf::String>;
     EXPECT_EQ(contents(), (std::vector<P>{{Scene, "INT. A"}, {None, " x "}, {Speech, "AT&T <3"}, {Name, ""}}));
-    EXPECT_EQ(page().current, 3u);
-    EXPECT_TRUE(page().paragraphs[3].focused);
-    EXPECT_EQ(page().paragraphs[1].rect.top, 120 + 47);
+    EXPECT_EQ(page().current(), 3u);
+    EXPECT_TRUE(page().focused());
+    EXPECT_EQ(page().paragraphTop(1), 120 + 47);
 }
 
 TEST_F(ScriptLoaderTest, LineEndsAndAByteOrderMarkDoNotMatter)
@@ -51,16 +51,16 @@ TEST_F(ScriptLoaderTest, LineEndsAndAByteOrderMarkDoNotMatter)
     std::string crlf = head + "\t\t<div class=\"Speech\">hi</div>\n" + tail;
     for (std::size_t at = 0; (at = crlf.find('\n', at)) != std::string::npos; at += 2)
         crlf.insert(at, "\r");
-    ASSERT_TRUE(load("\xEF\xBB\xBF" + crlf));
+    ASSERT_TRUE(parse("\xEF\xBB\xBF" + crlf));
     EXPECT_EQ(contents().back().second, "hi");
     EXPECT_EQ(title, "T");
 }
 
 TEST_F(ScriptLoaderTest, NoParagraphsOpensAsOneEmptyScene)
 {
-    ASSERT_TRUE(load(head + tail));
-    ASSERT_EQ(page().paragraphs.size(), 1u);
-    EXPECT_EQ(page().paragraphs[0].kind, Scene);
+    ASSERT_TRUE(parse(head + tail));
+    ASSERT_EQ(page().size(), 1u);
+    EXPECT_EQ(paragraph(0).kind, Scene);
 }
 
 TEST_F(ScriptLoaderTest, EveryBrokenFileFails)
@@ -86,7 +86,7 @@ TEST_F(ScriptLoaderTest, EveryBrokenFileFails)
 
 TEST_F(ScriptLoaderTest, ControlCharactersInAHandEditedTextBecomeSpaces)
 {
-    ASSERT_TRUE(load(head + "\t\t<div class=\"Directorial\">one\ntwo\tthree</div>\n" + tail));
+    ASSERT_TRUE(parse(head + "\t\t<div class=\"Directorial\">one\ntwo\tthree</div>\n" + tail));
     EXPECT_EQ(contents().back().second, "one two three");
 }
 
@@ -108,8 +108,8 @@ TEST_F(ScriptLoaderTest, ARealScreenplayLoadsAndKeepsEveryParagraphConsistent)
             escaped += c == '&' ? std::string("&amp;") : c == '<' ? std::string("&lt;") : std::string(1, c);
         bytes += "\t\t<div class=\"" + std::string(count++ % 2 ? "Speech" : "Directorial") + "\">" + escaped + "</div>\n";
     }
-    ASSERT_TRUE(load(bytes + tail));
-    EXPECT_EQ(page().paragraphs.size(), static_cast<std::size_t>(count));
-    for (const DivEditor& p : page().paragraphs)
-        EXPECT_EQ(wrapProblem(p), "");
+    ASSERT_TRUE(parse(bytes + tail));
+    EXPECT_EQ(page().size(), static_cast<std::size_t>(count));
+    for (std::size_t i = 0; i < page().size(); ++i)
+        EXPECT_EQ(wrapProblem(page().shown(i), paragraph(i)), "");
 }

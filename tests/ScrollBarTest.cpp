@@ -18,7 +18,7 @@ TEST_F(ScrollBarTest, TheThumbShowsTheViewAndDraggingItScrolls)
     send(ev::moved(x, 70 + 460)); // half the track down
     send(ev::released(x, 530));
     EXPECT_NEAR(page().viewTop() / (page().scriptHeight() + 120 - 980), 460 / (920 - thumb.height), 0.01);
-    EXPECT_TRUE(currentParagraph().focused); // the press was the scroll bar's alone
+    EXPECT_TRUE(page().focused()); // the press was the scroll bar's alone
     app->render();
     EXPECT_NEAR(bar.thumb.getPosition().y, ScrollBar::trackTop + 460, 1);
 

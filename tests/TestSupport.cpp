@@ -175,6 +175,25 @@ void AppTest::type(const std::string& utf8)
     }
 }
 
+void AppTest::load(std::vector<Paragraph> paragraphs)
+{
+    Script script = app->script();
+    script.paragraphs = std::move(paragraphs);
+    app->load(std::move(script));
+}
+
+void AppTest::setText(const sf::String& text)
+{
+    const std::uint32_t at = page().current();
+    const bool focused = page().focused();
+    Script script = app->script();
+    script.paragraphs[at].text = text;
+    app->load(std::move(script));
+    page().placeCaret({at, static_cast<std::uint32_t>(text.getSize())});
+    if (!focused)
+        page().unfocus();
+}
+
 void AppTest::holdControl(bool held)
 {
     send(held ? ev::keyPressed(sf::Keyboard::LControl) : ev::keyReleased(sf::Keyboard::LControl));

@@ -2,6 +2,7 @@
 // Test harness: each test works in its own temporary folder holding a copy of res/ and a
 // user/ folder with the template, and drives a real App on the virtual display.
 
+#include "AsShown.hpp"
 #include "app/App.hpp"
 
 #include <gtest/gtest.h>
@@ -33,13 +34,6 @@ inline sf::String u32(const char32_t* text)
     return sf::String(out);
 }
 
-// The script as its files show it: scene headings and names in capitals.
-inline Script asShown(Script script)
-{
-    for (Paragraph& paragraph : script.paragraphs)
-        paragraph.text = shownText(paragraph.kind, paragraph.text);
-    return script;
-}
 
 // A sample screenplay's bytes, from the samples beside the project; none when they are
 // not there (a clone on its own), and a test that needs them then skips.
@@ -104,7 +98,16 @@ protected:
     void control(sf::Keyboard::Key code);
     void click(int x, int y);
     Page& page() { return app->page(); }
-    DivEditor& currentParagraph() { return app->page().currentParagraph(); }
+    const Paragraph& currentParagraph() { return app->page().currentParagraph(); }
+    const Paragraph& paragraph(std::size_t i) { return app->page().paragraph(i); }
+    // The current paragraph's lines as the sheet shows them.
+    const ShownParagraph& shown() { return app->page().shown(app->page().current()); }
+    std::uint32_t cursor() { return app->page().caret().index; }
+    void setCursor(std::size_t index) { page().placeCaret({page().current(), static_cast<std::uint32_t>(index)}); }
+    // Starts again from these paragraphs (the title page kept), as saved, the caret at the end.
+    void load(std::vector<Paragraph> paragraphs);
+    // The current paragraph's text made this, the caret at its end, with no history.
+    void setText(const sf::String& text);
 
     std::filesystem::path folder;
     FakeDesktop desktop;

@@ -16,8 +16,8 @@ TEST_F(TitlePageTest, TypingWithNeitherBoxFocusedChangesNeitherLine)
 {
     click(100, 600);
     type("abc");
-    EXPECT_EQ(app->session().titlePage.title, "[Title here]");
-    EXPECT_EQ(app->session().titlePage.author, "By [Author here]");
+    EXPECT_EQ(app->session().script.title, "[Title here]");
+    EXPECT_EQ(app->session().script.author, "By [Author here]");
 }
 
 TEST_F(TitlePageTest, LinesCanBeEmptied)
@@ -25,7 +25,7 @@ TEST_F(TitlePageTest, LinesCanBeEmptied)
     click(430, 220);
     for (int i = 0; i < 20; ++i)
         send(ev::textEntered(8));
-    EXPECT_EQ(app->session().titlePage.author, "");
+    EXPECT_EQ(app->session().script.author, "");
 }
 
 TEST_F(TitlePageTest, AResizeKeepsTheWidthAndFillsTheHeight)
@@ -38,8 +38,8 @@ TEST_F(TitlePageTest, AResizeKeepsTheWidthAndFillsTheHeight)
 TEST_F(TitlePageTest, ALongLineIsCutAtItsBoxsEdge)
 {
     app->titlePage().setOpen(true);
-    app->session().titlePage.source = std::string(60, 'W');
-    app->titlePage().show(app->session().titlePage);
+    app->session().script.source = std::string(60, 'W');
+    app->titlePage().show(app->session().script);
     app->render();
     const sf::Image frame = captureFrame(*app);
     int bright = 0; // text pixels between the box's right edge (442) and the panel's (455)

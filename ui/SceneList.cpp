@@ -48,6 +48,14 @@ void SceneList::setPages(const std::vector<std::uint32_t>& pages)
         }
 }
 
+void SceneList::setHeading(std::size_t scene, const sf::String& heading)
+{
+    if (scene < m_scenes.size() && m_scenes[scene].heading != heading) {
+        m_scenes[scene].heading = heading;
+        ++m_version;
+    }
+}
+
 std::size_t SceneList::visibleRows() const
 {
     const float room = m_bottom - m_top - headerHeight;

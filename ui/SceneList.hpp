@@ -31,6 +31,8 @@ public:
     void setScenes(std::vector<Scene> scenes);
     // The pages only, when no heading changed.
     void setPages(const std::vector<std::uint32_t>& pages);
+    // One heading's text (as shown), when it alone changed.
+    void setHeading(std::size_t scene, const sf::String& heading);
     // The caret's scene (-1 for none), scrolled into the list's view.
     void setCurrent(int scene);
     const std::vector<Scene>& scenes() const { return m_scenes; }

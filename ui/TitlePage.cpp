@@ -9,13 +9,12 @@ constexpr unsigned labelSize = 14;
 constexpr float boxLeft = 15, boxWidth = 425;
 const char* const lineBreak = " | "; // how a line feed of contact or notes shows in a box
 
-// Title and author keep their tall boxes; the other fields follow, each under its name.
-struct Field {
-    const char* label;
+// Where each field's box stands, in the fields' order: title and author keep their tall
+// boxes; the other fields follow, each under its name.
+struct Place {
     float top, height;
 };
-const Field fields[] = {{"Title", 100, 50},      {"Author line", 200, 50}, {"Credit", 274, 40}, {"Source", 340, 40},
-                        {"Draft date", 406, 40}, {"Contact", 472, 40},     {"Notes", 538, 40}};
+const Place places[titleFieldCount] = {{100, 50}, {200, 50}, {274, 40}, {340, 40}, {406, 40}, {472, 40}, {538, 40}};
 
 sf::String shownLines(const sf::String& text)
 {
@@ -39,16 +38,16 @@ TitlePage::TitlePage(const sf::RenderTarget& window) : Group(window)
     background.setFillColor(panelColour);
     std::size_t i = 0;
     for (EditBox* box : boxes()) {
-        const Field& field = fields[i++];
+        const Place& place = places[i];
         box->bind(window, view);
-        box->setRect(boxLeft, field.top, boxWidth, field.height);
+        box->setRect(boxLeft, place.top, boxWidth, place.height);
         sf::Text label;
         if (appFont)
             label.setFont(*appFont);
-        label.setString(field.label);
+        label.setString(titleFields[i++].label);
         label.setCharacterSize(labelSize);
         label.setFillColor(labelColour);
-        label.setPosition(boxLeft, field.top - 20);
+        label.setPosition(boxLeft, place.top - 20);
         labels.push_back(label);
     }
 }
@@ -65,19 +64,22 @@ std::vector<const EditBox*> TitlePage::boxes() const
 
 void TitlePage::show(const TitleLines& lines)
 {
-    titleBox.setText(lines.title);
-    authorBox.setText(lines.author);
-    creditBox.setText(lines.credit);
-    sourceBox.setText(lines.source);
-    draftDateBox.setText(lines.draftDate);
-    contactBox.setText(shownLines(lines.contact));
-    notesBox.setText(shownLines(lines.notes));
+    std::size_t i = 0;
+    for (EditBox* box : boxes()) {
+        const TitleField& field = titleFields[i++];
+        box->setText(field.lines ? shownLines(lines.*field.member) : lines.*field.member);
+    }
 }
 
 TitleLines TitlePage::lines() const
 {
-    return {titleBox.text,        authorBox.text,     creditBox.text, sourceBox.text, draftDateBox.text,
-            typedLines(contactBox.text), typedLines(notesBox.text)};
+    TitleLines lines;
+    std::size_t i = 0;
+    for (const EditBox* box : boxes()) {
+        const TitleField& field = titleFields[i++];
+        lines.*field.member = field.lines ? typedLines(box->text) : box->text;
+    }
+    return lines;
 }
 
 bool TitlePage::focused() const

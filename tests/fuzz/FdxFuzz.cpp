@@ -4,6 +4,8 @@
 //   cmake --build build-fuzz --target fdx-fuzz && build-fuzz/fdx-fuzz -max_total_time=600
 #include "files/Fdx.hpp"
 
+#include "../AsShown.hpp"
+
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -11,11 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::optional<Script> script = parseFdx(std::string(reinterpret_cast<const char*>(data), size));
     if (!script)
         return 0;
-    Script shown = *script;
-    for (Paragraph& paragraph : shown.paragraphs)
-        paragraph.text = shownText(paragraph.kind, paragraph.text);
     const std::optional<Script> again = parseFdx(fdxText(*script));
-    if (!again || !(again->paragraphs == shown.paragraphs))
+    if (!again || !(again->paragraphs == asShown(*script).paragraphs))
         std::abort();
     return 0;
 }

@@ -2,13 +2,14 @@
 
 #include <SFML/Window/Clipboard.hpp>
 
+#include "document/Editing.hpp"
+
 class SelectionTest : public AppTest {
 protected:
-    DivEditor& directorial(const sf::String& text)
+    void directorial(const sf::String& text)
     {
         page().setKind(Directorial);
-        currentParagraph().setText(text);
-        return currentParagraph();
+        setText(text);
     }
     // Pixel of the boundary before column c on line l of the first paragraph.
     sf::Vector2i at(int column, int line) { return {645 + 12 * column, 120 + 23 * line + 10}; }
@@ -18,123 +19,131 @@ protected:
         send(ev::moved(to.x, to.y));
         send(ev::released(to.x, to.y));
     }
+    sf::String selected()
+    {
+        const std::vector<Paragraph> pieces = page().selectedPieces();
+        return pieces.size() == 1 ? pieces[0].text : sf::String("(across)");
+    }
+    // The bands the sheet draws over the selection in the current paragraph.
+    std::vector<sf::FloatRect> bands()
+    {
+        const auto [from, to] = page().selection();
+        return shown().bands(from.index, to.index);
+    }
 };
 
 TEST_F(SelectionTest, DraggingEitherWaySelectsTheSameCharacters)
 {
-    DivEditor& p = directorial("Hello wonderful world");
+    directorial("Hello wonderful world");
     drag(at(6, 0), at(15, 0));
-    EXPECT_EQ(p.selectedText, "wonderful");
-    EXPECT_EQ(p.selStart, 6u);
-    EXPECT_EQ(p.selEnd, 15u);
+    EXPECT_EQ(selected(), "wonderful");
+    EXPECT_EQ(page().selection(), (std::pair<Caret, Caret>{{0, 6}, {0, 15}}));
     drag(at(15, 0), at(6, 0));
-    EXPECT_EQ(p.selectedText, "wonderful");
-    EXPECT_LT(p.selStart, p.selEnd);
-    ASSERT_EQ(p.highlights.size(), 1u);
-    EXPECT_EQ(p.highlights[0].getPosition().x, p.display.findCharacterPos(6).x);
+    EXPECT_EQ(selected(), "wonderful");
+    EXPECT_EQ(page().anchor(), (Caret{0, 15}));
+    ASSERT_EQ(bands().size(), 1u);
+    EXPECT_EQ(bands()[0].left, 645 + 12 * 6);
+    EXPECT_EQ(bands()[0].width, 12 * 9);
 }
 
 TEST_F(SelectionTest, ThreeLinesGiveThreeBands)
 {
     const std::string words = "alpha beta gamma delta epsilon zeta eta theta iota kappa ";
-    DivEditor& p = directorial(words + words + words);
-    ASSERT_GE(p.lineLengths.size(), 3u);
+    directorial(words + words + words);
+    ASSERT_GE(shown().wrap.lines(), 3u);
     drag(at(6, 0), at(4, 2));
-    ASSERT_EQ(p.highlights.size(), 3u);
-    const sf::RectangleShape& first = p.highlights[0];
-    EXPECT_EQ(first.getPosition().x, p.display.findCharacterPos(6).x);
-    EXPECT_EQ(first.getPosition().x + first.getSize().x, 645 + 12.f * (p.lineLengths[0] - 1));
-    EXPECT_EQ(p.highlights[1].getPosition().x, 645);
-    EXPECT_EQ(p.highlights[1].getSize().x, 12.f * (p.lineLengths[1] - 1));
-    EXPECT_EQ(p.highlights[2].getPosition().x, 645);
-    EXPECT_EQ(p.highlights[2].getSize().x, 48);
-    EXPECT_EQ(p.highlights[2].getFillColor(), sf::Color(255, 200, 255));
+    const std::vector<sf::FloatRect> rects = bands();
+    ASSERT_EQ(rects.size(), 3u);
+    const std::vector<std::uint32_t>& lengths = shown().wrap.lineLengths;
+    EXPECT_EQ(rects[0].left, 645 + 12 * 6);
+    EXPECT_EQ(rects[0].left + rects[0].width, 645 + 12.f * (lengths[0] - 1));
+    EXPECT_EQ(rects[1].left, 645);
+    EXPECT_EQ(rects[1].width, 12.f * (lengths[1] - 1));
+    EXPECT_EQ(rects[2].left, 645);
+    EXPECT_EQ(rects[2].width, 48);
+    EXPECT_EQ(rects[0].top + 23, rects[1].top);
 }
 
 TEST_F(SelectionTest, TypingReplacesTheSelectionAndBackspaceOnlyRemovesIt)
 {
-    DivEditor& p = directorial("Hello");
+    directorial("Hello");
     drag(at(2, 0), at(4, 0));
     type("y");
-    EXPECT_EQ(p.text, "Heyo");
-    EXPECT_EQ(p.cursor, 3u);
-    EXPECT_EQ(p.display.getString(), "Heyo");
+    EXPECT_EQ(currentParagraph().text, "Heyo");
+    EXPECT_EQ(cursor(), 3u);
+    EXPECT_EQ(shown().display.getString(), "Heyo");
     drag(at(0, 0), at(2, 0));
     send(ev::textEntered(8));
-    EXPECT_EQ(p.text, "yo");
-    EXPECT_TRUE(p.highlights.empty());
-}
-
-TEST_F(SelectionTest, ReplacingASelectionAtTheEndKeepsTheDisplayTrue)
-{
-    DivEditor& p = directorial("abc");
-    drag(at(1, 0), at(3, 0));
+    EXPECT_EQ(currentParagraph().text, "yo");
+    EXPECT_FALSE(page().hasSelection());
+    directorial("abc");
+    drag(at(1, 0), at(3, 0)); // to the end
     type("x");
-    EXPECT_EQ(p.text, "ax");
-    EXPECT_EQ(p.display.getString(), "ax");
+    EXPECT_EQ(currentParagraph().text, "ax");
+    EXPECT_EQ(shown().display.getString(), "ax");
 }
 
 TEST_F(SelectionTest, CopyCutAndPasteGoThroughTheClipboard)
 {
-    DivEditor& p = directorial("cut this out");
+    directorial("cut this out");
     drag(at(4, 0), at(8, 0));
     control(sf::Keyboard::C);
     EXPECT_EQ(sf::Clipboard::getString(), "this");
     control(sf::Keyboard::X);
-    EXPECT_EQ(p.text, "cut  out");
-    p.setCursor(p.text.getSize());
+    EXPECT_EQ(currentParagraph().text, "cut  out");
+    setCursor(currentParagraph().text.getSize());
     control(sf::Keyboard::V);
-    EXPECT_EQ(p.text, "cut  outthis");
-    EXPECT_EQ(p.cursor, p.text.getSize());
+    EXPECT_EQ(currentParagraph().text, "cut  outthis");
+    EXPECT_EQ(cursor(), currentParagraph().text.getSize());
 }
 
 TEST_F(SelectionTest, PasteKeepsThePastedCaseAndOneBlockOfLinesStaysInTheParagraph)
 {
-    DivEditor& p = directorial("");
+    directorial("");
     sf::Clipboard::setString("Then Mary stands");
     control(sf::Keyboard::V);
-    EXPECT_EQ(p.text, "Then Mary stands");
+    EXPECT_EQ(currentParagraph().text, "Then Mary stands");
 
     page().setKind(Speech);
-    currentParagraph().setText("");
+    setText("");
     sf::Clipboard::setString(u32(U"one\r\ntwo\rthree\nfour\tfive\x01six é"));
     control(sf::Keyboard::V);
     EXPECT_EQ(currentParagraph().text, u32(U"one two three four fivesix é"));
-    EXPECT_EQ(page().paragraphs.size(), 1u);
+    EXPECT_EQ(page().size(), 1u);
 }
 
 TEST_F(SelectionTest, TheRightControlKeyCopiesNothing)
 {
-    DivEditor& p = directorial("keep");
+    directorial("keep");
     drag(at(0, 0), at(4, 0));
     sf::Clipboard::setString("before");
     key(sf::Keyboard::C); // left Control not held
     EXPECT_EQ(sf::Clipboard::getString(), "before");
-    EXPECT_EQ(p.text, "keep");
+    EXPECT_EQ(currentParagraph().text, "keep");
 }
 
-TEST_F(SelectionTest, BandsShowExactlyTheSelectionThatCopyTakes)
+TEST_F(SelectionTest, TheSelectionIsExactlyWhatCopyTakes)
 {
-    DivEditor& p = directorial("Hello wonderful world");
+    directorial("Hello wonderful world");
     drag(at(6, 0), at(15, 0));
-    key(sf::Keyboard::Right); // the selection collapses: bands and copied text go
-    EXPECT_TRUE(p.highlights.empty());
+    key(sf::Keyboard::Right); // the selection collapses
+    EXPECT_FALSE(page().hasSelection());
+    EXPECT_EQ(cursor(), 16u);
     sf::Clipboard::setString("mine");
     control(sf::Keyboard::C);
     control(sf::Keyboard::X);
     EXPECT_EQ(sf::Clipboard::getString(), "mine"); // nothing selected: left alone
-    EXPECT_EQ(p.text, "Hello wonderful world");
+    EXPECT_EQ(currentParagraph().text, "Hello wonderful world");
 
     send(ev::pressed(at(6, 0).x, at(6, 0).y)); // a drag released below the paragraph
     send(ev::moved(at(9, 0).x, at(9, 0).y));
     send(ev::released(700, 600));
-    ASSERT_EQ(p.highlights.size(), 1u);
-    EXPECT_EQ(p.selectedText, "won");
+    EXPECT_EQ(selected(), "won");
     control(sf::Keyboard::C);
     EXPECT_EQ(sf::Clipboard::getString(), "won");
     type("W");
-    EXPECT_EQ(p.text, "Hello Wderful world");
-    EXPECT_TRUE(p.highlights.empty());
+    EXPECT_EQ(currentParagraph().text, "Hello Wderful world");
+    EXPECT_FALSE(page().hasSelection());
 }
 
 class AcrossParagraphs : public AppTest {
@@ -142,8 +151,8 @@ protected:
     void SetUp() override
     {
         AppTest::SetUp();
-        page().load({{Scene, "INT. HALL"}, {Directorial, "Rain."}, {Name, "MARY"}, {Speech, "Come in."},
-                     {Scene, "EXT. YARD"}, {Directorial, "Mud."}});
+        load({{Scene, "INT. HALL"}, {Directorial, "Rain."}, {Name, "MARY"}, {Speech, "Come in."},
+              {Scene, "EXT. YARD"}, {Directorial, "Mud."}});
         page().placeCaret({0, 0});
     }
     void shifted(sf::Keyboard::Key code, bool control = false)
@@ -156,7 +165,7 @@ protected:
         if (control)
             holdControl(false);
     }
-    std::vector<Paragraph> paragraphs() { return page().contents(); }
+    std::vector<Paragraph> paragraphs() { return app->script().paragraphs; }
 };
 
 TEST_F(AcrossParagraphs, ShiftKeysCtrlAAndDragsSelectAcrossWithBandsOnEach)
@@ -167,15 +176,11 @@ TEST_F(AcrossParagraphs, ShiftKeysCtrlAAndDragsSelectAcrossWithBandsOnEach)
     shifted(sf::Keyboard::Right);
     shifted(sf::Keyboard::Right);
     EXPECT_EQ(page().selectedPieces(), (std::vector<Paragraph>{{Scene, "INT. HALL"}, {Directorial, "R"}}));
-    EXPECT_EQ(page().paragraphs[0].highlights.size(), 1u);
-    EXPECT_EQ(page().paragraphs[1].highlights.size(), 1u);
-    EXPECT_TRUE(page().paragraphs[2].highlights.empty());
     shifted(sf::Keyboard::End);
     shifted(sf::Keyboard::Down);
     EXPECT_EQ(page().selectedPieces(), (std::vector<Paragraph>{{Scene, "INT. HALL"}, {Directorial, "Rain."}, {Name, ""}}));
     key(sf::Keyboard::Left); // collapses
     EXPECT_FALSE(page().hasSelection());
-    EXPECT_TRUE(page().paragraphs[0].highlights.empty());
 
     control(sf::Keyboard::A);
     EXPECT_EQ(page().selectedPieces().size(), 6u);
@@ -251,12 +256,41 @@ TEST_F(AcrossParagraphs, TypingBackspaceAndDeleteActOnTheSelectionAsOneStep)
 
 TEST_F(SelectionTest, APasteLargerThanTwoMegabytesIsRefusedAndSaid)
 {
-    DivEditor& p = directorial("keep");
+    directorial("keep");
     sf::Clipboard::setString(std::string(3u << 20, 'x'));
     control(sf::Keyboard::V);
-    EXPECT_EQ(p.text, "keep");
+    EXPECT_EQ(currentParagraph().text, "keep");
     EXPECT_EQ(app->footLine(), "The clipboard holds 3.0 MB; a paste takes at most 2 MB");
     sf::Clipboard::setString(std::string(2u << 20, 'y'));
     control(sf::Keyboard::V);
     EXPECT_EQ(currentParagraph().text.getSize(), 4u + (2u << 20));
+}
+
+// The edits of the text commands, on paragraphs alone.
+TEST(ReplacementRules, PiecesJoinTheTextAroundThemAndTakeTheirKinds)
+{
+    const std::vector<Paragraph> script = {{Scene, "int. hall"}, {Directorial, "Rain falls."}, {Name, "mary"}, {Speech, "Come in."}};
+    struct Row {
+        Caret from, to;
+        std::vector<Paragraph> pieces;
+        std::vector<Paragraph> after;
+        Caret caret;
+    };
+    const Row rows[] = {
+        {{1, 5}, {1, 5}, {{None, "hard "}}, {{Directorial, "Rain hard falls."}}, {1, 10}},
+        {{1, 4}, {3, 4}, {}, {{Directorial, "Rain in."}}, {1, 4}},
+        {{1, 0}, {2, 0}, {}, {{Name, "mary"}}, {1, 0}}, // an empty head takes the tail's kind
+        {{0, 9}, {1, 0}, {{None, " - day"}}, {{Scene, "int. hall - dayRain falls."}}, {0, 15}},
+        {{1, 4}, {1, 11}, {{None, "."}, {Name, "JOE"}, {Speech, "Hi"}}, {{Directorial, "Rain."}, {Name, "JOE"}, {Speech, "Hi"}}, {3, 2}},
+    };
+    for (const Row& row : rows) {
+        const ScriptEdit edit = replacement(script, row.from, row.to, row.pieces, row.from);
+        EXPECT_EQ(edit.after, row.after) << row.from.paragraph << ":" << row.from.index;
+        EXPECT_EQ(edit.caretAfter, row.caret) << row.from.paragraph << ":" << row.from.index;
+        std::vector<Paragraph> applied = script;
+        applyEdit(applied, edit);
+        applyEdit(applied, edit, true);
+        EXPECT_EQ(applied, script) << "undone";
+    }
+    EXPECT_EQ(piecesBetween(script, {2, 2}, {0, 5}), (std::vector<Paragraph>{{Scene, "HALL"}, {Directorial, "Rain falls."}, {Name, "MA"}}));
 }

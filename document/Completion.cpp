@@ -1,4 +1,4 @@
-#include "editor/Completion.hpp"
+#include "document/Completion.hpp"
 
 #include <algorithm>
 
@@ -10,11 +10,9 @@ const std::vector<std::u32string> standardTimes = {U"DAY", U"NIGHT", U"CONTINUOU
 // The text as shown, into a buffer that keeps its memory from call to call.
 std::u32string_view shown(DivType kind, const sf::String& text, std::u32string& into)
 {
-    const bool upper = caseModeOf(kind) == CaseMode::Upper;
-    const sf::Uint32* letters = text.getData();
     into.resize(text.getSize());
     for (std::size_t i = 0; i < into.size(); ++i)
-        into[i] = upper && letters[i] >= U'a' && letters[i] <= U'z' ? letters[i] - 32 : letters[i];
+        into[i] = shownLetter(kind, text[i]);
     return into;
 }
 

@@ -1,0 +1,127 @@
+#include "editor/ShownParagraph.hpp"
+
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/RenderTarget.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace {
+const sf::Color textColour(0, 0, 0, 255);
+const sf::Color ruleColour(150, 150, 150, 255);
+constexpr unsigned ruleLabelSize = 14;
+} // namespace
+
+ShownParagraph::ShownParagraph(const Paragraph& paragraph, const sf::Font* font)
+    : kind(paragraph.kind), length(paragraph.text.getSize()), wrap(wrapText(paragraph.text, lineCharsOf(paragraph.kind)))
+{
+    // The letters as shown, each break space a line feed and a line feed after each cut.
+    const sf::String& text = paragraph.text;
+    std::basic_string<sf::Uint32> shown;
+    shown.reserve(text.getSize() + wrap.insertedBreaks.size());
+    std::size_t at = 0;
+    std::uint32_t longest = 0;
+    for (std::size_t row = 0; row < wrap.lines(); ++row) {
+        const std::uint32_t count = wrap.lineLengths[row];
+        for (std::uint32_t k = 0; k < count; ++k)
+            shown.push_back(shownLetter(kind, text[at + k]));
+        at += count;
+        if (row + 1 < wrap.lines()) {
+            if (wrap.endsInCut(row))
+                shown.push_back('\n');
+            else if (count > 0)
+                shown.back() = '\n';
+        }
+        longest = std::max(longest, wrap.shownCells(row));
+    }
+    const KindLayout& layout = layoutOf(kind);
+    display.setFillColor(textColour);
+    display.setCharacterSize(Sheet::characterSize);
+    if (font)
+        display.setFont(*font);
+    display.setStyle(layout.style);
+    display.setLetterSpacing(layout.letterSpacing);
+    display.setString(sf::String(shown));
+    const std::size_t widest = wrap.lineChars > 1 ? wrap.lineChars - 1 : 1;
+    const float room = (static_cast<float>(widest) - static_cast<float>(longest)) * Sheet::cellWidth;
+    const float shift = layout.align == Align::Right    ? room
+                        : layout.align == Align::Centre ? std::floor(room / Sheet::cellWidth / 2) * Sheet::cellWidth
+                                                        : 0;
+    display.setPosition(std::floor(Sheet::left + layout.marginLeft + shift), std::floor(layout.marginTop));
+}
+
+sf::Vector2f ShownParagraph::caretPoint(std::size_t index) const
+{
+    return display.findCharacterPos(wrap.shownIndex(std::min(index, length)));
+}
+
+std::uint32_t ShownParagraph::indexAt(float x, float y) const
+{
+    const sf::Vector2f origin = display.getPosition();
+    const float lines = static_cast<float>(wrap.lines());
+    const float line = std::max(0.f, std::min(std::floor((std::floor(y) - std::floor(origin.y) - 2) / Sheet::lineHeight), lines - 1));
+    const std::size_t row = static_cast<std::size_t>(line);
+    const float dx = std::floor(x) - std::floor(origin.x);
+    const std::uint32_t widest =
+        row + 1 < wrap.lines() && !wrap.endsInCut(row) ? wrap.lineLengths[row] - 1 : wrap.lineLengths[row];
+    const std::uint32_t column = dx < 0 ? 0 : std::min(widest, static_cast<std::uint32_t>(std::floor(dx / Sheet::cellWidth + 0.5f)));
+    return static_cast<std::uint32_t>(std::min<std::size_t>(length, wrap.lineStart(row) + column));
+}
+
+std::vector<sf::FloatRect> ShownParagraph::bands(std::size_t a, std::size_t b) const
+{
+    std::vector<sf::FloatRect> out;
+    if (a == b)
+        return out;
+    const sf::Vector2f p = caretPoint(std::min(a, b));
+    const sf::Vector2f q = caretPoint(std::max(a, b));
+    const float top = p.y + 3;
+    const int count = static_cast<int>(std::floor((q.y + 3 - top) / Sheet::lineHeight)) + 1;
+    const int first = static_cast<int>(std::floor((top - display.getPosition().y) / Sheet::lineHeight));
+    if (count < 1 || first < 0)
+        return out;
+    for (int i = 0; i < count; ++i) {
+        const std::size_t line = static_cast<std::size_t>(first + i);
+        const int cells = line < wrap.lines() ? static_cast<int>(wrap.shownCells(line)) : 0;
+        out.push_back({display.getPosition().x, top + Sheet::lineHeight * i, Sheet::cellWidth * std::max(cells, 0), 20});
+    }
+    const float right = out.front().left + out.front().width;
+    out.front().left = p.x;
+    out.front().width = right - p.x;
+    out.back().width = q.x - out.back().left;
+    return out;
+}
+
+float ShownParagraph::lineTop(std::size_t index) const
+{
+    return caretPoint(index).y + 3;
+}
+
+// A page break has no text: it shows as a dashed rule across the sheet with its name.
+void ShownParagraph::drawPageBreak(sf::RenderTarget& target, sf::RenderStates states) const
+{
+    const KindLayout& layout = layoutOf(kind);
+    const float y = std::floor(layout.marginTop + Sheet::lineHeight / 2);
+    sf::Text label("Page break", *display.getFont(), ruleLabelSize);
+    label.setFillColor(ruleColour);
+    const float labelWidth = std::floor(label.getLocalBounds().width) + 16;
+    const float middle = std::floor(Sheet::left + Sheet::width / 2);
+    label.setPosition(std::floor(middle - labelWidth / 2 + 8), y - 9);
+    sf::RectangleShape dash({8, 1});
+    dash.setFillColor(ruleColour);
+    for (float x = Sheet::left + layout.marginLeft; x + 8 <= Sheet::left + Sheet::width - layout.marginRight; x += 14) {
+        if (x + 8 > middle - labelWidth / 2 && x < middle + labelWidth / 2)
+            continue;
+        dash.setPosition(x, y);
+        target.draw(dash, states);
+    }
+    target.draw(label, states);
+}
+
+void ShownParagraph::draw(sf::RenderTarget& target, sf::RenderStates states) const
+{
+    if (kind == PageBreak && display.getFont())
+        drawPageBreak(target, states);
+    target.draw(display, states);
+}
