@@ -23,7 +23,9 @@ void ScenesAndPages::noteEdits(const std::vector<ScriptEdit>& edits)
             return;
         const std::size_t before = headingsIn(edit.before), after = headingsIn(edit.after);
         const auto from = std::lower_bound(m_headings.begin(), m_headings.end(), edit.at);
-        if (before == 0 && after == 0) { // the headings after it move along
+        if (before == 0 && after == 0 && edit.before.size() == edit.after.size()) {
+            continue; // no heading changed or moved
+        } else if (before == 0 && after == 0) { // the headings after it move along
             const auto by = static_cast<std::int64_t>(edit.after.size()) - static_cast<std::int64_t>(edit.before.size());
             for (auto it = from; it != m_headings.end(); ++it)
                 *it = static_cast<std::uint32_t>(*it + by);

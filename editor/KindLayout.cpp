@@ -1,20 +1,18 @@
 #include "editor/KindLayout.hpp"
 
-#include <SFML/Graphics/Text.hpp>
-
 namespace {
 // A cell is a tenth of an inch of the printed page: action from 1.5 in, a transition
 // ending at 7.1 in.
 const KindLayout layouts[] = {
-    {0, 0, 0, 0, sf::Text::Regular, 1, Align::Left},         // None
-    {180, 0, 120, 24, sf::Text::Bold, 0.78f, Align::Left},   // Scene
-    {180, 0, 120, 24, sf::Text::Regular, 1, Align::Left},    // Directorial
-    {444, 0, 300, 0, sf::Text::Regular, 1, Align::Left},     // Name
-    {372, 0, 300, 0, sf::Text::Regular, 1, Align::Left},     // Parenthetical
-    {300, 0, 300, 24, sf::Text::Regular, 1, Align::Left},    // Speech
-    {660, 0, 126, 24, sf::Text::Regular, 1, Align::Right},   // Transition
-    {180, 0, 120, 24, sf::Text::Regular, 1, Align::Centre},  // Centered
-    {180, 0, 120, 24, sf::Text::Regular, 1, Align::Left},    // PageBreak
+    {0, 0, 0, 0, false, Align::Left},        // None
+    {180, 0, 120, 24, true, Align::Left},    // Scene
+    {180, 0, 120, 24, false, Align::Left},   // Directorial
+    {444, 0, 300, 0, false, Align::Left},    // Name
+    {372, 0, 300, 0, false, Align::Left},    // Parenthetical
+    {300, 0, 300, 24, false, Align::Left},   // Speech
+    {660, 0, 126, 24, false, Align::Right},  // Transition
+    {180, 0, 120, 24, false, Align::Centre}, // Centered
+    {180, 0, 120, 24, false, Align::Left},   // PageBreak
 };
 } // namespace
 

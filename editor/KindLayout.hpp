@@ -3,8 +3,6 @@
 
 #include "document/DivType.hpp"
 
-#include <SFML/Config.hpp>
-
 #include <cstdint>
 
 // How a paragraph's lines stand between its margins.
@@ -17,8 +15,7 @@ struct KindLayout {
     float marginTop;
     float marginRight;
     float marginBottom;
-    sf::Uint32 style;    // sf::Text::Regular or sf::Text::Bold
-    float letterSpacing; // factor of the font's own spacing
+    bool bold; // in the bold face
     Align align;
 };
 

@@ -112,7 +112,7 @@ const ShownParagraph& Page::shown(std::size_t i) const
 {
     const Slot& slot = m_slots[i];
     if (!slot.shown) {
-        slot.shown = std::make_unique<ShownParagraph>(paragraph(i), appFont);
+        slot.shown = std::make_unique<ShownParagraph>(paragraph(i));
         ++m_laidOut;
     }
     return *slot.shown;
@@ -630,11 +630,9 @@ void Page::drawParagraph(sf::RenderTarget& target, std::size_t i, float y) const
     if (i != m_caret.paragraph || !m_focused)
         return;
     const sf::Vector2f caret = lines.caretPoint(m_caret.index);
-    if (!m_ghost.isEmpty() && lines.display.getFont()) {
-        sf::Text ghost(m_ghost, *lines.display.getFont(), Sheet::characterSize);
+    if (!m_ghost.isEmpty() && appFace(layoutOf(lines.kind).bold, false)) {
+        sf::Text ghost(m_ghost, *appFace(layoutOf(lines.kind).bold, false), Sheet::characterSize);
         ghost.setFillColor(ghostColour);
-        ghost.setStyle(lines.display.getStyle());
-        ghost.setLetterSpacing(lines.display.getLetterSpacing());
         ghost.setPosition(caret);
         target.draw(ghost, at);
     }

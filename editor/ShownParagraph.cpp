@@ -1,5 +1,7 @@
 #include "editor/ShownParagraph.hpp"
 
+#include "ui/Font.hpp"
+
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
 
@@ -13,10 +15,9 @@ const sf::Color ruleColour(150, 150, 150, 255);
 constexpr unsigned ruleLabelSize = 14;
 } // namespace
 
-ShownParagraph::ShownParagraph(const Paragraph& paragraph, const sf::Font* font)
+ShownParagraph::ShownParagraph(const Paragraph& paragraph)
     : kind(paragraph.kind), length(paragraph.text.getSize()), wrap(wrapText(paragraph.text, lineCharsOf(paragraph.kind)))
 {
-    // The letters as shown, each break space a line feed and a line feed after each cut.
     const sf::String& text = paragraph.text;
     std::basic_string<sf::Uint32> shown;
     shown.reserve(text.getSize() + wrap.insertedBreaks.size());
@@ -35,30 +36,41 @@ ShownParagraph::ShownParagraph(const Paragraph& paragraph, const sf::Font* font)
         }
         longest = std::max(longest, wrap.shownCells(row));
     }
+    m_shown = sf::String(shown);
     const KindLayout& layout = layoutOf(kind);
-    display.setFillColor(textColour);
-    display.setCharacterSize(Sheet::characterSize);
-    if (font)
-        display.setFont(*font);
-    display.setStyle(layout.style);
-    display.setLetterSpacing(layout.letterSpacing);
-    display.setString(sf::String(shown));
     const std::size_t widest = wrap.lineChars > 1 ? wrap.lineChars - 1 : 1;
     const float room = (static_cast<float>(widest) - static_cast<float>(longest)) * Sheet::cellWidth;
     const float shift = layout.align == Align::Right    ? room
                         : layout.align == Align::Centre ? std::floor(room / Sheet::cellWidth / 2) * Sheet::cellWidth
                                                         : 0;
-    display.setPosition(std::floor(Sheet::left + layout.marginLeft + shift), std::floor(layout.marginTop));
+    m_origin = {std::floor(Sheet::left + layout.marginLeft + shift), std::floor(layout.marginTop)};
+}
+
+const sf::Text& ShownParagraph::display() const
+{
+    if (!m_text) {
+        m_text = std::make_unique<sf::Text>();
+        m_text->setFillColor(textColour);
+        m_text->setCharacterSize(Sheet::characterSize);
+        if (const sf::Font* face = appFace(layoutOf(kind).bold, false))
+            m_text->setFont(*face);
+        m_text->setString(m_shown);
+        m_text->setPosition(m_origin);
+    }
+    return *m_text;
 }
 
 sf::Vector2f ShownParagraph::caretPoint(std::size_t index) const
 {
-    return display.findCharacterPos(wrap.shownIndex(std::min(index, length)));
+    index = std::min(index, length);
+    const std::size_t row = wrap.rowOf(index);
+    const std::size_t column = index - wrap.lineStart(row);
+    return {m_origin.x + static_cast<float>(column) * Sheet::cellWidth, m_origin.y + static_cast<float>(row) * Sheet::lineHeight};
 }
 
 std::uint32_t ShownParagraph::indexAt(float x, float y) const
 {
-    const sf::Vector2f origin = display.getPosition();
+    const sf::Vector2f origin = m_origin;
     const float lines = static_cast<float>(wrap.lines());
     const float line = std::max(0.f, std::min(std::floor((std::floor(y) - std::floor(origin.y) - 2) / Sheet::lineHeight), lines - 1));
     const std::size_t row = static_cast<std::size_t>(line);
@@ -78,13 +90,13 @@ std::vector<sf::FloatRect> ShownParagraph::bands(std::size_t a, std::size_t b) c
     const sf::Vector2f q = caretPoint(std::max(a, b));
     const float top = p.y + 3;
     const int count = static_cast<int>(std::floor((q.y + 3 - top) / Sheet::lineHeight)) + 1;
-    const int first = static_cast<int>(std::floor((top - display.getPosition().y) / Sheet::lineHeight));
+    const int first = static_cast<int>(std::floor((top - m_origin.y) / Sheet::lineHeight));
     if (count < 1 || first < 0)
         return out;
     for (int i = 0; i < count; ++i) {
         const std::size_t line = static_cast<std::size_t>(first + i);
         const int cells = line < wrap.lines() ? static_cast<int>(wrap.shownCells(line)) : 0;
-        out.push_back({display.getPosition().x, top + Sheet::lineHeight * i, Sheet::cellWidth * std::max(cells, 0), 20});
+        out.push_back({m_origin.x, top + Sheet::lineHeight * i, Sheet::cellWidth * std::max(cells, 0), 20});
     }
     const float right = out.front().left + out.front().width;
     out.front().left = p.x;
@@ -103,7 +115,7 @@ void ShownParagraph::drawPageBreak(sf::RenderTarget& target, sf::RenderStates st
 {
     const KindLayout& layout = layoutOf(kind);
     const float y = std::floor(layout.marginTop + Sheet::lineHeight / 2);
-    sf::Text label("Page break", *display.getFont(), ruleLabelSize);
+    sf::Text label("Page break", *appFont, ruleLabelSize);
     label.setFillColor(ruleColour);
     const float labelWidth = std::floor(label.getLocalBounds().width) + 16;
     const float middle = std::floor(Sheet::left + Sheet::width / 2);
@@ -121,7 +133,7 @@ void ShownParagraph::drawPageBreak(sf::RenderTarget& target, sf::RenderStates st
 
 void ShownParagraph::draw(sf::RenderTarget& target, sf::RenderStates states) const
 {
-    if (kind == PageBreak && display.getFont())
+    if (kind == PageBreak && appFont)
         drawPageBreak(target, states);
-    target.draw(display, states);
+    target.draw(display(), states);
 }

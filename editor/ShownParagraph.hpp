@@ -2,10 +2,11 @@
 // One paragraph as the sheet shows it: its text wrapped into the cells of its kind's
 // width, in capitals for an upper-case kind, each line break either in place of a space
 // or inserted inside a cut word. It is made when the paragraph comes into view (or the
-// caret or a mark needs it) and made anew when the paragraph changes; it holds no text of
-// its own beyond what it draws.
+// caret or a mark needs it) and made anew when the paragraph changes; its drawn text is
+// made only when it is first drawn.
 //
 // Positions are pixels: across, those of the sheet's view; down, from the paragraph's top.
+// Every face of the font has the same advance, a cell, so a place is found by counting.
 
 #include "document/Script.hpp"
 #include "editor/KindLayout.hpp"
@@ -15,11 +16,12 @@
 #include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/Text.hpp>
 
+#include <memory>
 #include <vector>
 
 class ShownParagraph : public sf::Drawable {
 public:
-    ShownParagraph(const Paragraph& paragraph, const sf::Font* font);
+    explicit ShownParagraph(const Paragraph& paragraph);
 
     // Where the caret stands before the character at an index (or after the last).
     sf::Vector2f caretPoint(std::size_t index) const;
@@ -31,13 +33,20 @@ public:
     // The top of the line on which the character at an index shows.
     float lineTop(std::size_t index) const;
     float height() const { return heightOf(kind, wrap.lines()); }
+    // The text as drawn: the letters as shown with a line feed at each break.
+    const sf::Text& display() const;
+    // Where the first line begins.
+    sf::Vector2f origin() const { return m_origin; }
 
     DivType kind;
     std::size_t length; // code points of the text
     Wrap wrap;
-    sf::Text display;
 
 private:
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;
     void drawPageBreak(sf::RenderTarget& target, sf::RenderStates states) const;
+
+    sf::String m_shown;                       // the letters as shown, a line feed at each break
+    sf::Vector2f m_origin;
+    mutable std::unique_ptr<sf::Text> m_text; // made when first drawn
 };

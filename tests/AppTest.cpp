@@ -50,7 +50,7 @@ TEST_F(AppRules, ControlDigitsChooseTheKindAndMarkUnsaved)
     setText("bob");
     control(sf::Keyboard::Num3);
     EXPECT_EQ(currentParagraph().kind, Name);
-    EXPECT_EQ(shown().display.getString(), "BOB");
+    EXPECT_EQ(shown().display().getString(), "BOB");
     EXPECT_EQ(app->toggleArray().selected, 2);
     EXPECT_FALSE(app->session().saved());
 }

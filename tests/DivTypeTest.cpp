@@ -34,9 +34,9 @@ TEST_F(ApplyKindTest, CapitalsAreNeverDestroyed)
     for (const DivType kind : {Name, Speech, Parenthetical, Scene, Directorial})
         page().setKind(kind);
     EXPECT_EQ(currentParagraph().text, "Rain streaks the windows. MARY (40s) enters");
-    EXPECT_EQ(shown().display.getString(), "Rain streaks the windows. MARY (40s) enters");
+    EXPECT_EQ(shown().display().getString(), "Rain streaks the windows. MARY (40s) enters");
     page().setKind(Name);
-    EXPECT_EQ(shown().display.getString().substring(0, 17), "RAIN STREAKS THE\n"); // wrapped at 20
+    EXPECT_EQ(shown().display().getString().substring(0, 17), "RAIN STREAKS THE\n"); // wrapped at 20
     ASSERT_TRUE(app->saveScriptAs("rain"));
     EXPECT_NE(readBytes("user/rain.html").find("<div class=\"Name\">RAIN STREAKS THE WINDOWS. MARY (40S) ENTERS</div>"),
               std::string::npos);
@@ -61,7 +61,7 @@ TEST_F(ApplyKindTest, LayoutOfEachKind)
                             Expect{Parenthetical, 26, 837, 23}, Expect{Speech, 32, 765, 47}}) {
         page().setKind(e.kind);
         EXPECT_EQ(shown().wrap.lineChars, e.lineChars) << kindNames.at(e.kind);
-        EXPECT_EQ(shown().display.getPosition().x, e.textLeft) << kindNames.at(e.kind);
+        EXPECT_EQ(shown().origin().x, e.textLeft) << kindNames.at(e.kind);
         EXPECT_EQ(page().paragraphBottom(0) - page().paragraphTop(0), e.emptyHeight) << kindNames.at(e.kind);
     }
 }
@@ -73,6 +73,6 @@ TEST_F(ApplyKindTest, ANoneParagraphOfAnOldFileHasNoIndentAndShowsItsLettersAsTy
     page().setKind(None);
     EXPECT_EQ(currentParagraph().kind, None);
     EXPECT_EQ(shown().wrap.lineChars, 82u);
-    EXPECT_EQ(shown().display.getPosition().x, 465);
-    EXPECT_EQ(shown().display.getString(), "bob");
+    EXPECT_EQ(shown().origin().x, 465);
+    EXPECT_EQ(shown().display().getString(), "bob");
 }

@@ -71,7 +71,7 @@ TEST_F(SelectionTest, TypingReplacesTheSelectionAndBackspaceOnlyRemovesIt)
     type("y");
     EXPECT_EQ(currentParagraph().text, "Heyo");
     EXPECT_EQ(cursor(), 3u);
-    EXPECT_EQ(shown().display.getString(), "Heyo");
+    EXPECT_EQ(shown().display().getString(), "Heyo");
     drag(at(0, 0), at(2, 0));
     send(ev::textEntered(8));
     EXPECT_EQ(currentParagraph().text, "yo");
@@ -80,7 +80,7 @@ TEST_F(SelectionTest, TypingReplacesTheSelectionAndBackspaceOnlyRemovesIt)
     drag(at(1, 0), at(3, 0)); // to the end
     type("x");
     EXPECT_EQ(currentParagraph().text, "ax");
-    EXPECT_EQ(shown().display.getString(), "ax");
+    EXPECT_EQ(shown().display().getString(), "ax");
 }
 
 TEST_F(SelectionTest, CopyCutAndPasteGoThroughTheClipboard)

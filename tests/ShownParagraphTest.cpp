@@ -8,7 +8,7 @@ namespace {
 std::vector<sf::String> shownLines(const ShownParagraph& paragraph)
 {
     std::vector<sf::String> lines(1);
-    for (const sf::Uint32 c : paragraph.display.getString()) {
+    for (const sf::Uint32 c : paragraph.display().getString()) {
         if (c == '\n')
             lines.emplace_back();
         else
@@ -71,7 +71,7 @@ TEST_F(ShownParagraphTest, CharactersBeyondLatin1AreShownAsThemselves)
 {
     const ShownParagraph& p = as(Speech, u32(U"café 東京 \U0001F600 ok"));
     expectConsistent();
-    EXPECT_EQ(p.display.getString(), currentParagraph().text);
+    EXPECT_EQ(p.display().getString(), currentParagraph().text);
 }
 
 TEST_F(ShownParagraphTest, RandomTextsKeepDisplayAndLineLengthsInStep)
@@ -103,7 +103,7 @@ TEST_F(ShownParagraphTest, TypingAndBackspaceAtTheEndAndInTheMiddleKeepTheLinesT
     send(ev::textEntered('b'));
     send(ev::textEntered(8));
     EXPECT_EQ(currentParagraph().text, "a ");
-    EXPECT_EQ(shown().display.getString(), "a ");
+    EXPECT_EQ(shown().display().getString(), "a ");
     setCursor(1);
     send(ev::textEntered(8));
     EXPECT_EQ(currentParagraph().text, " ");
@@ -116,12 +116,12 @@ TEST_F(ShownParagraphTest, UpperParagraphsShowCapitalsAndKeepTheLettersAsTyped)
     as(Scene, "");
     type(u8"int. josé's house");
     EXPECT_EQ(currentParagraph().text, u32(U"int. josé's house"));
-    EXPECT_EQ(shown().display.getString(), u32(U"INT. JOSÉ'S HOUSE"));
+    EXPECT_EQ(shown().display().getString(), u32(U"INT. JOSÉ'S HOUSE"));
     as(Name, u32(U"øre straße"));
-    EXPECT_EQ(shown().display.getString(), u32(U"ØRE STRAßE")) << "ß has no capital of its own";
+    EXPECT_EQ(shown().display().getString(), u32(U"ØRE STRAßE")) << "ß has no capital of its own";
     as(Directorial, "");
     type("Int. House");
-    EXPECT_EQ(shown().display.getString(), "Int. House");
+    EXPECT_EQ(shown().display().getString(), "Int. House");
 }
 
 TEST_F(ShownParagraphTest, ControlCharactersAndTheDeleteKeysCharacterAreNeverInserted)
@@ -179,7 +179,7 @@ TEST_F(ShownParagraphTest, TheCaretIsDrawnWhereTheNextCharacterAppears)
         const Page::Point caret = page().caretPoint();
         const std::size_t at = cursor();
         send(ev::textEntered('7'));
-        const sf::Vector2f drawn = shown().display.findCharacterPos(shown().wrap.shownIndex(at));
+        const sf::Vector2f drawn = shown().display().findCharacterPos(shown().wrap.shownIndex(at));
         EXPECT_EQ(drawn.x, caret.x) << what;
         EXPECT_EQ(drawn.y + page().paragraphTop(page().current()), caret.y) << what;
         EXPECT_EQ(currentParagraph().text[at], '7') << what;
@@ -195,6 +195,9 @@ TEST_F(ShownParagraphTest, TheCaretIsDrawnWhereTheNextCharacterAppears)
     as(Name, std::string(30, 'N'));
     click(1400, 125); // right of a line cut inside a word
     check("a press right of a cut line");
+    as(Scene, u32(U"ext. café on the corner - night"));
+    setCursor(20);
+    check("inside a heading, in its bold face");
 }
 
 TEST_F(ShownParagraphTest, AnIndexFromAPoint)
@@ -204,7 +207,7 @@ TEST_F(ShownParagraphTest, AnIndexFromAPoint)
     const float left = 645;
     EXPECT_EQ(p.indexAt(500, 5), 0u);                 // in the left indent
     EXPECT_EQ(p.indexAt(left + 12 * 3 + 7, 5), 4u);   // nearer the boundary after "one "
-    EXPECT_EQ(p.caretPoint(4), p.display.findCharacterPos(4));
+    EXPECT_EQ(p.caretPoint(4), p.display().findCharacterPos(4));
     EXPECT_EQ(p.indexAt(1400, 5), 55u);               // right of the first line: before its break
     EXPECT_EQ(p.indexAt(1400, 500), 71u);             // below the last line: the last line, its end
     EXPECT_EQ(p.indexAt(left + 12 * 2, 23 + 5), 58u); // the second line begins at 56
@@ -217,7 +220,7 @@ TEST_F(ShownParagraphTest, BackspaceAtTheEndLetsTheLastWordMoveBackUp)
     ASSERT_EQ(shown().wrap.lines(), 2u);
     send(ev::textEntered(8));
     EXPECT_EQ(shown().wrap.lines(), 1u);
-    EXPECT_EQ(shown().display.getString(), "ABCDEFGHIJ KLMNOPQR");
+    EXPECT_EQ(shown().display().getString(), "ABCDEFGHIJ KLMNOPQR");
 }
 
 TEST(WrapRules, LinesBreaksAndCounts)

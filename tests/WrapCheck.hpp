@@ -11,7 +11,7 @@
 // An empty string when the paragraph is consistent, otherwise what is wrong.
 inline std::string wrapProblem(const ShownParagraph& p, const Paragraph& paragraph)
 {
-    const sf::String shown = p.display.getString();
+    const sf::String shown = p.display().getString();
     const sf::String& text = paragraph.text;
     const Wrap& wrap = p.wrap;
     if (shown.getSize() != text.getSize() + wrap.insertedBreaks.size())

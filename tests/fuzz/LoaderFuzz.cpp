@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (script->paragraphs.empty())
         std::abort();
     for (const Paragraph& paragraph : script->paragraphs)
-        if (!wrapProblem(ShownParagraph(paragraph, nullptr), paragraph).empty())
+        if (!wrapProblem(ShownParagraph(paragraph), paragraph).empty())
             std::abort();
     const std::optional<Script> again = parseScript(scriptHtml(*script, false, "fuzz"));
     if (!again || *again != asShown(*script))
