@@ -406,6 +406,22 @@ void App::onShortcut(const sf::Event::KeyEvent& pressed)
         m_page.addParagraph(PageBreak);
         followCurrentKind();
         break;
+    case sf::Keyboard::B:
+        if (m_page.focused())
+            m_page.toggleStyle(Bold);
+        break;
+    case sf::Keyboard::I:
+        if (m_page.focused())
+            m_page.toggleStyle(Italic);
+        break;
+    case sf::Keyboard::U:
+        if (m_page.focused())
+            m_page.toggleStyle(Underline);
+        break;
+    case sf::Keyboard::D:
+        if (m_page.focused())
+            m_page.toggleDual();
+        break;
     case sf::Keyboard::F:
         m_titlePage.setOpen(!m_titlePage.isOpen());
         break;

@@ -96,7 +96,7 @@ FindAndReplace::Replacement FindAndReplace::replacement(bool all, Caret caret) c
         } else {
             const std::uint32_t at = from->text - fieldCount;
             Paragraph changed = m_script.paragraphs[at];
-            changed.text = replaceMatches(changed.text, ofText, with);
+            replaceMatches(changed, ofText, with);
             out.edits.push_back({at, {m_script.paragraphs[at]}, {std::move(changed)}, caret, caret});
         }
         from = to;

@@ -51,11 +51,7 @@ bool ScenesAndPages::follow(const Script& script, std::uint32_t caretParagraph, 
 {
     const bool paginated = m_pagesStale;
     if (m_pagesStale) {
-        std::vector<ParagraphView> views;
-        views.reserve(script.paragraphs.size());
-        for (const Paragraph& paragraph : script.paragraphs)
-            views.push_back({paragraph.kind, &paragraph.text});
-        m_pages = paginate(views, false);
+        m_pages = paginate(script.paragraphs, false);
         m_pagesStale = false;
     }
     if (m_rowsStale) {

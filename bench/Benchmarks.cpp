@@ -251,7 +251,6 @@ void exportFountainText(benchmark::State& state)
 // The printed pages of a script, as the page count on screen makes them.
 void paginateScript(benchmark::State& state)
 {
-    App& app = theApp();
     Script script;
     if (state.range(0) == 0) {
         if (!haveBigFish(state))
@@ -261,11 +260,8 @@ void paginateScript(benchmark::State& state)
     } else {
         script = Script("", "", rhythm(static_cast<int>(state.range(0))));
     }
-    std::vector<ParagraphView> views;
-    for (const Paragraph& paragraph : script.paragraphs)
-        views.push_back({paragraph.kind, &paragraph.text});
     for (auto _ : state)
-        benchmark::DoNotOptimize(paginate(views, false)); // as the page count on screen does
+        benchmark::DoNotOptimize(paginate(script.paragraphs, false)); // as the page count on screen does
     state.counters["pages"] = static_cast<double>(paginate(script).pages.size());
 }
 

@@ -71,3 +71,12 @@ sf::String replaceMatches(const sf::String& text, const std::vector<Match>& matc
     out.append(text.getData() + from, text.getData() + text.getSize());
     return sf::String(out);
 }
+
+void replaceMatches(Paragraph& paragraph, const std::vector<Match>& matches, const sf::String& replacement)
+{
+    for (auto match = matches.rbegin(); match != matches.rend(); ++match) {
+        const std::uint8_t style = paragraph.styleAt(match->begin);
+        eraseText(paragraph, match->begin, match->end);
+        insertText(paragraph, match->begin, replacement, style);
+    }
+}

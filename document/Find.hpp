@@ -4,6 +4,7 @@
 // words, a match has no letter or digit just before or after.
 
 #include "document/DivType.hpp"
+#include "document/Script.hpp"
 
 #include <SFML/System/String.hpp>
 
@@ -35,3 +36,5 @@ std::vector<Match> findMatches(const std::vector<SearchedText>& texts, const sf:
 
 // The text with each of the matches (all of it, in order) replaced.
 sf::String replaceMatches(const sf::String& text, const std::vector<Match>& matches, const sf::String& replacement);
+// The same in a paragraph: each replacement takes the style of the first letter it replaces.
+void replaceMatches(Paragraph& paragraph, const std::vector<Match>& matches, const sf::String& replacement);

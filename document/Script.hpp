@@ -6,15 +6,50 @@
 
 #include <SFML/System/String.hpp>
 
+#include <cstdint>
 #include <vector>
 
+// Character styles, bits of a byte, in any combination.
+enum Style : std::uint8_t { Plain = 0, Bold = 1, Italic = 2, Underline = 4 };
+
 struct Paragraph {
+    Paragraph(DivType kindOf = Scene, sf::String letters = {}, std::vector<std::uint8_t> styling = {}, bool pairs = false)
+        : kind(kindOf), text(std::move(letters)), styles(std::move(styling)), dual(pairs)
+    {
+    }
+
     DivType kind = Scene;
     sf::String text;
+    // A style for each code point of the text; empty while every letter is plain.
+    std::vector<std::uint8_t> styles;
+    // A character's cue spoken at once with the speech before it: the two blocks stand
+    // side by side, this one on the right.
+    bool dual = false;
 
-    bool operator==(const Paragraph& other) const { return kind == other.kind && text == other.text; }
+    std::uint8_t styleAt(std::size_t i) const { return i < styles.size() ? styles[i] : std::uint8_t(Plain); }
+    bool styled() const { return !styles.empty(); }
+    bool operator==(const Paragraph& other) const;
     bool operator!=(const Paragraph& other) const { return !(*this == other); }
 };
+
+// The letters from `from` to `to` with their styles, a paragraph of the same kind.
+Paragraph slice(const Paragraph& paragraph, std::size_t from, std::size_t to);
+// The piece's letters and styles after the paragraph's.
+void append(Paragraph& paragraph, const Paragraph& piece);
+// Letters in one style inserted at an index.
+void insertText(Paragraph& paragraph, std::size_t at, const sf::String& text, std::uint8_t style);
+void eraseText(Paragraph& paragraph, std::size_t from, std::size_t to);
+// Sets (or clears) style bits over the letters from `from` to `to`.
+void setStyle(Paragraph& paragraph, std::size_t from, std::size_t to, std::uint8_t bits, bool on);
+// The same for a paragraph's text, its letters' styles kept with them.
+void makeSingleLine(Paragraph& paragraph);
+// A speech block begins at `begin` (a cue, or a parenthetical or speech without one) and
+// holds the parentheticals and speeches after it: the index after its last paragraph. It
+// stands side by side with the block after it when that block's cue is dual.
+std::size_t speechBlockEnd(const std::vector<Paragraph>& paragraphs, std::size_t begin);
+bool pairsWithNext(const std::vector<Paragraph>& paragraphs, std::size_t blockEnd);
+// Whether every letter from `from` to `to` has the bits (and there is one at least).
+bool hasStyle(const Paragraph& paragraph, std::size_t from, std::size_t to, std::uint8_t bits);
 
 // Text as a paragraph or a title line can hold it: each CR LF pair, lone CR, LF and tab
 // becomes one space; other control characters and DEL (127) are dropped.

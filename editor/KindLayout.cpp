@@ -14,16 +14,31 @@ const KindLayout layouts[] = {
     {180, 0, 120, 24, false, Align::Centre}, // Centered
     {180, 0, 120, 24, false, Align::Left},   // PageBreak
 };
+// The halves of a pair (a cell a tenth of an inch): the left speech from 1.5 to 4.375 in,
+// its parenthetical from 1.75 to 4.125 in and its cue centred on 3 in; the right speech
+// from 4.625 to 7.5 in, its parenthetical from 4.875 to 7.25 in and its cue on 6 in.
+const KindLayout leftHalf[] = {
+    {180, 0, 450, 0, false, Align::Centre}, // Name
+    {210, 0, 495, 0, false, Align::Left},   // Parenthetical
+    {180, 0, 465, 24, false, Align::Left},  // Speech
+};
+const KindLayout rightHalf[] = {
+    {555, 0, 105, 0, false, Align::Centre}, // Name
+    {585, 0, 120, 0, false, Align::Left},   // Parenthetical
+    {555, 0, 90, 24, false, Align::Left},   // Speech
+};
 } // namespace
 
-const KindLayout& layoutOf(std::int32_t kind)
+const KindLayout& layoutOf(std::int32_t kind, Column column)
 {
+    if (column != Column::Whole && kind >= Name && kind <= Speech)
+        return (column == Column::Left ? leftHalf : rightHalf)[kind - Name];
     return kind >= Scene && kind <= PageBreak ? layouts[kind] : layouts[None];
 }
 
-std::uint32_t lineCharsOf(std::int32_t kind)
+std::uint32_t lineCharsOf(std::int32_t kind, Column column)
 {
-    const KindLayout& layout = layoutOf(kind);
+    const KindLayout& layout = layoutOf(kind, column);
     const float cells = (Sheet::width - layout.marginLeft - layout.marginRight) / (0.6f * Sheet::characterSize);
     return cells < 1 ? 1 : static_cast<std::uint32_t>(cells);
 }

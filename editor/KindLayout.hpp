@@ -8,6 +8,10 @@
 // How a paragraph's lines stand between its margins.
 enum class Align { Left, Right, Centre };
 
+// Where a paragraph stands across the sheet: its whole width, or the left or the right
+// half of a pair of speeches spoken at once.
+enum class Column : std::uint8_t { Whole, Left, Right };
+
 // Layout of one kind; margins are pixels from the paragraph's rectangle, which spans the
 // sheet's width and stacks below the paragraph above.
 struct KindLayout {
@@ -27,9 +31,11 @@ constexpr float cellWidth = 12;  // pixels, 0.6 of the character size
 constexpr float lineHeight = 23; // pixels
 } // namespace Sheet
 
-// The layout of a kind; values beyond the kinds have None's, which has no margins.
-const KindLayout& layoutOf(std::int32_t kind);
+// The layout of a kind; values beyond the kinds have None's, which has no margins. In a
+// pair a cue is centred over its half, the speech and the parenthetical within it, as
+// they print.
+const KindLayout& layoutOf(std::int32_t kind, Column column = Column::Whole);
 // The line capacity in cells between the kind's margins.
-std::uint32_t lineCharsOf(std::int32_t kind);
+std::uint32_t lineCharsOf(std::int32_t kind, Column column = Column::Whole);
 // The height of a paragraph of the kind with that many lines, margins included.
 float heightOf(std::int32_t kind, std::size_t lines);

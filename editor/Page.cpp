@@ -55,6 +55,9 @@ void Page::reload()
     m_slots.clear();
     m_laidOut = 0;
     m_tops.clear();
+    m_bottoms.clear();
+    m_reach.clear();
+    m_typingStyle.reset();
     relayout(0, 0, m_script->paragraphs.size());
     const auto last = static_cast<std::uint32_t>(size() - 1);
     m_caret = m_anchor = {last, static_cast<std::uint32_t>(paragraph(last).text.getSize())};
@@ -62,6 +65,13 @@ void Page::reload()
     m_ghost.clear();
     edits.clear();
 }
+
+namespace {
+bool isDialogue(DivType kind)
+{
+    return kind == Name || kind == Parenthetical || kind == Speech;
+}
+} // namespace
 
 void Page::relayout(std::size_t at, std::size_t removed, std::size_t inserted)
 {
@@ -73,12 +83,14 @@ void Page::relayout(std::size_t at, std::size_t removed, std::size_t inserted)
             --m_laidOut;
         }
     };
-    if (removed == inserted && m_slots.size() == size()) { // changed in place: restacked only when a height changed
+    if (removed == inserted && m_slots.size() == size()) { // changed in place: restacked only when a place changed
         bool moved = false;
         for (std::size_t i = at; i < at + inserted; ++i) {
-            forget(m_slots[i]);
-            m_slots[i].lines = countLines(paragraph(i).text, lineCharsOf(paragraph(i).kind));
-            moved = moved || m_tops[i] + heightOf(paragraph(i).kind, m_slots[i].lines) != m_tops[i + 1];
+            Slot& slot = m_slots[i];
+            forget(slot);
+            slot.lines = countLines(paragraph(i).text, lineCharsOf(paragraph(i).kind, slot.column));
+            moved = moved || m_tops[i] + heightOf(paragraph(i).kind, slot.lines) != m_bottoms[i] ||
+                    slot.column != Column::Whole || slot.dual != paragraph(i).dual;
         }
         if (moved)
             restack(at);
@@ -96,23 +108,72 @@ void Page::relayout(std::size_t at, std::size_t removed, std::size_t inserted)
     }
     for (std::size_t i = at; i < at + inserted; ++i)
         m_slots[i].lines = countLines(paragraph(i).text, lineCharsOf(paragraph(i).kind));
-    m_tops.resize(size() + 1);
+    for (std::vector<double>* positions : {&m_tops, &m_bottoms, &m_reach}) {
+        const std::size_t from = std::min(at, positions->size());
+        positions->erase(positions->begin() + static_cast<std::ptrdiff_t>(from),
+                         positions->begin() + static_cast<std::ptrdiff_t>(std::min(at + removed, positions->size())));
+        positions->insert(positions->begin() + static_cast<std::ptrdiff_t>(from), inserted, 0.0);
+        positions->resize(size());
+    }
     restack(at);
 }
 
+double Page::place(std::size_t i, Column column, double top)
+{
+    Slot& slot = m_slots[i];
+    if (slot.column != column) { // a half of a pair wraps in its own width
+        slot.column = column;
+        slot.lines = countLines(paragraph(i).text, lineCharsOf(paragraph(i).kind, column));
+        if (slot.shown) {
+            slot.shown.reset();
+            --m_laidOut;
+        }
+    }
+    slot.dual = paragraph(i).dual;
+    m_tops[i] = top;
+    m_bottoms[i] = top + heightOf(paragraph(i).kind, slot.lines);
+    m_reach[i] = std::max(i > 0 ? m_reach[i - 1] : static_cast<double>(firstTop), m_bottoms[i]);
+    return m_bottoms[i];
+}
+
+// A speech block (a cue, or a part without one, and the parentheticals and speeches
+// after it) pairs with the block after it when that one's cue is dual: the first stands
+// on the left, the second on the right, both from the same top; what follows goes on
+// below the longer.
 void Page::restack(std::size_t from)
 {
-    if (from == 0)
-        m_tops[0] = firstTop;
-    for (std::size_t i = from; i < m_slots.size(); ++i)
-        m_tops[i + 1] = m_tops[i] + heightOf(paragraph(i).kind, m_slots[i].lines);
+    const std::size_t n = size();
+    from = std::min(from, n - 1);
+    while (from > 0 && isDialogue(paragraph(from - 1).kind))
+        --from;
+    double y = from == 0 ? firstTop : m_reach[from - 1];
+    const std::vector<Paragraph>& all = m_script->paragraphs;
+    for (std::size_t i = from; i < n;) {
+        if (!isDialogue(paragraph(i).kind)) {
+            y = place(i++, Column::Whole, y);
+            continue;
+        }
+        const std::size_t end = speechBlockEnd(all, i);
+        if (pairsWithNext(all, end)) {
+            const std::size_t second = speechBlockEnd(all, end);
+            double left = y, right = y;
+            for (; i < end; ++i)
+                left = place(i, Column::Left, left);
+            for (; i < second; ++i)
+                right = place(i, Column::Right, right);
+            y = std::max(left, right);
+        } else {
+            for (; i < end; ++i)
+                y = place(i, Column::Whole, y);
+        }
+    }
 }
 
 const ShownParagraph& Page::shown(std::size_t i) const
 {
     const Slot& slot = m_slots[i];
     if (!slot.shown) {
-        slot.shown = std::make_unique<ShownParagraph>(paragraph(i));
+        slot.shown = std::make_unique<ShownParagraph>(paragraph(i), slot.column);
         ++m_laidOut;
     }
     return *slot.shown;
@@ -155,11 +216,9 @@ void Page::apply(const ScriptEdit& change, bool undo)
     m_anchor = m_caret;
 }
 
-void Page::changeText(const sf::String& text, std::uint32_t index)
+void Page::changeText(Paragraph changed, std::uint32_t index)
 {
     const Caret before = m_caret;
-    Paragraph changed = currentParagraph();
-    changed.text = text;
     m_caret.index = index;
     m_anchor = m_caret;
     make({before.paragraph, {currentParagraph()}, {std::move(changed)}, before, m_caret});
@@ -177,13 +236,15 @@ void Page::setKind(std::int32_t kind)
 {
     m_focused = true;
     const Paragraph& was = currentParagraph();
-    Paragraph now{static_cast<DivType>(kind), was.text};
+    Paragraph now = was;
+    now.kind = static_cast<DivType>(kind);
+    now.dual = was.dual && kind == Name;
     std::uint32_t index = m_caret.index;
     if (kind == Parenthetical && was.text.isEmpty()) {
-        now.text = "()";
+        insertText(now, 0, "()", typingStyle());
         index = 1;
     } else if (kind != Parenthetical && was.kind == Parenthetical && was.text == "()") {
-        now.text.clear();
+        eraseText(now, 0, 2);
         index = 0;
     }
     if (now == was)
@@ -235,6 +296,67 @@ void Page::paste()
         replaceSelection(pieces);
 }
 
+std::uint8_t Page::typingStyle() const
+{
+    if (m_typingStyle && m_typingAt == m_caret)
+        return *m_typingStyle;
+    const Paragraph& here = currentParagraph();
+    return here.styleAt(m_caret.index > 0 ? m_caret.index - 1 : 0); // the letter before, or at the start the first
+}
+
+void Page::toggleStyle(std::uint8_t bits)
+{
+    if (!hasSelection()) {
+        m_typingStyle = static_cast<std::uint8_t>(typingStyle() ^ bits);
+        m_typingAt = m_caret;
+        return;
+    }
+    const auto [from, to] = selection();
+    auto stretch = [&](std::uint32_t i) {
+        return std::pair<std::size_t, std::size_t>(i == from.paragraph ? from.index : 0,
+                                                   i == to.paragraph ? to.index : paragraph(i).text.getSize());
+    };
+    bool all = true;
+    for (std::uint32_t i = from.paragraph; i <= to.paragraph; ++i) {
+        const auto [a, b] = stretch(i);
+        all = all && (a >= b || hasStyle(paragraph(i), a, b, bits));
+    }
+    ScriptEdit change{from.paragraph, {}, {}, m_caret, m_caret};
+    for (std::uint32_t i = from.paragraph; i <= to.paragraph; ++i) {
+        const auto [a, b] = stretch(i);
+        Paragraph styled = paragraph(i);
+        setStyle(styled, a, b, bits, !all);
+        change.before.push_back(paragraph(i));
+        change.after.push_back(std::move(styled));
+    }
+    if (change.before != change.after)
+        make(std::move(change));
+}
+
+void Page::toggleDual()
+{
+    auto inBlock = [this](std::size_t i) { return paragraph(i).kind == Parenthetical || paragraph(i).kind == Speech; };
+    std::size_t cue = m_caret.paragraph;
+    while (cue > 0 && inBlock(cue))
+        --cue;
+    if (paragraph(cue).kind != Name)
+        return; // not in a speech block
+    Paragraph changed = paragraph(cue);
+    if (!changed.dual) {
+        // It pairs with the block just before, which must be a speech block of its own and
+        // not the second half of a pair already.
+        if (cue == 0 || !inBlock(cue - 1))
+            return;
+        std::size_t before = cue - 1;
+        while (before > 0 && inBlock(before))
+            --before;
+        if (paragraph(before).kind == Name && paragraph(before).dual)
+            return;
+    }
+    changed.dual = !changed.dual;
+    make({static_cast<std::uint32_t>(cue), {paragraph(cue)}, {std::move(changed)}, m_caret, m_caret});
+}
+
 void Page::onTextEntered(sf::Uint32 code)
 {
     if (!m_focused || dragging)
@@ -245,30 +367,32 @@ void Page::onTextEntered(sf::Uint32 code)
         replaceSelection(code == 8 ? std::vector<Paragraph>{} : std::vector<Paragraph>{{None, sf::String(code)}});
         return;
     }
-    sf::String text = currentParagraph().text;
+    const std::uint8_t style = typingStyle();
+    Paragraph changed = currentParagraph();
     std::uint32_t index = m_caret.index;
     if (hasSelection()) {
         const auto [from, to] = selection();
-        text.erase(from.index, to.index - from.index);
+        eraseText(changed, from.index, to.index);
         index = from.index;
     } else if (code == 8) {
         if (index == 0)
             return;
-        text.erase(--index);
+        --index;
+        eraseText(changed, index, index + 1);
     }
     if (code != 8) {
         // A ")" typed just before the closing ")" of a parenthetical steps over it.
-        if (code == ')' && currentParagraph().kind == Parenthetical && index < text.getSize() && text[index] == ')')
+        if (code == ')' && changed.kind == Parenthetical && index < changed.text.getSize() && changed.text[index] == ')')
             ++index;
         else
-            text.insert(index++, sf::String(code));
+            insertText(changed, index++, sf::String(code), style);
     }
-    if (text == currentParagraph().text) {
+    if (changed == currentParagraph()) {
         m_caret.index = m_anchor.index = index;
         m_anchor.paragraph = m_caret.paragraph;
         return;
     }
-    changeText(text, index);
+    changeText(std::move(changed), index);
 }
 
 // Delete takes a selection across paragraphs as Backspace would, an empty paragraph (the
@@ -290,18 +414,18 @@ void Page::onDelete()
         make({0, {here}, {}, before, m_caret});
         return;
     }
-    sf::String text = here.text;
+    Paragraph changed = here;
     std::uint32_t index = m_caret.index;
     if (hasSelection()) {
         const auto [from, to] = selection();
-        text.erase(from.index, to.index - from.index);
+        eraseText(changed, from.index, to.index);
         index = from.index;
-    } else if (index < text.getSize()) {
-        text.erase(index);
+    } else if (index < changed.text.getSize()) {
+        eraseText(changed, index, index + 1);
     } else {
         return;
     }
-    changeText(text, index);
+    changeText(std::move(changed), index);
 }
 
 // ---- caret ----
@@ -415,17 +539,30 @@ void Page::onMovingKey(const sf::Event::KeyEvent& key)
         m_anchor = m_caret;
 }
 
-std::uint32_t Page::paragraphNear(double y) const
+std::uint32_t Page::paragraphNear(float x, double y) const
 {
-    // The first paragraph whose bottom lies below y, or the last.
-    const auto below = std::upper_bound(m_tops.begin() + 1, m_tops.end(), y);
-    const std::size_t i = static_cast<std::size_t>(below - (m_tops.begin() + 1));
-    return static_cast<std::uint32_t>(std::min(i, size() - 1));
+    // The first paragraph reaching below y, or the last.
+    const auto below = std::upper_bound(m_reach.begin(), m_reach.end(), y);
+    const std::size_t i = std::min(static_cast<std::size_t>(below - m_reach.begin()), size() - 1);
+    if (columnOf(i) == Column::Whole)
+        return static_cast<std::uint32_t>(i);
+    // In a pair: on the point's side, the paragraph at y or the nearest of that side.
+    std::size_t first = i, end = i;
+    while (first > 0 && columnOf(first - 1) != Column::Whole)
+        --first;
+    while (end < size() && columnOf(end) != Column::Whole)
+        ++end;
+    const Column side = x < Sheet::left + Sheet::width / 2 ? Column::Left : Column::Right;
+    std::size_t found = size();
+    for (std::size_t k = first; k < end; ++k)
+        if (columnOf(k) == side && (found == size() || m_tops[k] <= y))
+            found = k;
+    return static_cast<std::uint32_t>(found == size() ? i : found);
 }
 
 void Page::moveCaretTo(float x, double y)
 {
-    const std::uint32_t near = paragraphNear(y);
+    const std::uint32_t near = paragraphNear(x, y);
     const double top = paragraphTop(near);
     m_caret = {near, shown(near).indexAt(x, static_cast<float>(std::max(y, top) - top))};
     m_focused = true;
@@ -453,7 +590,7 @@ void Page::onMousePressed(const sf::Event::MouseButtonEvent& press)
     }
     const bool extend = shiftHeld && m_focused;
     const double at = y + m_viewTop;
-    const std::uint32_t near = paragraphNear(at);
+    const std::uint32_t near = paragraphNear(p.x, at);
     if (at >= paragraphTop(near) && at < paragraphBottom(near))
         m_caret = {near, shown(near).indexAt(static_cast<float>(x), static_cast<float>(at - paragraphTop(near)))};
     else if (at < paragraphTop(0))
@@ -591,11 +728,13 @@ void Page::draw(sf::RenderTarget& target, sf::RenderStates) const
     target.setView(view);
     target.draw(background);
     const double bottom = m_viewTop + viewHeight();
-    // The first paragraph whose bottom reaches the view's top.
-    std::size_t first = static_cast<std::size_t>(std::lower_bound(m_tops.begin() + 1, m_tops.end(), m_viewTop) - (m_tops.begin() + 1));
+    // The first paragraph reaching the view's top, then on until one of the whole width
+    // begins below it: a half of a pair may stand in view beside one that does not.
+    const std::size_t first = static_cast<std::size_t>(std::lower_bound(m_reach.begin(), m_reach.end(), m_viewTop) - m_reach.begin());
     std::size_t last = first;
-    for (; last < size() && m_tops[last] <= bottom; ++last)
-        drawParagraph(target, last, static_cast<float>(m_tops[last] - m_viewTop));
+    for (; last < size() && (m_tops[last] <= bottom || columnOf(last) != Column::Whole); ++last)
+        if (m_tops[last] <= bottom && m_bottoms[last] >= m_viewTop)
+            drawParagraph(target, last, static_cast<float>(m_tops[last] - m_viewTop));
     sf::RectangleShape mark;
     mark.setFillColor(matchColour);
     auto match = std::lower_bound(matches.begin(), matches.end(), first,

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // The view's top at which a line from lineTop to lineBottom shows with `margin` pixels
@@ -71,6 +72,14 @@ public:
     void copy();
     void cut();
     void paste();
+    // Bold, italic or underline over the selection (on when any selected letter lacks it,
+    // off when all have it), or, with nothing selected, for the letters typed next.
+    void toggleStyle(std::uint8_t bits);
+    // The style the next typed letter takes.
+    std::uint8_t typingStyle() const;
+    // Pairs the caret's speech block with the block before it, spoken at once, or splits
+    // the pair it stands in.
+    void toggleDual();
 
     // The caret and the selection.
     Caret caret() const { return m_caret; }
@@ -105,9 +114,11 @@ public:
     // Back to the top of the script, keeping the view's size.
     void resetView();
     double paragraphTop(std::size_t i) const { return m_tops[i]; }
-    double paragraphBottom(std::size_t i) const { return m_tops[i + 1]; }
-    // Where the last paragraph ends.
-    double scriptHeight() const { return m_tops.back(); }
+    double paragraphBottom(std::size_t i) const { return m_bottoms[i]; }
+    // Where the script ends.
+    double scriptHeight() const { return m_reach.back(); }
+    // Where a paragraph stands across the sheet: its whole width or a half of a pair.
+    Column columnOf(std::size_t i) const { return m_slots[i].column; }
     // The top-left of the caret.
     Point caretPoint() const;
     // A paragraph's lines as shown, laid out now if they are not.
@@ -140,6 +151,8 @@ public:
 private:
     struct Slot {
         std::uint32_t lines = 1;                       // from the wrap alone
+        Column column = Column::Whole;
+        bool dual = false;                             // the paragraph's flag when it was stacked
         mutable std::unique_ptr<ShownParagraph> shown; // while laid out
     };
 
@@ -160,15 +173,20 @@ private:
     // The caret moved by a key within the script: to the neighbouring paragraph past
     // either end, nowhere past the script's ends.
     Caret moved(sf::Keyboard::Key key) const;
-    // The current paragraph's text becomes `text`, the caret at `index` in it.
-    void changeText(const sf::String& text, std::uint32_t index);
+    // The current paragraph becomes `changed`, the caret at `index` in it.
+    void changeText(Paragraph changed, std::uint32_t index);
     // Applies an edit to the script and to what shows it, and logs it.
     void make(ScriptEdit change);
     // The script's paragraphs from `at` changed: `removed` of them gave way to `inserted`.
     void relayout(std::size_t at, std::size_t removed, std::size_t inserted);
+    // Stacks the paragraphs from `from` on (from the start of its run of dialogue, where
+    // pairs are found) and places each across the sheet.
     void restack(std::size_t from);
-    // The paragraph under a point of the script, or the nearest one above or below it.
-    std::uint32_t paragraphNear(double y) const;
+    // Gives a paragraph its place across the sheet and down from `top`; its bottom.
+    double place(std::size_t i, Column column, double top);
+    // The paragraph under a point of the script, or the nearest one above or below it; in
+    // a pair, on the point's side.
+    std::uint32_t paragraphNear(float x, double y) const;
     // Puts the caret on the line at a point of the script, in the paragraph there or the
     // nearest one, at the column nearest to x.
     void moveCaretTo(float x, double y);
@@ -178,7 +196,10 @@ private:
 
     Script* m_script;
     std::vector<Slot> m_slots;
-    std::vector<double> m_tops; // each paragraph's top, then where the last one ends
+    std::vector<double> m_tops, m_bottoms; // each paragraph's
+    std::vector<double> m_reach;          // the lowest bottom of the paragraphs up to each
+    std::optional<std::uint8_t> m_typingStyle; // chosen for the letters typed next at the caret,
+    Caret m_typingAt;                          // while it stands here
     Caret m_caret, m_anchor;
     bool m_focused = true;
     double m_viewTop = 0;

@@ -15,8 +15,9 @@ const sf::Color ruleColour(150, 150, 150, 255);
 constexpr unsigned ruleLabelSize = 14;
 } // namespace
 
-ShownParagraph::ShownParagraph(const Paragraph& paragraph)
-    : kind(paragraph.kind), length(paragraph.text.getSize()), wrap(wrapText(paragraph.text, lineCharsOf(paragraph.kind)))
+ShownParagraph::ShownParagraph(const Paragraph& paragraph, Column where)
+    : kind(paragraph.kind), column(where), length(paragraph.text.getSize()),
+      wrap(wrapText(paragraph.text, lineCharsOf(paragraph.kind, where)))
 {
     const sf::String& text = paragraph.text;
     std::basic_string<sf::Uint32> shown;
@@ -25,19 +26,25 @@ ShownParagraph::ShownParagraph(const Paragraph& paragraph)
     std::uint32_t longest = 0;
     for (std::size_t row = 0; row < wrap.lines(); ++row) {
         const std::uint32_t count = wrap.lineLengths[row];
-        for (std::uint32_t k = 0; k < count; ++k)
+        for (std::uint32_t k = 0; k < count; ++k) {
             shown.push_back(shownLetter(kind, text[at + k]));
+            if (paragraph.styled())
+                m_styles.push_back(paragraph.styleAt(at + k));
+        }
         at += count;
         if (row + 1 < wrap.lines()) {
-            if (wrap.endsInCut(row))
+            if (wrap.endsInCut(row)) {
                 shown.push_back('\n');
-            else if (count > 0)
+                if (paragraph.styled())
+                    m_styles.push_back(Plain);
+            } else if (count > 0) {
                 shown.back() = '\n';
+            }
         }
         longest = std::max(longest, wrap.shownCells(row));
     }
     m_shown = sf::String(shown);
-    const KindLayout& layout = layoutOf(kind);
+    const KindLayout& layout = layoutOf(kind, column);
     const std::size_t widest = wrap.lineChars > 1 ? wrap.lineChars - 1 : 1;
     const float room = (static_cast<float>(widest) - static_cast<float>(longest)) * Sheet::cellWidth;
     const float shift = layout.align == Align::Right    ? room
@@ -46,18 +53,59 @@ ShownParagraph::ShownParagraph(const Paragraph& paragraph)
     m_origin = {std::floor(Sheet::left + layout.marginLeft + shift), std::floor(layout.marginTop)};
 }
 
+sf::Text ShownParagraph::faceText(bool bold, bool italic, const sf::String& letters) const
+{
+    sf::Text text;
+    text.setFillColor(textColour);
+    text.setCharacterSize(Sheet::characterSize);
+    if (const sf::Font* face = appFace(bold, italic))
+        text.setFont(*face);
+    text.setString(letters);
+    text.setPosition(m_origin);
+    return text;
+}
+
 const sf::Text& ShownParagraph::display() const
 {
-    if (!m_text) {
-        m_text = std::make_unique<sf::Text>();
-        m_text->setFillColor(textColour);
-        m_text->setCharacterSize(Sheet::characterSize);
-        if (const sf::Font* face = appFace(layoutOf(kind).bold, false))
-            m_text->setFont(*face);
-        m_text->setString(m_shown);
-        m_text->setPosition(m_origin);
-    }
+    if (!m_text)
+        m_text = std::make_unique<sf::Text>(faceText(layoutOf(kind, column).bold, false, m_shown));
     return *m_text;
+}
+
+std::vector<sf::FloatRect> ShownParagraph::underlines() const
+{
+    std::vector<sf::FloatRect> lines;
+    float x = m_origin.x, y = m_origin.y;
+    std::size_t runStart = 0, runEnd = 0; // cells of the underlined run on this line, its spaces at the ends left out
+    bool inRun = false;
+    auto endRun = [&] {
+        if (inRun && runEnd > runStart)
+            lines.push_back({x + runStart * Sheet::cellWidth, y + Sheet::characterSize + 2,
+                             (runEnd - runStart) * Sheet::cellWidth, 1});
+        inRun = false;
+    };
+    std::size_t cell = 0;
+    for (std::size_t i = 0; i < m_styles.size(); ++i, ++cell) {
+        const sf::Uint32 c = m_shown[i];
+        if (c == '\n') {
+            endRun();
+            y += Sheet::lineHeight;
+            cell = static_cast<std::size_t>(-1);
+            continue;
+        }
+        if (!(m_styles[i] & Underline)) {
+            endRun();
+            continue;
+        }
+        if (c != ' ') {
+            if (!inRun)
+                runStart = cell;
+            inRun = true;
+            runEnd = cell + 1;
+        }
+    }
+    endRun();
+    return lines;
 }
 
 sf::Vector2f ShownParagraph::caretPoint(std::size_t index) const
@@ -113,7 +161,7 @@ float ShownParagraph::lineTop(std::size_t index) const
 // A page break has no text: it shows as a dashed rule across the sheet with its name.
 void ShownParagraph::drawPageBreak(sf::RenderTarget& target, sf::RenderStates states) const
 {
-    const KindLayout& layout = layoutOf(kind);
+    const KindLayout& layout = layoutOf(kind, column);
     const float y = std::floor(layout.marginTop + Sheet::lineHeight / 2);
     sf::Text label("Page break", *appFont, ruleLabelSize);
     label.setFillColor(ruleColour);
@@ -131,9 +179,42 @@ void ShownParagraph::drawPageBreak(sf::RenderTarget& target, sf::RenderStates st
     target.draw(label, states);
 }
 
+// A styled paragraph is drawn a face at a time; every face has the same advance, so the
+// letters stand where the plain text would put them.
 void ShownParagraph::draw(sf::RenderTarget& target, sf::RenderStates states) const
 {
     if (kind == PageBreak && appFont)
         drawPageBreak(target, states);
-    target.draw(display(), states);
+    if (m_styles.empty()) {
+        target.draw(display(), states);
+        return;
+    }
+    if (m_faces.empty()) {
+        const bool boldKind = layoutOf(kind, column).bold;
+        for (std::uint8_t face = 0; face < 4; ++face) { // bold and italic as bits
+            sf::String letters = m_shown;
+            bool any = false;
+            for (std::size_t i = 0; i < letters.getSize(); ++i) {
+                const std::uint8_t style = m_styles[i];
+                const std::uint8_t of = static_cast<std::uint8_t>(((style & Bold) || boldKind ? 1 : 0) | (style & Italic ? 2 : 0));
+                if (letters[i] == '\n')
+                    continue;
+                if (of != face)
+                    letters[i] = ' ';
+                else
+                    any = any || letters[i] != ' ';
+            }
+            if (any)
+                m_faces.push_back(faceText(face & 1, face & 2, letters));
+        }
+    }
+    for (const sf::Text& face : m_faces)
+        target.draw(face, states);
+    sf::RectangleShape rule;
+    rule.setFillColor(textColour);
+    for (const sf::FloatRect& line : underlines()) {
+        rule.setPosition(line.left, line.top);
+        rule.setSize({line.width, line.height});
+        target.draw(rule, states);
+    }
 }

@@ -21,7 +21,7 @@
 
 class ShownParagraph : public sf::Drawable {
 public:
-    explicit ShownParagraph(const Paragraph& paragraph);
+    explicit ShownParagraph(const Paragraph& paragraph, Column column = Column::Whole);
 
     // Where the caret stands before the character at an index (or after the last).
     sf::Vector2f caretPoint(std::size_t index) const;
@@ -33,12 +33,16 @@ public:
     // The top of the line on which the character at an index shows.
     float lineTop(std::size_t index) const;
     float height() const { return heightOf(kind, wrap.lines()); }
-    // The text as drawn: the letters as shown with a line feed at each break.
+    // The text as drawn (in the kind's face, whatever the letters' styles): the letters as
+    // shown with a line feed at each break.
     const sf::Text& display() const;
+    // The lines under underlined letters, none under the spaces at a run's ends.
+    std::vector<sf::FloatRect> underlines() const;
     // Where the first line begins.
     sf::Vector2f origin() const { return m_origin; }
 
     DivType kind;
+    Column column;
     std::size_t length; // code points of the text
     Wrap wrap;
 
@@ -46,7 +50,12 @@ private:
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;
     void drawPageBreak(sf::RenderTarget& target, sf::RenderStates states) const;
 
-    sf::String m_shown;                       // the letters as shown, a line feed at each break
+    // A text of one face: the letters of that face, the others left blank.
+    sf::Text faceText(bool bold, bool italic, const sf::String& letters) const;
+
+    sf::String m_shown;                // the letters as shown, a line feed at each break
+    std::vector<std::uint8_t> m_styles; // the style of each of them; empty when all are plain
     sf::Vector2f m_origin;
     mutable std::unique_ptr<sf::Text> m_text; // made when first drawn
+    mutable std::vector<sf::Text> m_faces;    // of a styled paragraph, a text a face, when first drawn
 };

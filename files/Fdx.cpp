@@ -59,45 +59,70 @@ bool onlyKnownEntities(const std::string& bytes)
     return true;
 }
 
-// The text of a paragraph: its <Text> runs joined, every control character a space.
-sf::String textOf(const Node* paragraph)
+// The styles a <Text> run's Style attribute names ("Bold+Italic+Underline"); others drop.
+std::uint8_t styleOf(const Node* run)
 {
-    std::string bytes;
-    for (const Node* run = paragraph->first_node("Text"); run; run = run->next_sibling("Text"))
+    const std::string tokens = "+" + attribute(run, "Style") + "+";
+    std::uint8_t style = Plain;
+    for (const auto& [token, bit] : {std::pair{"+Bold+", Bold}, std::pair{"+Italic+", Italic}, std::pair{"+Underline+", Underline}})
+        if (tokens.find(token) != std::string::npos)
+            style = static_cast<std::uint8_t>(style | bit);
+    return style;
+}
+
+// A paragraph of the kind with its <Text> runs' letters in their styles, every control
+// character a space and what XML cannot hold left out.
+Paragraph paragraphOf(const Node* node, DivType kind)
+{
+    Paragraph paragraph{kind, sf::String()};
+    for (const Node* run = node->first_node("Text"); run; run = run->next_sibling("Text")) {
+        const std::uint8_t style = styleOf(run);
         for (const Node* piece = run->first_node(); piece; piece = piece->next_sibling())
             if (piece->type() == rapidxml::node_data || piece->type() == rapidxml::node_cdata)
-                bytes.append(piece->value(), piece->value_size());
+                insertText(paragraph, paragraph.text.getSize(), fromUtf8(piece->value(), piece->value_size()), style);
             else if (piece->type() == rapidxml::node_element && std::strcmp(piece->name(), "Tab") == 0)
-                bytes += ' ';
-    for (char& c : bytes)
-        if (static_cast<unsigned char>(c) < 32)
-            c = ' ';
-    sf::String text = fromUtf8(bytes);
-    for (std::size_t i = text.getSize(); i-- > 0;)
-        if (!xmlCharacter(text[i]))
-            text.erase(i); // a reference to what XML cannot hold
-    return text;
+                insertText(paragraph, paragraph.text.getSize(), " ", style);
+    }
+    for (std::size_t i = paragraph.text.getSize(); i-- > 0;) {
+        const sf::Uint32 c = paragraph.text[i];
+        if (!xmlCharacter(c))
+            eraseText(paragraph, i, i + 1); // a reference to what XML cannot hold
+        else if (c < 32)
+            paragraph.text[i] = ' ';
+    }
+    return paragraph;
+}
+
+sf::String textOf(const Node* node)
+{
+    return paragraphOf(node, None).text;
 }
 
 void readParagraphs(const Node* content, Script& script)
 {
     for (const Node* p = content->first_node("Paragraph"); p; p = p->next_sibling("Paragraph")) {
         if (const Node* dual = p->first_node("DualDialogue")) {
+            // The second cue of the two dialogues speaks at once with the first.
+            const std::size_t from = script.paragraphs.size();
             readParagraphs(dual, script);
+            int cues = 0;
+            for (std::size_t i = from; i < script.paragraphs.size(); ++i)
+                if (script.paragraphs[i].kind == Name && ++cues == 2)
+                    script.paragraphs[i].dual = true;
             continue;
         }
         const std::string type = attribute(p, "Type");
-        const sf::String text = textOf(p);
         const bool newPage = attribute(p, "StartsNewPage") == "Yes";
-        if (newPage)
-            script.paragraphs.push_back({PageBreak, sf::String()});
-        if (newPage && type == "General" && text.isEmpty())
-            continue; // a page break alone
         const auto known = kindOfType.find(type);
         DivType kind = known == kindOfType.end() ? Directorial : known->second;
         if (kind == Directorial && attribute(p, "Alignment") == "Center")
             kind = Centered;
-        script.paragraphs.push_back({kind, text});
+        Paragraph paragraph = paragraphOf(p, kind);
+        if (newPage)
+            script.paragraphs.push_back({PageBreak, sf::String()});
+        if (newPage && type == "General" && paragraph.text.isEmpty())
+            continue; // a page break alone
+        script.paragraphs.push_back(std::move(paragraph));
     }
 }
 
@@ -178,6 +203,28 @@ void paragraph(std::string& out, const char* type, const sf::String& text, const
 {
     out += std::string("    <Paragraph") + extra + " Type=\"" + type + "\">\n      <Text>" + markup(text) + "</Text>\n    </Paragraph>\n";
 }
+
+// A paragraph of the script, its letters as shown, a <Text> run for each run of one style.
+void paragraph(std::string& out, const char* type, const Paragraph& p, const std::string& extra)
+{
+    const sf::String text = shownText(p.kind, p.text);
+    out += "    <Paragraph" + extra + " Type=\"" + type + "\">\n";
+    std::size_t from = 0;
+    do {
+        std::size_t to = from + 1;
+        while (to < text.getSize() && p.styleAt(to) == p.styleAt(from))
+            ++to;
+        to = std::min<std::size_t>(to, text.getSize());
+        std::string style;
+        for (const auto& [bit, name] : {std::pair{Bold, "Bold"}, std::pair{Italic, "Italic"}, std::pair{Underline, "Underline"}})
+            if (p.styleAt(from) & bit)
+                style += (style.empty() ? "" : "+") + std::string(name);
+        out += "      <Text" + (style.empty() ? std::string() : " Style=\"" + style + "\"") + ">" +
+               markup(text.substring(from, to - from)) + "</Text>\n";
+        from = to;
+    } while (from < text.getSize());
+    out += "    </Paragraph>\n";
+}
 } // namespace
 
 std::optional<Script> parseFdx(std::string bytes, std::string* why)
@@ -217,18 +264,28 @@ std::string fdxText(const Script& script)
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\" ?>\n"
                       "<FinalDraft DocumentType=\"Script\" Template=\"No\" Version=\"5\">\n  <Content>\n";
     bool newPage = false; // a page break before the next paragraph
-    for (const Paragraph& p : script.paragraphs) {
+    std::size_t pairEnd = 0; // while inside a pair of dialogues, where it ends
+    const std::vector<Paragraph>& all = script.paragraphs;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const Paragraph& p = all[i];
         if (p.kind == PageBreak) {
             if (newPage)
                 paragraph(out, "General", "", " StartsNewPage=\"Yes\"");
             newPage = true;
             continue;
         }
+        if (i >= pairEnd && (p.kind == Name || p.kind == Parenthetical || p.kind == Speech) &&
+            pairsWithNext(all, speechBlockEnd(all, i))) {
+            pairEnd = speechBlockEnd(all, speechBlockEnd(all, i));
+            out += "    <Paragraph>\n      <DualDialogue>\n";
+        }
         std::string extra = p.kind == Centered ? " Alignment=\"Center\"" : "";
         if (newPage)
             extra += " StartsNewPage=\"Yes\"";
         newPage = false;
-        paragraph(out, typeOfKind(p.kind), shownText(p.kind, p.text), extra.c_str());
+        paragraph(out, typeOfKind(p.kind), p, extra);
+        if (i + 1 == pairEnd)
+            out += "      </DualDialogue>\n    </Paragraph>\n";
     }
     if (newPage)
         paragraph(out, "General", "", " StartsNewPage=\"Yes\"");

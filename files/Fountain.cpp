@@ -10,6 +10,7 @@
 #include "files/TextCodec.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstring>
 #include <map>
@@ -181,6 +182,87 @@ sf::String plain(const Chars& chars)
     return singleLine(sf::String(out));
 }
 
+// ---- emphasis ----
+
+constexpr char32_t lineBreak = 0x2028; // between the lines of a speech while they are read
+
+// A paragraph's characters as its text and styles: *italic*, **bold**, ***bold
+// italic*** and _underline_, in any nesting. A run of stars closes what the stars opened
+// last, as many as it holds, and opens with what is left; a marker opens only before a
+// character that is not a space and closes only after one. A marker left open at the
+// paragraph's end is a literal character, as an escaped one is.
+Paragraph emphasised(DivType kind, const Chars& chars)
+{
+    struct Open {
+        std::size_t at;    // index of its first character in chars
+        std::size_t count; // stars (or the one underscore)
+        std::uint8_t bits;
+    };
+    const std::size_t n = chars.size();
+    std::vector<bool> marker(n, false);         // consumed as markup
+    std::vector<std::array<int, 3>> change(n + 1, {0, 0, 0}); // +1 where a style opens, -1 where it closes
+    auto spaceAt = [&](std::size_t i) {
+        return i >= n || (!chars[i].escaped && (chars[i].c == ' ' || chars[i].c == '\t' || chars[i].c == lineBreak));
+    };
+    auto bitIndex = [](std::uint8_t bit) { return bit == Bold ? 0 : bit == Italic ? 1 : 2; };
+    std::vector<Open> stars, underscores;
+    for (std::size_t i = 0; i < n;) {
+        const char32_t c = chars[i].escaped ? 0 : chars[i].c;
+        if (c != '*' && c != '_') {
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < n && !chars[end].escaped && chars[end].c == c)
+            ++end;
+        const bool mayClose = i > 0 && !spaceAt(i - 1), mayOpen = !spaceAt(end);
+        std::vector<Open>& stack = c == '*' ? stars : underscores;
+        std::size_t at = i;
+        // Closes from the innermost open marker while the run holds enough.
+        while (mayClose && !stack.empty() && end - at >= stack.back().count) {
+            const Open open = stack.back();
+            stack.pop_back();
+            for (std::size_t k = 0; k < open.count; ++k)
+                marker[open.at + k] = marker[at + k] = true;
+            for (const std::uint8_t bit : {Bold, Italic, Underline})
+                if (open.bits & bit) {
+                    ++change[open.at + open.count][bitIndex(bit)];
+                    --change[at][bitIndex(bit)];
+                }
+            at += open.count;
+        }
+        // What is left opens: three stars bold and italic, two bold, one italic; an underscore underline.
+        while (mayOpen && at < end) {
+            const std::size_t count = c == '_' ? 1 : std::min<std::size_t>(end - at, 3);
+            const std::uint8_t bits = c == '_' ? Underline : count == 3 ? Bold | Italic : count == 2 ? Bold : Italic;
+            if (count == 3) { // opened as bold outside italic, so that one star closes the italic
+                stack.push_back({at, 2, Bold});
+                stack.push_back({at + 2, 1, Italic});
+            } else {
+                stack.push_back({at, count, bits});
+            }
+            at += count;
+        }
+        i = end;
+    }
+    Paragraph out{kind, sf::String()};
+    std::array<int, 3> open = {0, 0, 0};
+    std::basic_string<sf::Uint32> text;
+    std::vector<std::uint8_t> styles;
+    for (std::size_t i = 0; i < n; ++i) {
+        for (int b = 0; b < 3; ++b)
+            open[b] += change[i][b];
+        if (marker[i])
+            continue;
+        text.push_back(chars[i].c);
+        styles.push_back(static_cast<std::uint8_t>((open[0] > 0 ? Bold : 0) | (open[1] > 0 ? Italic : 0) | (open[2] > 0 ? Underline : 0)));
+    }
+    out.text = sf::String(text);
+    out.styles = std::move(styles);
+    makeSingleLine(out); // which drops styles that are all plain
+    return out;
+}
+
 Chars from(const Chars& chars, std::size_t at)
 {
     return Chars(chars.begin() + static_cast<std::ptrdiff_t>(std::min(at, chars.size())), chars.end());
@@ -227,7 +309,7 @@ bool allCapitals(const Chars& chars, bool beforeParenthesis)
 
 bool heading(const Chars& chars)
 {
-    static const char* const starts[] = {"INT./EXT", "INT/EXT", "INT", "EXT", "EST", "I/E"};
+    static const char* const starts[] = {"INT./EXT", "INT/EXT", "EXT./INT", "EXT/INT", "INT", "EXT", "EST", "I/E"};
     for (const char* start : starts) {
         std::size_t k = 0;
         while (start[k] && k < chars.size() && !chars[k].escaped &&
@@ -250,6 +332,12 @@ bool transition(const Chars& chars)
         if (n == std::strlen(fade) && startsWith(chars, 0, fade))
             return true;
     return false;
+}
+
+bool dualMark(const Chars& chars)
+{
+    const Chars trimmedChars = trimmed(chars);
+    return !trimmedChars.empty() && is(trimmedChars, trimmedChars.size() - 1, '^');
 }
 
 Chars withoutDualMark(Chars chars)
@@ -327,7 +415,11 @@ private:
 
     Chars text(std::size_t i) const { return trimmed(lines[i].chars); }
     bool blankAt(std::size_t i) const { return i >= lines.size() || blank(lines[i]); }
-    void add(DivType kind, const sf::String& content) { script.paragraphs.push_back({kind, content}); }
+    void add(DivType kind, const Chars& content, bool dual = false)
+    {
+        script.paragraphs.push_back(emphasised(kind, trimmed(content)));
+        script.paragraphs.back().dual = dual && kind == Name;
+    }
 
     // "Key: value" lines at the very top, a value going on in indented lines, up to the
     // first blank line.
@@ -404,22 +496,22 @@ private:
         afterBlank = false;
         const Chars chars = text(at);
         if (line.kind) {
-            add(*line.kind, plain(line.chars));
+            add(*line.kind, line.chars);
             ++at;
         } else if (pageBreak(chars)) {
-            add(PageBreak, sf::String());
+            add(PageBreak, {});
             ++at;
             afterBlank = true;
         } else if (is(chars, 0, '#') || is(chars, 0, '=')) {
             ++at; // sections and synopses
             afterBlank = fresh;
         } else if (is(chars, 0, '.') && !is(chars, 1, '.')) {
-            add(Scene, plain(withoutSceneNumber(from(chars, 1))));
+            add(Scene, withoutSceneNumber(from(chars, 1)));
             ++at;
         } else if (is(chars, 0, '!')) {
             readAction(1);
         } else if (is(chars, 0, '@')) {
-            add(Name, plain(withoutDualMark(from(chars, 1))));
+            add(Name, withoutDualMark(from(chars, 1)), dualMark(chars));
             ++at;
             readDialogue();
         } else if (is(chars, 0, '~')) {
@@ -427,16 +519,16 @@ private:
         } else if (centred(chars)) {
             readCentred();
         } else if (is(chars, 0, '>')) {
-            add(Transition, plain(from(chars, 1)));
+            add(Transition, from(chars, 1));
             ++at;
         } else if (fresh && heading(chars)) {
-            add(Scene, plain(withoutSceneNumber(chars)));
+            add(Scene, withoutSceneNumber(chars));
             ++at;
         } else if (fresh && transition(chars) && blankAt(at + 1)) {
-            add(Transition, plain(chars));
+            add(Transition, chars);
             ++at;
         } else if (fresh && character(chars) && !blankAt(at + 1)) {
-            add(Name, plain(withoutDualMark(chars)));
+            add(Name, withoutDualMark(chars), dualMark(chars));
             ++at;
             readDialogue();
         } else {
@@ -445,48 +537,61 @@ private:
     }
 
     // The lines of one paragraph are joined by spaces.
-    static void join(sf::String& joined, const sf::String& piece)
+    static void join(Chars& joined, const Chars& line)
     {
-        if (!joined.isEmpty() && !piece.isEmpty())
-            joined += " ";
-        joined += piece;
+        const Chars piece = trimmed(line);
+        if (!joined.empty() && !piece.empty())
+            joined.push_back({U' ', false});
+        joined.insert(joined.end(), piece.begin(), piece.end());
     }
 
     // Lines up to a blank one, joined; the first without `skip` leading characters.
     void readAction(std::size_t skip)
     {
-        sf::String joined;
+        Chars joined;
         for (bool first = true; at < lines.size() && !blank(lines[at]); ++at, first = false)
-            join(joined, plain(first ? from(text(at), skip) : lines[at].chars));
+            join(joined, first ? from(text(at), skip) : lines[at].chars);
         add(Directorial, joined);
     }
 
     void readCentred()
     {
-        sf::String joined;
+        Chars joined;
         for (; at < lines.size() && centred(text(at)); ++at) {
             const Chars chars = text(at);
-            join(joined, plain(Chars(chars.begin() + 1, chars.end() - 1)));
+            join(joined, Chars(chars.begin() + 1, chars.end() - 1));
         }
         add(Centered, joined);
     }
 
     void readLyrics()
     {
-        sf::String joined;
+        Chars joined;
         for (; at < lines.size() && is(text(at), 0, '~'); ++at)
-            join(joined, plain(from(text(at), 1)));
+            join(joined, from(text(at), 1));
         add(Speech, joined);
     }
 
     // Parentheticals and speech up to a blank line; a line of spaces parts two speeches.
+    // Each line of a speech is a speech of its own, as it prints (the lines of a song, say);
+    // emphasis may run from one to the next.
     void readDialogue()
     {
-        sf::String speech;
+        Chars speech;
         bool speaking = false;
         auto flush = [&] {
-            if (speaking)
-                add(Speech, speech);
+            if (speaking) {
+                const Paragraph lines = emphasised(Speech, trimmed(speech));
+                for (std::size_t from = 0; from <= lines.text.getSize();) {
+                    std::size_t to = lines.text.find(sf::String(lineBreak), from);
+                    if (to == sf::String::InvalidPos)
+                        to = lines.text.getSize();
+                    Paragraph line = slice(lines, from, to);
+                    line.text = singleLine(line.text); // nothing else changes a letter's place
+                    script.paragraphs.push_back(std::move(line));
+                    from = to + 1;
+                }
+            }
             speech.clear();
             speaking = false;
         };
@@ -496,12 +601,15 @@ private:
                 flush();
             } else if (parenthetical(chars)) {
                 flush();
-                add(Parenthetical, plain(chars));
+                add(Parenthetical, chars);
             } else if (is(chars, 0, '~')) {
                 flush();
-                add(Speech, plain(from(chars, 1)));
+                add(Speech, from(chars, 1));
             } else {
-                join(speech, plain(chars));
+                if (speaking)
+                    speech.push_back({lineBreak, false});
+                const Chars piece = trimmed(chars);
+                speech.insert(speech.end(), piece.begin(), piece.end());
                 speaking = true;
             }
         }
@@ -528,21 +636,72 @@ constexpr const char* elementStarts = "!@.~>=#([\\^"; // first characters that b
 // The characters as a line holds them, markup escaped: backslashes, emphasis markers,
 // the first "[" of "[[", spaces at either end, the first character when it is one of
 // `specialFirst` and the last when it is one of `specialLast`.
-std::string escaped(const Text& text, const char* specialFirst = elementStarts, const char* specialLast = "")
+std::string escaped(const Text& text, const char* specialFirst = elementStarts, const char* specialLast = "",
+                    const Paragraph* styled = nullptr)
 {
     auto among = [](char32_t c, const char* set) { return c > 0 && c < 0x80 && std::strchr(set, static_cast<int>(c)); };
     Text out;
     const std::size_t lead = text.find_first_not_of(U' ');
     const std::size_t tail = text.find_last_not_of(U' ');
+    // Emphasis markers at each change of style: the underline outside, the stars inside,
+    // all of the stars closed and opened again as one group ("*", "**" or "***") whenever
+    // bold or italic changes, so that a run of stars always closes what is open before it
+    // opens anything. A space just inside a marker is escaped, so that the marker counts.
+    std::uint8_t now = Plain;
+    std::size_t lastLetter = Text::npos; // where the last character of the text stands in out
+    bool lastEscaped = false;            // and whether a backslash stands before it
+    auto stars = [](std::uint8_t style) {
+        const bool bold = style & Bold, italic = style & Italic;
+        return Text(bold && italic ? U"***" : bold ? U"**" : italic ? U"*" : U"");
+    };
+    // A "/" just before a star would begin a boneyard: it is escaped.
+    auto put = [&](const Text& markers) {
+        if (!markers.empty() && markers[0] == '*' && lastLetter != Text::npos && lastLetter + 1 == out.size() &&
+            out[lastLetter] == '/' && !lastEscaped) {
+            out.insert(lastLetter++, 1, U'\\');
+            lastEscaped = true;
+        }
+        out += markers;
+    };
+    auto close = [&](const Text& markers) {
+        if (markers.empty())
+            return;
+        if (lastLetter != Text::npos && lastLetter + 1 == out.size() && out[lastLetter] == ' ' && !lastEscaped) {
+            out.insert(lastLetter++, 1, U'\\');
+            lastEscaped = true;
+        }
+        put(markers);
+    };
+    auto become = [&](std::uint8_t style) {
+        const bool starsChange = (now & (Bold | Italic)) != (style & (Bold | Italic));
+        const bool underlineChanges = (now & Underline) != (style & Underline);
+        if (starsChange || underlineChanges)
+            close(stars(now));
+        if (underlineChanges && (now & Underline))
+            close(U"_");
+        if (underlineChanges && (style & Underline))
+            out += U"_";
+        if (starsChange || underlineChanges)
+            put(stars(style));
+        now = style;
+    };
     for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::uint8_t style = styled ? styled->styleAt(i) : std::uint8_t(Plain);
+        if (style != now)
+            become(style);
+        const bool opened = !out.empty() && (out.back() == '*' || out.back() == '_') && style != Plain &&
+                            (i == 0 || (styled && styled->styleAt(i - 1) != style));
         const char32_t c = text[i];
-        const bool edgeSpace = c == ' ' && (lead == Text::npos || i < lead || i > tail);
+        const bool edgeSpace = c == ' ' && (lead == Text::npos || i < lead || i > tail || opened);
         const bool markup = c == '\\' || c == '*' || c == '_' || (c == '[' && i + 1 < text.size() && text[i + 1] == '[');
         const bool edge = (i == 0 && among(c, specialFirst)) || (i + 1 == text.size() && among(c, specialLast));
-        if (edgeSpace || markup || edge)
+        lastEscaped = edgeSpace || markup || edge;
+        if (lastEscaped)
             out.push_back('\\');
+        lastLetter = out.size();
         out.push_back(c);
     }
+    become(Plain);
     return toUtf8(sf::String(std::basic_string<sf::Uint32>(out.begin(), out.end())));
 }
 
@@ -581,8 +740,8 @@ bool plainParenthetical(const Text& text)
 bool inDialogue(const Paragraph& paragraph)
 {
     const Text text = toText(paragraph.text);
-    if (paragraph.kind == Parenthetical)
-        return plainParenthetical(text);
+    if (paragraph.kind == Parenthetical) // its parentheses first and last, no marker around them
+        return plainParenthetical(text) && paragraph.styleAt(0) == Plain && paragraph.styleAt(text.size() - 1) == Plain;
     return paragraph.kind == Speech && !text.empty() && !plainParenthetical(text);
 }
 } // namespace
@@ -643,7 +802,7 @@ std::string fountainBody(const std::vector<Paragraph>& paragraphs)
         if (dialogue && inDialogue(paragraph)) {
             if (paragraph.kind == Speech && paragraphs[i - 1].kind == Speech)
                 out += "  \n";
-            out += escaped(text, paragraph.kind == Speech ? elementStarts : "!@.~>=#[\\^") + "\n";
+            out += escaped(text, paragraph.kind == Speech ? elementStarts : "!@.~>=#[\\^", "", &paragraph) + "\n";
             continue;
         }
         dialogue = false;
@@ -651,34 +810,35 @@ std::string fountainBody(const std::vector<Paragraph>& paragraphs)
         const Chars chars = asChars(text);
         switch (paragraph.kind) {
         case Scene:
-            out += (plainScene(text) ? escaped(text) : "." + escaped(text, elementStarts, "#")) + "\n";
+            out += (plainScene(text) && !paragraph.styled() ? escaped(text) : "." + escaped(text, elementStarts, "#", &paragraph)) + "\n";
             break;
         case Name: {
             const bool spoken = i + 1 < paragraphs.size() && inDialogue(paragraphs[i + 1]);
-            out += (plainCharacter(text) && spoken ? escaped(text) : "@" + escaped(text, elementStarts, "^")) + "\n";
+            out += (plainCharacter(text) && spoken && !paragraph.styled() ? escaped(text) : "@" + escaped(text, elementStarts, "^", &paragraph)) +
+                   (paragraph.dual ? " ^\n" : "\n");
             dialogue = spoken;
             break;
         }
         case Directorial: {
             const bool misread = text.empty() || beginsElement(text) || heading(chars) || centred(chars) ||
                                  transition(chars) || trimmed(chars).size() != chars.size();
-            out += (misread ? "!" + escaped(text, "") : escaped(text)) + "\n";
+            out += (misread ? "!" + escaped(text, "", "", &paragraph) : escaped(text, elementStarts, "", &paragraph)) + "\n";
             break;
         }
         case Transition: {
             const bool plain = transition(chars) && trimmed(chars).size() == chars.size() && !beginsElement(text) &&
                                !heading(chars) && !centred(chars) && !pageBreak(chars);
-            out += (plain ? escaped(text) : "> " + escaped(text, "", "<")) + "\n";
+            out += (plain && !paragraph.styled() ? escaped(text) : "> " + escaped(text, "", "<", &paragraph)) + "\n";
             break;
         }
         case Centered:
-            out += "> " + escaped(text, "", "") + " <\n";
+            out += "> " + escaped(text, "", "", &paragraph) + " <\n";
             break;
         case PageBreak:
             out += "===\n";
             break;
         default:
-            out += "[[Quillmere: " + kindNames.at(paragraph.kind) + "]]" + escaped(text, "") + "\n";
+            out += "[[Quillmere: " + kindNames.at(paragraph.kind) + "]]" + escaped(text, "", "", &paragraph) + "\n";
             break;
         }
     }

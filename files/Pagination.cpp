@@ -1,8 +1,15 @@
+// The printed pages.
+//
+//   lines      the wrap into a kind's width, where sentences end
+//   elements   headings, actions, transitions, dialogues, pairs and breaks, as rows
+//   splits     where an element may end a page, and which place is best
+//   pages      placing the elements, page after page
 #include "files/Pagination.hpp"
 
 #include <algorithm>
 #include <deque>
 #include <limits>
+#include <optional>
 
 namespace PrintLayout {
 Column columnOf(DivType kind, const Layout& layout)
@@ -20,17 +27,22 @@ Column columnOf(DivType kind, const Layout& layout)
 namespace {
 using namespace PrintLayout;
 
+// ---- lines ----
+
 // A printed line as a stretch of its paragraph's text.
 struct Span {
     std::uint32_t begin, end;
 };
 
 // Whole words into lines of at most `widest` characters, a longer word cut; the spaces at
-// a break go.
-void wrapSpans(const sf::Uint32* text, std::size_t n, std::size_t widest, std::vector<Span>& lines)
+// a break go. Spans count from `offset`.
+void wrapSpans(const sf::Uint32* text, std::size_t n, std::size_t widest, std::vector<Span>& lines, std::uint32_t offset = 0)
 {
     std::size_t i = 0, lineBegin = 0, lineEnd = 0;
     bool open = false;
+    auto add = [&](std::size_t b, std::size_t e) {
+        lines.push_back({static_cast<std::uint32_t>(b + offset), static_cast<std::uint32_t>(e + offset)});
+    };
     while (i < n) {
         while (i < n && text[i] == ' ')
             ++i;
@@ -44,56 +56,90 @@ void wrapSpans(const sf::Uint32* text, std::size_t n, std::size_t widest, std::v
             continue;
         }
         if (open)
-            lines.push_back({static_cast<std::uint32_t>(lineBegin), static_cast<std::uint32_t>(lineEnd)});
+            add(lineBegin, lineEnd);
         for (; i - word > widest; word += widest)
-            lines.push_back({static_cast<std::uint32_t>(word), static_cast<std::uint32_t>(word + widest)});
+            add(word, word + widest);
         lineBegin = word;
         lineEnd = i;
         open = true;
     }
     if (open)
-        lines.push_back({static_cast<std::uint32_t>(lineBegin), static_cast<std::uint32_t>(lineEnd)});
+        add(lineBegin, lineEnd);
 }
 
-bool endsSentence(const sf::Uint32* text, Span line)
+bool closesSentence(sf::Uint32 c)
 {
-    std::uint32_t end = line.end;
-    while (end > line.begin && (text[end - 1] == '"' || text[end - 1] == '\'' || text[end - 1] == ')' ||
-                                text[end - 1] == ']' || text[end - 1] == 0x201D || text[end - 1] == 0x2019))
+    return c == '"' || c == '\'' || c == ')' || c == ']' || c == 0x201D || c == 0x2019;
+}
+
+// Whether the text up to `end` ends a sentence: . ? ! or an ellipsis, with closing quotes
+// and brackets after it.
+bool endsSentence(const sf::Uint32* text, std::uint32_t begin, std::uint32_t end)
+{
+    while (end > begin && closesSentence(text[end - 1]))
         --end;
-    if (end == line.begin)
+    if (end == begin)
         return false;
     const sf::Uint32 last = text[end - 1];
     return last == '.' || last == '?' || last == '!' || last == 0x2026;
 }
 
-// A printed line, with what the page breaking needs to know of it.
+// ---- elements ----
+
+enum class Part : std::uint8_t { Other, Cue, Parenthetical, Speech };
+
+// A printed line of a paragraph.
 struct Row {
     std::uint32_t paragraph;
     Span span;
-    bool speech;      // a line of dialogue, after which a dialogue may break
-    bool sentenceEnd; // ends a sentence, or its paragraph
+    float indent;
+    Part part;
+    bool sentenceEnd; // it ends a sentence
 };
 
-enum class Type { Heading, Action, Dialogue, Break };
+enum class Type { Heading, Action, Transition, Dialogue, Pair, Break };
 
-// Rows first to last of the list; in a dialogue, the rows from firstBody on are its text.
+constexpr std::uint32_t none = std::numeric_limits<std::uint32_t>::max();
+
+// What the pages are made of. A dialogue's rows are its cue's, then its parts'; a pair's
+// the left half's, then from `right` on the right half's.
 struct Element {
     Type type;
-    std::uint32_t first, last, firstBody;
-    std::uint32_t name; // a dialogue's name paragraph, or noName
+    std::uint32_t first, end;   // its paragraphs
+    std::vector<Row> rows;
+    std::uint32_t cue = none;   // a dialogue's cue paragraph
+    std::uint32_t cueRows = 0;  // the rows of the cue
+    std::size_t right = 0;      // a pair: where the right half's rows begin
+
+    std::size_t height() const
+    {
+        return type == Type::Pair ? std::max(right, rows.size() - right) : rows.size();
+    }
 };
-constexpr std::uint32_t noName = std::numeric_limits<std::uint32_t>::max();
+
+// The blank lines before an element that follows another on the page.
+std::size_t blankBefore(Type type, const Layout& layout)
+{
+    return type == Type::Heading ? static_cast<std::size_t>(layout.linesBeforeHeading) : type == Type::Break ? 0 : 1;
+}
+
+// Where a page may end within an element: after `rows` rows of it, the last of them cut
+// at `cut` in its text when that is before its end.
+struct Split {
+    std::size_t rows;
+    std::uint32_t cut;
+    bool sentence; // at a sentence's end
+};
 
 class Pager {
 public:
-    Pager(const std::vector<ParagraphView>& paragraphs, bool withLines, const Layout& layout)
+    Pager(const std::vector<Paragraph>& paragraphs, bool withLines, const Layout& layout)
         : paragraphs(paragraphs), withLines(withLines), layout(layout)
     {
         out.pageOf.assign(paragraphs.size(), unset);
         printed.reserve(paragraphs.size());
-        for (const ParagraphView& paragraph : paragraphs)
-            printed.push_back(paragraph.text);
+        for (const Paragraph& paragraph : paragraphs)
+            printed.push_back(&paragraph.text);
         if (layout.continuedInScene)
             markContinued();
         measure();
@@ -106,7 +152,7 @@ public:
             place(i);
         if (out.pages.size() > 1 && used == 0) // a page break at the end begins no page
             out.pages.pop_back();
-        // An empty paragraph belongs to the page of what follows it.
+        // A paragraph that prints nothing belongs to the page of what follows it.
         std::uint32_t next = static_cast<std::uint32_t>(out.pages.size() - 1);
         for (std::size_t p = out.pageOf.size(); p-- > 0;) {
             if (out.pageOf[p] == unset)
@@ -118,184 +164,271 @@ public:
     }
 
 private:
-    static constexpr std::uint32_t unset = std::numeric_limits<std::uint32_t>::max();
+    static constexpr std::uint32_t unset = none;
 
     const sf::Uint32* textOf(std::uint32_t paragraph) const { return printed[paragraph]->getData(); }
     DivType kindOf(std::uint32_t paragraph) const { return paragraphs[paragraph].kind; }
+    std::size_t pageLines() const { return static_cast<std::size_t>(layout.linesPerPage); }
 
-    // A character who speaks again in the same scene with only action between is printed
-    // "NAME (CONT'D)", unless the cue says so already.
+    // A character who speaks again after only action in the scene, under a cue without an
+    // extension, prints "(CONT'D)" after it: not after a voice-over, which is heard, not
+    // seen speaking, and not when the cue says so already.
     void markContinued()
     {
-        sf::String speaker; // who spoke last in this scene, without extensions; empty after other elements
+        sf::String speaker; // who spoke last in this scene, without extensions; empty when none can go on
         for (std::uint32_t i = 0; i < paragraphs.size(); ++i) {
             const DivType kind = paragraphs[i].kind;
             if (kind == Scene || kind == Transition) {
                 speaker.clear();
             } else if (kind == Name) {
-                const sf::String cue = shownText(Name, *paragraphs[i].text);
+                const sf::String cue = shownText(Name, paragraphs[i].text);
                 const std::size_t open = cue.find("(");
                 sf::String name = open == sf::String::InvalidPos ? cue : cue.substring(0, open);
                 while (!name.isEmpty() && name[name.getSize() - 1] == ' ')
                     name.erase(name.getSize() - 1);
-                if (!name.isEmpty() && name == speaker && open == sf::String::InvalidPos) {
+                if (!name.isEmpty() && name == speaker && open == sf::String::InvalidPos && !paragraphs[i].dual) {
                     continued.push_back(cue + " (CONT'D)");
                     printed[i] = &continued.back();
                 }
-                speaker = name;
+                speaker = cue.find("V.O.") == sf::String::InvalidPos ? name : sf::String();
             }
         }
     }
 
-    // The rows of every paragraph, gathered into headings, actions and dialogues.
+    // The rows of a paragraph in a column from `from` in its text on: a parenthetical's
+    // "(" hanging a cell left of the rest.
+    void rowsOf(std::uint32_t paragraph, Column column, Part part, std::uint32_t from, std::vector<Row>& rows,
+                bool centred = false) const
+    {
+        const sf::String& text = *printed[paragraph];
+        const sf::Uint32* letters = text.getData();
+        const DivType kind = kindOf(paragraph);
+        std::vector<Span>& spans = scratch;
+        spans.clear();
+        const bool hangs = part == Part::Parenthetical && layout.hangingParenthesis && from < text.getSize() && letters[from] == '(';
+        while (from < text.getSize() && letters[from] == ' ')
+            ++from;
+        const std::uint32_t start = hangs ? from + 1 : from;
+        wrapSpans(letters + start, text.getSize() - start, static_cast<std::size_t>(std::max(column.width, 1)), spans, start);
+        if (hangs) {
+            if (spans.empty())
+                spans.push_back({start, start});
+            spans.front().begin = from;
+        }
+        if (spans.empty() && (kind == Directorial || kind == None))
+            spans.push_back({from, from}); // an empty action takes a line
+        for (std::size_t k = 0; k < spans.size(); ++k) {
+            const Span span = spans[k];
+            const std::size_t length = span.end - span.begin;
+            float indent = column.indent;
+            if (kind == Transition)
+                indent += (column.width - static_cast<float>(length)) / charsPerInch;
+            else if (kind == Centered || centred)
+                indent += std::max(0.f, column.width - static_cast<float>(length)) / 2 / charsPerInch;
+            if (hangs && k == 0)
+                indent -= 1 / charsPerInch;
+            rows.push_back({paragraph, span, indent, part, endsSentence(letters, span.begin, span.end)});
+        }
+    }
+
+    static bool spoken(DivType kind) { return kind == Parenthetical || kind == Speech; }
+
+    // A speech block from paragraph i: its rows in the given columns.
+    std::uint32_t dialogue(std::uint32_t i, Column name, Column parenthetical, Column speech, Element& e, bool half = false) const
+    {
+        if (kindOf(i) == Name) {
+            e.cue = i;
+            rowsOf(i, name, Part::Cue, 0, e.rows, half);
+            e.cueRows = static_cast<std::uint32_t>(e.rows.size());
+            ++i;
+        }
+        for (; i < paragraphs.size() && spoken(kindOf(i)); ++i)
+            rowsOf(i, kindOf(i) == Speech ? speech : parenthetical, kindOf(i) == Speech ? Part::Speech : Part::Parenthetical, 0, e.rows);
+        return i;
+    }
+
+    // The paragraphs gathered into elements, each with its rows.
     void measure()
     {
-        std::vector<Span> lines;
-        for (std::uint32_t i = 0; i < paragraphs.size(); ++i) {
-            const DivType kind = paragraphs[i].kind;
-            const sf::String& text = *printed[i];
-            const auto here = static_cast<std::uint32_t>(rows.size());
+        for (std::uint32_t i = 0; i < paragraphs.size();) {
+            const DivType kind = kindOf(i);
+            Element e{Type::Action, i, i, {}};
             if (kind == PageBreak) {
-                elements.push_back({Type::Break, here, here, here, noName});
-                continue;
+                e.type = Type::Break;
+                e.end = ++i;
+            } else if (kind == Name || spoken(kind)) {
+                const std::size_t end = speechBlockEnd(paragraphs, i);
+                if (pairsWithNext(paragraphs, end)) {
+                    e.type = Type::Pair;
+                    i = dialogue(i, layout.leftName, layout.leftParenthetical, layout.leftDialogue, e, true);
+                    e.right = e.rows.size();
+                    Element second{Type::Dialogue, i, i, {}};
+                    i = dialogue(i, layout.rightName, layout.rightParenthetical, layout.rightDialogue, second, true);
+                    e.rows.insert(e.rows.end(), second.rows.begin(), second.rows.end());
+                    e.cue = none;
+                } else {
+                    e.type = Type::Dialogue;
+                    i = dialogue(i, layout.name, layout.parenthetical, layout.dialogue, e);
+                }
+                e.end = i;
+            } else {
+                e.type = kind == Scene ? Type::Heading : kind == Transition ? Type::Transition : Type::Action;
+                rowsOf(i, columnOf(kind, layout), Part::Other, 0, e.rows);
+                e.end = ++i;
             }
-            lines.clear();
-            wrapSpans(text.getData(), text.getSize(), static_cast<std::size_t>(columnOf(kind, layout).width), lines);
-            if (lines.empty())
-                continue;
-            const bool part = kind == Parenthetical || kind == Speech;
-            if (kind == Scene)
-                elements.push_back({Type::Heading, here, here, here + 1, noName});
-            else if (kind == Name)
-                elements.push_back({Type::Dialogue, here, here, here + static_cast<std::uint32_t>(lines.size()), i});
-            else if (part && (elements.empty() || elements.back().type != Type::Dialogue))
-                elements.push_back({Type::Dialogue, here, here, here, noName});
-            else if (!part)
-                elements.push_back({Type::Action, here, here, here, noName});
-            for (std::size_t k = 0; k < lines.size(); ++k) {
-                const bool speech = kind == Speech;
-                rows.push_back({i, lines[k], speech, endsSentence(text.getData(), lines[k]) || (speech && k + 1 == lines.size())});
-            }
-            elements.back().last = static_cast<std::uint32_t>(rows.size());
+            if (!e.rows.empty() || e.type == Type::Break)
+                elements.push_back(std::move(e));
         }
     }
 
-    // Whether a page may end after row r of a run [begin, last) of an element: something
-    // follows, the row ends a sentence (a line of speech, in a dialogue), and two lines
-    // of text or more stand on either side.
-    bool breaksAfter(const Element& e, std::uint32_t begin, std::uint32_t r) const
+    // ---- splits ----
+
+    // The spoken rows (parentheticals and speeches) among rows [from, to) of a dialogue.
+    static std::size_t spokenRows(const Element& e, std::size_t from, std::size_t to)
     {
-        if (r + 1 >= e.last || !rows[r].sentenceEnd || (e.type == Type::Dialogue && !rows[r].speech))
-            return false;
-        const std::uint32_t body = std::max(begin, e.firstBody);
-        return r + 1 >= body + 2 && e.last - r - 1 >= 2;
+        std::size_t count = 0;
+        for (std::size_t r = from; r < to; ++r)
+            count += e.rows[r].part == Part::Parenthetical || e.rows[r].part == Part::Speech;
+        return count;
     }
 
-    // Where within row r a sentence ends: after . ? ! or an ellipsis (closing quotes and
-    // brackets with it) before a space, or at the row's end when the row ends one.
-    std::vector<std::uint32_t> sentenceEnds(const Row& row) const
+    // The rows of a speech part or an action paragraph after a cut at `cut` in its text,
+    // wrapped anew.
+    std::vector<Row> rowsAfter(const Row& row, std::uint32_t cut) const
     {
-        std::vector<std::uint32_t> ends;
-        const sf::Uint32* text = textOf(row.paragraph);
-        for (std::uint32_t i = row.span.begin + 1; i < row.span.end; ++i)
-            if (text[i] == ' ' && text[i - 1] != ' ' && endsSentence(text, {row.span.begin, i}))
-                ends.push_back(i);
-        if (row.sentenceEnd)
-            ends.push_back(row.span.end);
-        return ends;
+        std::vector<Row> rows;
+        rowsOf(row.paragraph, columnOf(kindOf(row.paragraph), layout), row.part, cut, rows);
+        return rows;
     }
 
-    // The rows of the paragraph of row r from r on within element e: [r, the end).
-    std::uint32_t paragraphEnd(const Element& e, std::uint32_t r) const
+    // The rows of element e from row `begin` on when the page ends after `split`: the rows
+    // that go over, the cut row wrapped anew.
+    std::vector<Row> rest(const Element& e, std::size_t begin, const Split& split) const
     {
-        std::uint32_t q = r;
-        while (q < e.last && rows[q].paragraph == rows[r].paragraph)
+        std::vector<Row> after;
+        const Row& last = e.rows[begin + split.rows - 1];
+        if (split.cut < last.span.end) {
+            after = rowsAfter(last, split.cut);
+            std::size_t r = begin + split.rows;
+            while (r < e.rows.size() && e.rows[r].paragraph == last.paragraph)
+                ++r; // the old rows of the cut paragraph give way to the new
+            after.insert(after.end(), e.rows.begin() + static_cast<std::ptrdiff_t>(r), e.rows.end());
+        } else {
+            after.assign(e.rows.begin() + static_cast<std::ptrdiff_t>(begin + split.rows), e.rows.end());
+        }
+        return after;
+    }
+
+    // Where rows [begin, end) of an action or a dialogue may end a page, taking at most
+    // `room` rows: the best of the legal places, or none.
+    std::optional<Split> bestSplit(const Element& e, std::size_t begin, std::size_t room) const
+    {
+        std::optional<Split> best;
+        auto better = [](const Split& a, const Split& b) {
+            return a.sentence != b.sentence ? a.sentence : a.rows > b.rows;
+        };
+        forEachSplit(e, begin, room, [&](const Split& split) {
+            if (!best || better(split, *best))
+                best = split;
+        });
+        return best;
+    }
+
+    // The fewest rows an element may take at a page's foot and still begin there.
+    std::optional<std::size_t> leastSplit(const Element& e, std::size_t begin) const
+    {
+        std::optional<std::size_t> least;
+        forEachSplit(e, begin, e.rows.size(), [&](const Split& split) {
+            if (!least || split.rows < *least)
+                least = split.rows;
+        });
+        return least;
+    }
+
+    // Calls `take` with every legal place to end a page within rows [begin, ...) of an
+    // action or a dialogue, after at most `room` rows.
+    template <typename Take>
+    void forEachSplit(const Element& e, std::size_t begin, std::size_t room, Take take) const
+    {
+        if (e.type != Type::Action && e.type != Type::Dialogue)
+            return;
+        const std::size_t n = e.rows.size();
+        const bool dialogue = e.type == Type::Dialogue;
+        for (std::size_t r = begin; r < n && r - begin + 1 <= room; ++r) {
+            const Row& row = e.rows[r];
+            if (dialogue && row.part == Part::Cue)
+                continue;
+            const std::size_t top = r - begin + 1;
+            // At the row's end: between parts, or at a sentence's end within a part.
+            if (r + 1 < n) {
+                const bool between = e.rows[r + 1].paragraph != row.paragraph;
+                const std::size_t partRows = partSize(e, r);
+                const bool inside = !between && row.sentenceEnd && (!dialogue || (row.part == Part::Speech && partRows >= 3));
+                const bool keeps = dialogue ? spokenRows(e, begin, r + 1) >= 2 && spokenRows(e, r + 1, n) >= 2
+                                            : top >= 2 && n - r - 1 >= 2;
+                if ((between || inside) && keeps && !(between && !dialogue))
+                    take(Split{top, row.span.end, row.sentenceEnd});
+            }
+            // Within the row, at a sentence's end before a space; the rest wraps anew.
+            if (dialogue && (row.part != Part::Speech || partSize(e, r) < 3))
+                continue;
+            const sf::Uint32* text = textOf(row.paragraph);
+            for (std::uint32_t i = row.span.begin + 1; i < row.span.end; ++i) {
+                if (text[i] != ' ' || text[i - 1] == ' ' || !endsSentence(text, row.span.begin, i))
+                    continue;
+                // What goes over is counted in the lines it held before the cut: the lines
+                // after the cut one, as Final Draft counts them.
+                const bool keeps = dialogue ? spokenRows(e, begin, r + 1) >= 2 && spokenRows(e, r + 1, n) >= 2
+                                            : top >= 2 && n - r - 1 >= 2;
+                if (keeps)
+                    take(Split{top, i, true});
+            }
+        }
+    }
+
+    // The rows of the part (paragraph) that row r belongs to.
+    static std::size_t partSize(const Element& e, std::size_t r)
+    {
+        std::size_t first = r, last = r;
+        while (first > 0 && e.rows[first - 1].paragraph == e.rows[r].paragraph)
+            --first;
+        while (last + 1 < e.rows.size() && e.rows[last + 1].paragraph == e.rows[r].paragraph)
+            ++last;
+        return last - first + 1;
+    }
+
+    // Spoken rows after the paragraph of row r.
+    static std::size_t spokenAfter(const Element& e, std::size_t r)
+    {
+        std::size_t q = r;
+        while (q < e.rows.size() && e.rows[q].paragraph == e.rows[r].paragraph)
             ++q;
-        return q;
+        return spokenRows(e, q, e.rows.size());
     }
 
-    // The paragraph's text after a break at position p, wrapped, as rows.
-    std::vector<Row> rowsAfter(const Row& row, std::uint32_t p) const
+    // ---- pages ----
+
+    // Lines an element needs at the foot of a page to begin there (after a heading: all
+    // of a short action), and, when it keeps with what follows, that too.
+    std::size_t leastStart(std::size_t i, bool afterHeading) const
     {
-        const sf::String& text = *printed[row.paragraph];
-        std::uint32_t from = p;
-        while (from < text.getSize() && text[from] == ' ')
-            ++from;
-        std::vector<Span> spans;
-        wrapSpans(text.getData() + from, text.getSize() - from,
-                  static_cast<std::size_t>(columnOf(kindOf(row.paragraph), layout).width), spans);
-        std::vector<Row> out;
-        for (std::size_t k = 0; k < spans.size(); ++k) {
-            const Span span{spans[k].begin + from, spans[k].end + from};
-            out.push_back({row.paragraph, span, row.speech,
-                           endsSentence(text.getData(), span) || (row.speech && k + 1 == spans.size())});
-        }
-        return out;
+        const Element& e = elements[i];
+        std::size_t least = e.height();
+        const bool shortAction = e.type == Type::Action && afterHeading && e.rows.size() < static_cast<std::size_t>(layout.shortAction);
+        if (!shortAction)
+            if (const std::optional<std::size_t> split = leastSplit(e, 0))
+                return *split;
+        if (keepsWithNext(i))
+            least += blankBefore(elements[i + 1].type, layout) + leastStart(i + 1, e.type == Type::Heading);
+        return least;
     }
 
-    // Whether a page may end at position p of row r, with the run on this page begun at
-    // `begin`: in a dialogue only in a speech; two lines of text or more on either side.
-    bool mayEndAt(const Element& e, std::uint32_t begin, std::uint32_t r, std::uint32_t p) const
-    {
-        if (e.type == Type::Dialogue && !rows[r].speech)
-            return false;
-        if (r + 1 < std::max(begin, e.firstBody) + 2)
-            return false;
-        if (p == rows[r].span.end)
-            return r + 1 < e.last && e.last - r - 1 >= 2;
-        const std::uint32_t end = paragraphEnd(e, r);
-        return rowsAfter(rows[r], p).size() + (e.last - end) >= 2;
-    }
-
-    // Ends row r at position p within it, the rest of its paragraph wrapped anew after it;
-    // the rows of what follows move along.
-    void splitRow(Element& e, std::size_t i, std::uint32_t r, std::uint32_t p)
-    {
-        Row head = rows[r];
-        head.span.end = p;
-        head.sentenceEnd = true;
-        std::vector<Row> fresh = rowsAfter(rows[r], p);
-        fresh.insert(fresh.begin(), head);
-        const std::uint32_t end = paragraphEnd(e, r);
-        const std::ptrdiff_t delta = static_cast<std::ptrdiff_t>(fresh.size()) - static_cast<std::ptrdiff_t>(end - r);
-        rows.erase(rows.begin() + r, rows.begin() + end);
-        rows.insert(rows.begin() + r, fresh.begin(), fresh.end());
-        e.last = static_cast<std::uint32_t>(e.last + delta);
-        for (std::size_t k = i + 1; k < elements.size(); ++k) {
-            elements[k].first = static_cast<std::uint32_t>(elements[k].first + delta);
-            elements[k].last = static_cast<std::uint32_t>(elements[k].last + delta);
-            elements[k].firstBody = static_cast<std::uint32_t>(elements[k].firstBody + delta);
-        }
-    }
-
-    // A heading, a name without its speech or a closing parenthetical may not end a
-    // page: it goes with the start of what follows.
+    // A heading never ends a page, nor what a transition follows.
     bool keepsWithNext(std::size_t i) const
     {
-        const Element& e = elements[i];
-        if (e.type == Type::Heading || (e.type == Type::Dialogue && !rows[e.last - 1].speech))
-            return true;
-        const Element* next = i + 1 < elements.size() ? &elements[i + 1] : nullptr;
-        return next && next->last > next->first && kindOf(rows[next->first].paragraph) == Transition;
-    }
-
-    std::size_t more(const Element& e) const { return e.type == Type::Dialogue && e.name != noName ? 1 : 0; }
-
-    // Lines an element needs at the top of the page it starts on: up to its first break,
-    // or all of it with the start of what it keeps with.
-    std::size_t leastStart(std::size_t i) const
-    {
-        const Element& e = elements[i];
-        if (e.type != Type::Heading)
-            for (std::uint32_t r = e.first; r < e.last; ++r)
-                if (breaksAfter(e, e.first, r))
-                    return r - e.first + 1 + more(e);
-        return e.last - e.first + (keepsWithNext(i) && i + 1 < elements.size() ? blankBefore(elements[i + 1]) + leastStart(i + 1) : 0);
-    }
-
-    std::size_t blankBefore(const Element& e) const
-    {
-        return e.type == Type::Heading ? static_cast<std::size_t>(layout.linesBeforeHeading) : e.type == Type::Break ? 0 : 1;
+        if (i + 1 >= elements.size())
+            return false;
+        return elements[i].type == Type::Heading || (elements[i + 1].type == Type::Transition && elements[i].type != Type::Break);
     }
 
     void place(std::size_t i)
@@ -305,124 +438,133 @@ private:
             newPage();
             return;
         }
-        const std::size_t extra = more(e);
-        const std::size_t linesPerPage = static_cast<std::size_t>(layout.linesPerPage);
-        std::uint32_t begin = e.first;
-        std::size_t again = 0; // the name's lines again, with " (CONT'D)", at the top of a run
+        const bool afterHeading = i > 0 && elements[i - 1].type == Type::Heading;
+        std::size_t begin = 0;    // rows placed already
+        std::vector<Row> carried; // rows of a cut row wrapped anew, in place of the rest
+        bool again = false;       // the cue again at the top, with " (CONT'D)"
         while (true) {
-            const std::size_t blank = used > 0 ? blankBefore(e) : 0;
-            if (used + blank >= linesPerPage) {
+            const std::size_t blank = used > 0 ? blankBefore(e.type, layout) : 0;
+            if (used + blank >= pageLines()) {
                 newPage();
                 continue;
             }
-            const std::size_t room = linesPerPage - used - blank;
-            const std::size_t left = again + (e.last - begin);
+            const std::size_t room = pageLines() - used - blank;
+            const std::size_t left = e.height() - begin;
             std::size_t need = left;
-            if (keepsWithNext(i) && i + 1 < elements.size())
-                need += blankBefore(elements[i + 1]) + leastStart(i + 1);
+            if (keepsWithNext(i))
+                need += blankBefore(elements[i + 1].type, layout) + leastStart(i + 1, e.type == Type::Heading);
             if (need <= room) {
-                put(e, begin, e.last, again, blank);
-                bound = keepsWithNext(i);
+                put(e, begin, e.rows.size(), again, blank);
                 return;
             }
-            std::uint32_t cut = 0; // the row after which the page ends; 0 for none
-            std::uint32_t at = 0;  // and where in that row
-            if (e.type != Type::Heading)
-                for (std::uint32_t r = begin; r < e.last && again + (r - begin) + 1 + extra <= room; ++r)
-                    for (const std::uint32_t p : sentenceEnds(rows[r]))
-                        if (mayEndAt(e, begin, r, p)) {
-                            cut = r + 1;
-                            at = p;
-                        }
-            if (cut > 0 && at < rows[cut - 1].span.end)
-                splitRow(e, i, cut - 1, at);
-            if (cut == 0 && used > 0 && !bound) {
+            const bool shortAction = e.type == Type::Action && afterHeading && begin == 0 &&
+                                     e.rows.size() < static_cast<std::size_t>(layout.shortAction);
+            const std::optional<Split> split = shortAction ? std::nullopt : bestSplit(e, begin, room);
+            if (!split && used > 0) {
                 newPage();
                 continue;
             }
-            if (cut == 0) { // no page keeps the rules for it here: break where it must
-                bound = false;
-                if (e.type == Type::Heading || left <= room) {
-                    put(e, begin, e.last, again, blank);
-                    bound = keepsWithNext(i);
-                    return;
-                }
-                for (std::uint32_t r = begin; r + 1 < e.last && again + (r - begin) + 1 + extra <= room; ++r)
-                    if (e.type != Type::Dialogue || rows[r].speech)
-                        cut = r + 1;
-                if (cut == 0) {
-                    // Not even a line with its "(MORE)", or a name with none of its words: the
-                    // next page, unless this one is empty already.
-                    const std::size_t fits = room > extra + again ? room - extra - again : 0;
-                    if (used > 0 && (fits == 0 || (extra && begin + fits <= e.firstBody))) {
-                        newPage();
-                        continue;
-                    }
-                    cut = begin + static_cast<std::uint32_t>(std::max<std::size_t>(1, std::min<std::size_t>(fits, e.last - begin - 1)));
-                }
-                if (cut >= e.last) {
-                    put(e, begin, e.last, again, blank);
-                    return;
-                }
+            if (!split && e.type == Type::Pair && left > room) { // taller than a page: both halves go on below
+                const std::size_t leftRows = e.right, rightRows = e.rows.size() - e.right;
+                Element top = e;
+                top.rows.clear();
+                const std::size_t leftTop = std::min(room, leftRows), rightTop = std::min(room, rightRows);
+                top.rows.insert(top.rows.end(), e.rows.begin(), e.rows.begin() + static_cast<std::ptrdiff_t>(leftTop));
+                top.right = leftTop;
+                top.rows.insert(top.rows.end(), e.rows.begin() + static_cast<std::ptrdiff_t>(leftRows),
+                                e.rows.begin() + static_cast<std::ptrdiff_t>(leftRows + rightTop));
+                put(top, 0, top.rows.size(), false, blank);
+                newPage();
+                std::vector<Row> rows(e.rows.begin() + static_cast<std::ptrdiff_t>(leftTop), e.rows.begin() + static_cast<std::ptrdiff_t>(leftRows));
+                rows.insert(rows.end(), e.rows.begin() + static_cast<std::ptrdiff_t>(leftRows + rightTop), e.rows.end());
+                e.right = leftRows - leftTop;
+                e.rows = std::move(rows);
+                continue;
             }
-            put(e, begin, cut, again, blank);
-            if (extra)
-                line("(MORE)", layout.name.indent, false, rows[cut].paragraph);
-            newPage();
-            begin = cut;
-            again = extra ? continuation(e).size() : 0;
+            if (!split) { // nothing fits as the rules ask, on an empty page: break where it must
+                if (left <= room || e.type == Type::Pair || e.type == Type::Heading) {
+                    put(e, begin, e.rows.size(), again, blank);
+                    return;
+                }
+                const std::size_t take = std::max<std::size_t>(1, room);
+                put(e, begin, begin + take, again, blank);
+                end(e, begin + take);
+                begin += take;
+                again = e.type == Type::Dialogue && e.cue != none;
+                continue;
+            }
+            carried = rest(e, begin, *split);
+            Row& cutRow = e.rows[begin + split->rows - 1];
+            const std::uint32_t cutEnd = cutRow.span.end;
+            cutRow.span.end = split->cut;
+            put(e, begin, begin + split->rows, again, blank);
+            cutRow.span.end = cutEnd;
+            end(e, begin + split->rows);
+            // What goes over becomes the element's rows from here on.
+            e.rows.erase(e.rows.begin() + static_cast<std::ptrdiff_t>(begin + split->rows), e.rows.end());
+            e.rows.insert(e.rows.end(), carried.begin(), carried.end());
+            begin += split->rows;
+            again = e.type == Type::Dialogue && e.cue != none;
         }
+    }
+
+    // Ends the page within a dialogue with "(MORE)" below its last line; what follows begins a new one.
+    void end(const Element& e, std::size_t at)
+    {
+        if (e.type == Type::Dialogue && e.cue != none && at < e.rows.size() && withLines)
+            out.pages.back().lines.push_back({"(MORE)", layout.name.indent, false, e.rows[at].paragraph, static_cast<std::int32_t>(used), {}});
+        newPage();
     }
 
     std::vector<sf::String> continuation(const Element& e) const
     {
-        const sf::String cue = shownText(Name, *paragraphs[e.name].text);
+        const sf::String cue = shownText(Name, paragraphs[e.cue].text);
         const bool said = cue.find("CONT'D") != sf::String::InvalidPos;
         return wrapForPrint(said ? cue : cue + " (CONT'D)", layout.name.width);
     }
 
-    // Rows [from, to) of an element on the current page, after a blank line and the
-    // name again when asked.
-    void put(const Element& e, std::uint32_t from, std::uint32_t to, std::size_t again, std::size_t blank)
+    // Rows [from, to) of an element on the current page after `blank` blank lines, the cue
+    // again first when asked (it takes no room from the page).
+    void put(const Element& e, std::size_t from, std::size_t to, bool again, std::size_t blank)
     {
-        for (std::size_t b = 0; b < blank; ++b)
-            line({}, 0, false, rows[from].paragraph);
-        if (used == 0 && out.pages.size() > 1) // where this page begins, for the screen
-            out.pageStarts.emplace_back(rows[from].paragraph, rows[from].span.begin);
-        if (again) {
+        if (used == 0 && out.pages.size() > 1 && from < e.rows.size()) // where this page begins, for the screen
+            out.pageStarts.emplace_back(e.rows[from].paragraph, e.rows[from].span.begin);
+        for (std::size_t b = 0; b < blank; ++b, ++used)
+            if (withLines)
+                out.pages.back().lines.push_back({{}, 0, false, e.first, static_cast<std::int32_t>(used), {}});
+        if (again && withLines) // on the page number's line, above the page's own
             for (const sf::String& text : continuation(e))
-                line(text, layout.name.indent, false, rows[from].paragraph);
+                out.pages.back().lines.push_back({text, layout.name.indent, false, e.rows[from].paragraph, PrintLine::header, {}});
+        const bool pair = e.type == Type::Pair;
+        if (pair) {
+            from = 0;
+            to = e.rows.size();
         }
-        for (std::uint32_t r = from; r < to; ++r) {
-            const Row& row = rows[r];
-            std::uint32_t& of = out.pageOf[row.paragraph];
-            if (of == unset)
-                of = static_cast<std::uint32_t>(out.pages.size() - 1);
-            if (!withLines) {
-                ++used;
-                continue;
-            }
-            const DivType kind = kindOf(row.paragraph);
-            const sf::Uint32* text = textOf(row.paragraph);
-            const sf::String printedLine =
-                shownText(kind, sf::String(std::basic_string<sf::Uint32>(text + row.span.begin, text + row.span.end)));
-            line(printedLine, indentOf(kind, printedLine.getSize()), kind == Scene, row.paragraph);
+        for (std::size_t r = from; r < to; ++r) {
+            std::uint32_t& page = out.pageOf[e.rows[r].paragraph];
+            if (page == unset)
+                page = static_cast<std::uint32_t>(out.pages.size() - 1);
+            if (withLines)
+                line(e.rows[r], static_cast<std::int32_t>(used + (pair ? (r < e.right ? r : r - e.right) : r - from)));
         }
+        const std::size_t height = pair ? e.height() : to - from;
+        if (pair && withLines)
+            std::stable_sort(out.pages.back().lines.begin(), out.pages.back().lines.end(),
+                             [](const PrintLine& a, const PrintLine& b) { return a.row < b.row; });
+        used += height;
     }
 
-    // A transition ends where its column ends; centred text stands in the middle of the action.
-    float indentOf(DivType kind, std::size_t length) const
+    void line(const Row& row, std::int32_t at)
     {
-        const Column column = columnOf(kind, layout);
-        const float room = (column.width - static_cast<float>(length)) / charsPerInch;
-        return kind == Transition ? column.indent + room : kind == Centered ? column.indent + room / 2 : column.indent;
-    }
-
-    void line(const sf::String& text, float indent, bool bold, std::uint32_t paragraph)
-    {
-        if (withLines)
-            out.pages.back().lines.push_back({text, indent, bold, paragraph});
-        ++used;
+        const Paragraph& paragraph = paragraphs[row.paragraph];
+        const DivType kind = paragraph.kind;
+        const sf::Uint32* text = textOf(row.paragraph);
+        PrintLine printed{shownText(kind, sf::String(std::basic_string<sf::Uint32>(text + row.span.begin, text + row.span.end))),
+                          row.indent, kind == Scene, row.paragraph, at, {}};
+        if (paragraph.styled() && printed.text.getSize() > 0 && this->printed[row.paragraph] == &paragraph.text)
+            for (std::uint32_t k = row.span.begin; k < row.span.end; ++k)
+                printed.styles.push_back(paragraph.styleAt(k));
+        out.pages.back().lines.push_back(std::move(printed));
     }
 
     void newPage()
@@ -430,19 +572,17 @@ private:
         if (used > 0)
             out.pages.emplace_back();
         used = 0;
-        bound = false;
     }
 
-    const std::vector<ParagraphView>& paragraphs;
+    const std::vector<Paragraph>& paragraphs;
     const bool withLines;
     const Layout& layout;
     std::vector<const sf::String*> printed; // each paragraph's text as printed
     std::deque<sf::String> continued;       // the cues printed with " (CONT'D)"
-    std::vector<Row> rows;
     std::vector<Element> elements;
+    mutable std::vector<Span> scratch;
     Pagination out;
     std::size_t used = 0; // lines on the current page
-    bool bound = false;   // what was placed last must not end the page: what comes goes with it
 };
 } // namespace
 
@@ -456,16 +596,12 @@ std::vector<sf::String> wrapForPrint(const sf::String& text, int width)
     return lines;
 }
 
-Pagination paginate(const std::vector<ParagraphView>& paragraphs, bool withLines, const Layout& layout)
+Pagination paginate(const std::vector<Paragraph>& paragraphs, bool withLines, const Layout& layout)
 {
     return Pager(paragraphs, withLines, layout).run();
 }
 
 Pagination paginate(const Script& script, const Layout& layout)
 {
-    std::vector<ParagraphView> views;
-    views.reserve(script.paragraphs.size());
-    for (const Paragraph& paragraph : script.paragraphs)
-        views.push_back({paragraph.kind, &paragraph.text});
-    return paginate(views, true, layout);
+    return paginate(script.paragraphs, true, layout);
 }

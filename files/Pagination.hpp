@@ -1,12 +1,20 @@
 #pragma once
-// The script as printed pages, by the screenplay rules: Courier-metric type at ten
+// The script as printed pages, as Final Draft prints them: Courier-metric type at ten
 // characters and six lines to the inch, 54 lines of text on a page; each kind at its own
-// indent and width (a transition right-aligned, centred text centred); blank lines before
-// scene headings (two in Final Draft's layout), action, transitions and dialogue; no page
-// ending with a scene heading, a character's name or a parenthetical; action split only
-// at a sentence's end with two lines or more on either page; dialogue split only at a
-// sentence's end, with "(MORE)" below it and the name again with " (CONT'D)" on the next
-// page; a page break paragraph begins a new page.
+// indent and width (a transition right-aligned, centred text centred, a parenthetical's
+// "(" hanging a cell left of its text); blank lines between elements, the larger of what
+// the two ask for (two before a scene heading, one before action, dialogue and a
+// transition), none at a page's top.
+//
+// Where a page may end: never after a scene heading (it goes over with the start of what
+// follows, with all of an action shorter than five lines); action only at a sentence's
+// end, two lines or more on either page; dialogue between its parts or at a sentence's
+// end inside a speech of three lines or more, two spoken lines or more on either page,
+// with "(MORE)" below and the cue again with " (CONT'D)" on the next page (neither takes
+// room from the page); a transition never begins a page alone; a forced page break ends
+// the page. Of the places a page may end, the end of a sentence comes first, then the
+// fullest page. Two speeches spoken at once stand side by side, the taller deciding the
+// height, and are not split when they fit on a page.
 //
 // The wrap of the printed page is its own: whole words into the kind's width in
 // characters. Indents are inches from the paper's left edge.
@@ -28,28 +36,38 @@ struct Column {
 // Every number of a printed layout, in one place.
 struct Layout {
     Column action, name, parenthetical, dialogue, transition; // a transition ends at indent + width
+    // The halves of two speeches spoken at once: a cue centred in its column.
+    Column leftName, leftParenthetical, leftDialogue, rightName, rightParenthetical, rightDialogue;
     int linesPerPage;
-    int linesBeforeHeading;   // blank lines before a scene heading (none at a page's top)
-    bool continuedInScene;    // "NAME (CONT'D)" when the same character speaks again after only action
+    int linesBeforeHeading; // blank lines before a scene heading (none at a page's top)
+    bool hangingParenthesis; // a parenthetical's "(" one cell left of its text, its text in the width
+    bool continuedInScene;   // "NAME (CONT'D)" when the same cue speaks again after only action
+    int shortAction;         // an action of fewer lines goes over with its heading whole
 };
 
 // Final Draft's defaults, the layout the program prints.
-constexpr Layout finalDraft{{1.5f, 61}, {3.5f, 38}, {3.0f, 30}, {2.5f, 35}, {5.5f, 16}, 54, 2, true};
+constexpr Layout finalDraft{{1.5f, 61},  {3.5f, 37},  {3.1f, 29},  {2.5f, 35},  {5.5f, 16},  {1.5f, 30},  {1.85f, 22},
+                            {1.5f, 29},  {4.5f, 30},  {4.975f, 22}, {4.625f, 29}, 54, 2, true, true, 5};
 // The older standard, which some readers still ask for.
-constexpr Layout classic{{1.5f, 60}, {3.7f, 38}, {3.1f, 30}, {2.5f, 35}, {5.5f, 16}, 54, 1, false};
+constexpr Layout classic{{1.5f, 60},  {3.7f, 38},  {3.1f, 30},  {2.5f, 35},  {5.5f, 16},  {1.5f, 30},  {1.85f, 22},
+                         {1.5f, 29},  {4.5f, 30},  {4.975f, 22}, {4.625f, 29}, 54, 1, false, false, 0};
 
 Column columnOf(DivType kind, const Layout& layout = finalDraft);
 } // namespace PrintLayout
 
 struct PrintLine {
+    static constexpr std::int32_t header = -1; // the row of the page number, above the page's 54
+
     sf::String text; // empty for a blank line
     float indent = 0;
     bool bold = false;
-    std::uint32_t paragraph = 0; // whose text (or "(MORE)", or name again) it prints
+    std::uint32_t paragraph = 0;     // whose text (or "(MORE)", or cue again) it prints
+    std::int32_t row = 0;            // its line on the page, from 0; two halves of a pair share one
+    std::vector<std::uint8_t> styles; // a style for each letter, empty when all are plain
 };
 
 struct PrintPage {
-    std::vector<PrintLine> lines; // from the top, at most linesPerPage
+    std::vector<PrintLine> lines; // in the order of their rows
 };
 
 struct Pagination {
@@ -61,15 +79,9 @@ struct Pagination {
 };
 
 Pagination paginate(const Script& script, const PrintLayout::Layout& layout = PrintLayout::finalDraft);
-
-// A paragraph as the pagination reads it, without copying its text.
-struct ParagraphView {
-    DivType kind;
-    const sf::String* text;
-};
-// The same; without `withLines` only the page count, each paragraph's page and where
-// each page starts are made, as the screen needs, and no printed line.
-Pagination paginate(const std::vector<ParagraphView>& paragraphs, bool withLines,
+// Without `withLines` only the page count, each paragraph's page and where each page
+// starts are made, as the screen needs, and no printed line.
+Pagination paginate(const std::vector<Paragraph>& paragraphs, bool withLines,
                     const PrintLayout::Layout& layout = PrintLayout::finalDraft);
 
 // Whole words into lines of at most `width` characters; a longer word is cut. The spaces

@@ -3,11 +3,15 @@
 #include "files/TextCodec.hpp"
 
 #include <cstdio>
+#include <cstdint>
 #include <sstream>
 #include <vector>
 
 namespace {
 using namespace PrintFile;
+
+constexpr float numberEnds = 7.25f; // inches from the paper's left edge, where the page number ends
+constexpr int numberRow = -3;       // half an inch above the text
 
 std::string pixels(float inches)
 {
@@ -16,14 +20,26 @@ std::string pixels(float inches)
     return text;
 }
 
-// A line at a row of the page box (row -3 is the page number's, 0 the first of the text).
-void line(std::ostream& out, const sf::String& text, float indent, int row, bool bold)
+// A line at a row of the page box (row -3 is the page number's, 0 the first of the text),
+// its styled letters in <b>, <i> and <u>.
+void line(std::ostream& out, const sf::String& text, float indent, int row, bool bold,
+          const std::vector<std::uint8_t>& styles = {})
 {
     if (text.isEmpty())
         return;
     out << "<div class=\"l" << (bold ? " b" : "") << "\" style=\"left:" << pixels(indent)
-        << ";top:" << pixels(numberToText + row / PrintLayout::linesPerInch) << "\">" << escapeMarkup(toUtf8(text))
-        << "</div>\n";
+        << ";top:" << pixels(numberToText + row / PrintLayout::linesPerInch) << "\">";
+    for (std::size_t from = 0; from < text.getSize();) {
+        std::size_t to = from + 1;
+        const std::uint8_t style = from < styles.size() ? styles[from] : Plain;
+        while (to < text.getSize() && (to < styles.size() ? styles[to] : Plain) == style)
+            ++to;
+        const std::string letters = escapeMarkup(toUtf8(text.substring(from, to - from)));
+        out << (style & Bold ? "<b>" : "") << (style & Italic ? "<i>" : "") << (style & Underline ? "<u>" : "") << letters
+            << (style & Underline ? "</u>" : "") << (style & Italic ? "</i>" : "") << (style & Bold ? "</b>" : "");
+        from = to;
+    }
+    out << "</div>\n";
 }
 
 // The lines of a title-page field: each of its lines wrapped to the action's width.
@@ -79,7 +95,8 @@ void titlePage(std::ostream& out, const Script& script, const Paper& paper, cons
 std::string printHtml(const Script& script, const Pagination& pagination, const Paper& paper,
                       const PrintLayout::Layout& layout)
 {
-    const float boxHeight = numberToText + layout.linesPerPage / PrintLayout::linesPerInch;
+    // The page's lines and "(MORE)" below them.
+    const float boxHeight = numberToText + (layout.linesPerPage + 1) / PrintLayout::linesPerInch;
     std::ostringstream out;
     out << "<html>\n<head>\n<meta charset=\"utf-8\">\n<style>\n"
         << "body { margin: 0; padding: 0; }\n"
@@ -101,11 +118,11 @@ std::string printHtml(const Script& script, const Pagination& pagination, const 
         out << "<div class=\"p\">\n";
         if (p > 0) {
             const sf::String number = std::to_string(p + 1) + ".";
-            line(out, number, paper.width - 1 - number.getSize() / PrintLayout::charsPerInch, -3, false);
+            line(out, number, numberEnds - number.getSize() / PrintLayout::charsPerInch, numberRow, false);
         }
-        const std::vector<PrintLine>& lines = pagination.pages[p].lines;
-        for (std::size_t r = 0; r < lines.size(); ++r)
-            line(out, lines[r].text, lines[r].indent, static_cast<int>(r), lines[r].bold);
+        for (const PrintLine& printed : pagination.pages[p].lines) // the cue again stands on the number's line
+            line(out, printed.text, printed.indent, printed.row == PrintLine::header ? numberRow : printed.row, printed.bold,
+                 printed.styles);
         out << "</div>\n";
     }
     out << "</body>\n</html>\n";

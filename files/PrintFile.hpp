@@ -2,7 +2,8 @@
 // The file the PDF is rendered from: the paginated script as HTML boxes of a fixed size,
 // one per page, every line at its exact place; the title page first and unnumbered (none
 // when it is empty); the first page of the script unnumbered and the others numbered
-// from "2." on at the top right, half an inch from the paper's top.
+// from "2." on, ending 7.25 in from the paper's left edge, half an inch from its top, a
+// speech's cue again beside the number and its "(MORE)" below the page's 54 lines.
 //
 // Debian's wkhtmltopdf (0.12.6 on unpatched Qt) draws a CSS pixel as 34/59 of a point
 // and sets type at whole pixels only: 21 pixels, 12.1 points, is the size nearest to 12;

@@ -7,9 +7,33 @@
 #include <rapidxml/rapidxml.hpp>
 
 namespace {
-sf::String valueOf(const rapidxml::xml_node<>* node)
+using Node = rapidxml::xml_node<>;
+
+// The letters of an element and of the elements in it, in one style or as the b, i and u
+// elements in it give; false when another element stands in it and styles are read.
+bool readLetters(const Node* node, std::uint8_t style, bool styled, Paragraph& into)
 {
-    return singleLine(fromUtf8(node->value(), node->value_size()));
+    for (const Node* piece = node->first_node(); piece; piece = piece->next_sibling()) {
+        if (piece->type() == rapidxml::node_data || piece->type() == rapidxml::node_cdata) {
+            insertText(into, into.text.getSize(), fromUtf8(piece->value(), piece->value_size()), style);
+        } else if (piece->type() == rapidxml::node_element) {
+            const std::string name(piece->name(), piece->name_size());
+            const std::uint8_t bit = name == "b" ? Bold : name == "i" ? Italic : name == "u" ? Underline : Plain;
+            if (styled && bit == Plain)
+                return false;
+            if (!readLetters(piece, static_cast<std::uint8_t>(style | bit), styled, into))
+                return false;
+        }
+    }
+    return true;
+}
+
+// A title-page field is plain text: the letters of any elements in it are kept, their styles not.
+sf::String valueOf(const Node* node)
+{
+    Paragraph letters{None, sf::String()};
+    readLetters(node, Plain, false, letters);
+    return singleLine(letters.text);
 }
 
 // Walks the parsed tree by position; false when the file is not a script.
@@ -44,13 +68,18 @@ bool readTree(rapidxml::xml_document<>& document, Script& script)
             const auto* attribute = child->first_attribute();
             if (!attribute)
                 return false;
-            const std::string kindName(attribute->value(), attribute->value_size());
+            std::string kindName(attribute->value(), attribute->value_size());
             if (kindName == "SceneNum")
                 continue;
-            const auto kind = kindByName.find(kindName);
+            const bool dual = kindName == "Name Dual";
+            const auto kind = kindByName.find(dual ? "Name" : kindName);
             if (kind == kindByName.end())
                 return false;
-            script.paragraphs.push_back({kind->second, kind->second == PageBreak ? sf::String() : valueOf(child)});
+            Paragraph paragraph{kind->second, sf::String(), {}, dual};
+            if (kind->second != PageBreak && !readLetters(child, Plain, true, paragraph))
+                return false; // an element a paragraph cannot hold
+            makeSingleLine(paragraph);
+            script.paragraphs.push_back(std::move(paragraph));
         }
     }
     return true;

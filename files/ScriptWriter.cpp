@@ -8,9 +8,48 @@
 namespace fs = std::filesystem;
 
 namespace {
+// A stretch of text between tags. The reader drops a stretch of white space alone, so
+// such a stretch keeps its first space as a reference.
 std::string markup(const sf::String& text)
 {
-    return escapeMarkup(toUtf8(text));
+    std::string out = escapeMarkup(toUtf8(text));
+    if (!out.empty() && out.find_first_not_of(' ') == std::string::npos)
+        out.replace(0, 1, "&#32;");
+    return out;
+}
+
+// A paragraph's letters as shown, each styled run in <b>, <i> and <u>, always nested in
+// that order, a run of one style in one element.
+std::string markup(const Paragraph& paragraph)
+{
+    const sf::String text = shownText(paragraph.kind, paragraph.text);
+    if (!paragraph.styled())
+        return markup(text);
+    static const std::pair<std::uint8_t, const char*> tags[] = {{Bold, "b"}, {Italic, "i"}, {Underline, "u"}};
+    std::string out;
+    std::uint8_t now = Plain;
+    auto become = [&](std::uint8_t style) {
+        std::size_t keep = 0; // the outer tags that stay as they are
+        while (keep < 3 && (now & tags[keep].first) == (style & tags[keep].first))
+            ++keep;
+        for (std::size_t level = 3; level-- > keep;)
+            if (now & tags[level].first)
+                out += std::string("</") + tags[level].second + ">";
+        for (std::size_t level = keep; level < 3; ++level)
+            if (style & tags[level].first)
+                out += std::string("<") + tags[level].second + ">";
+        now = style;
+    };
+    for (std::size_t from = 0; from < text.getSize();) {
+        std::size_t to = from + 1;
+        while (to < text.getSize() && paragraph.styleAt(to) == paragraph.styleAt(from))
+            ++to;
+        become(paragraph.styleAt(from));
+        out += markup(text.substring(from, to - from));
+        from = to;
+    }
+    become(Plain);
+    return out;
 }
 
 // "&nbsp;" fillers right-align a scene number in a field of three characters.
@@ -47,9 +86,10 @@ std::string scriptHtml(const Script& script, bool standalone, const fs::path& ba
         if (paragraph.kind == Scene) {
             out << "\t\t<div class=\"SceneNum\">";
             writeSceneNumber(out, scene++);
-            out << " </div><div class=\"Scene\">" << markup(shownText(Scene, paragraph.text)) << "</div>\n";
+            out << " </div><div class=\"Scene\">" << markup(paragraph) << "</div>\n";
         } else {
-            out << "\t\t<div class=\"" << kindNames.at(paragraph.kind) << "\">" << markup(shownText(paragraph.kind, paragraph.text)) << "</div>\n";
+            const std::string kind = kindNames.at(paragraph.kind) + (paragraph.kind == Name && paragraph.dual ? " Dual" : "");
+            out << "\t\t<div class=\"" << kind << "\">" << markup(paragraph) << "</div>\n";
         }
     }
     out << "\t</div>\n</body>\n</html>";

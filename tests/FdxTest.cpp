@@ -13,7 +13,7 @@ TEST(FdxReading, EveryParagraphTypeAndTheTitlePage)
     EXPECT_EQ(script->paragraphs,
               (std::vector<Paragraph>{{Directorial, "FADE IN:"},
                                       {Scene, u32(U"INT. CAF\u00c9 - NIGHT")},
-                                      {Directorial, "Bob runs in & out, twice."},
+                                      marked(Directorial, U"Bob <b>runs</b><i><u> in</u></i> & out, twice."),
                                       {Directorial, "A general line."},
                                       {Directorial, "CLOSE ON BOB"},
                                       {Name, "BOB (V.O.)"},
@@ -22,7 +22,7 @@ TEST(FdxReading, EveryParagraphTypeAndTheTitlePage)
                                       {Speech, "La la la"},
                                       {Name, "ANN"},
                                       {Speech, "Left."},
-                                      {Name, "CAL"},
+                                      marked(Name, U"CAL ^"),
                                       {Speech, "Right."},
                                       {Transition, "CUT TO:"},
                                       {PageBreak, ""},
@@ -92,13 +92,18 @@ TEST(FdxWriting, AnyScriptComesBackExactly)
         Script script;
         for (int i = 1 + random() % 12; i-- > 0;) {
             const auto kind = static_cast<DivType>(1 + random() % 8);
-            script.paragraphs.push_back({kind, kind == PageBreak ? sf::String() : anyText()});
+            Paragraph paragraph{kind, kind == PageBreak ? sf::String() : anyText()};
+            if (random() % 2)
+                setStyle(paragraph, random() % 4, random() % 12, static_cast<std::uint8_t>(random() % 8), true);
+            script.paragraphs.push_back(std::move(paragraph));
         }
         Script expected = asShown(script);
         for (Paragraph& paragraph : expected.paragraphs) { // what XML holds: a tab is a space, U+FFFF nothing
-            sf::String& text = paragraph.text;
-            text.replace("\t", " ");
-            text.replace(sf::String(static_cast<sf::Uint32>(0xFFFF)), "");
+            for (std::size_t k = paragraph.text.getSize(); k-- > 0;)
+                if (paragraph.text[k] == '\t')
+                    paragraph.text[k] = ' ';
+                else if (paragraph.text[k] == 0xFFFF)
+                    eraseText(paragraph, k, k + 1);
         }
         const std::string written = fdxText(script);
         const std::optional<Script> again = parseFdx(written);

@@ -19,7 +19,7 @@ std::vector<Paragraph> ps(std::initializer_list<std::pair<DivType, const char32_
 {
     std::vector<Paragraph> out;
     for (const auto& [kind, text] : list)
-        out.push_back({kind, u32(text)});
+        out.push_back(marked(kind, text));
     return out;
 }
 } // namespace
@@ -37,10 +37,10 @@ TEST(FountainSamples, ReadAsAWriterReadsThemAndComeBackExactly)
 {
     const std::vector<Sample> samples = {
         {"big-fish.fountain",
-         {{Scene, 190}, {Directorial, 863}, {Name, 768}, {Parenthetical, 97}, {Speech, 799}, {Transition, 35}, {Centered, 2}, {PageBreak, 1}},
+         {{Scene, 192}, {Directorial, 863}, {Name, 768}, {Parenthetical, 97}, {Speech, 811}, {Transition, 35}, {Centered, 2}, {PageBreak, 1}},
          ps({{Directorial, U"This is a Southern story, full of lies and fabrications, but truer for their inclusion."},
              {PageBreak, U""},
-             {Directorial, U"FADE IN:"},
+             {Directorial, U"<b>FADE IN:</b>"},
              {Directorial, U"A RIVER."},
              {Directorial, U"We're underwater, watching a fat catfish swim along."},
              {Directorial, U"This is The Beast."},
@@ -57,9 +57,9 @@ TEST(FountainSamples, ReadAsAWriterReadsThemAndComeBackExactly)
              {Speech, U"And in that way, he becomes immortal."},
              {Directorial, U"The fish passes us with a SPLASH."},
              {Transition, U"CUT TO BLACK."},
-             {Centered, U"THE END"}})},
+             {Centered, U"<b><u>THE END</u></b>"}})},
         {"brick-n-steel.fountain",
-         {{Scene, 8}, {Directorial, 21}, {Name, 20}, {Parenthetical, 6}, {Speech, 22}, {Transition, 7}, {Centered, 3}},
+         {{Scene, 8}, {Directorial, 21}, {Name, 20}, {Parenthetical, 6}, {Speech, 23}, {Transition, 7}, {Centered, 3}},
          ps({{Scene, U"EXT. BRICK'S PATIO - DAY"},
              {Directorial, U"A gorgeous day.  The sun is shining.  But BRICK BRADDOCK, retired police detective, is sitting quietly, contemplating -- something."},
              {Directorial, U"The SCREEN DOOR slides open and DICK STEEL, his former partner and fellow retiree, emerges with two cold beers."},
@@ -81,7 +81,7 @@ TEST(FountainSamples, ReadAsAWriterReadsThemAndComeBackExactly)
              {Transition, U"BURN TO PINK."},
              {Centered, U"THE END"}})},
         {"little-women.fountain",
-         {{Scene, 13}, {Directorial, 74}, {Name, 114}, {Parenthetical, 34}, {Speech, 116}, {Centered, 1}, {PageBreak, 5}},
+         {{Scene, 13}, {Directorial, 74}, {Name, 114}, {Parenthetical, 34}, {Speech, 118}, {Centered, 1}, {PageBreak, 5}},
          ps({{Directorial, U"I've had lots of troubles, so I write jolly tales."},
              {Directorial, U"- Louisa May Alcott"},
              {PageBreak, U""},
@@ -123,7 +123,7 @@ TEST(FountainSamples, ReadAsAWriterReadsThemAndComeBackExactly)
              {Directorial, U"Okyb wuk wokojehyx ukyw, Yxow resogek: “Ebaq z Yvex Aqe”. Kuhaz z qudewa, ha gyjyg ys Quzeq kud zory z hejusyzeg."},
              {Directorial, U"Hoz ahygaw raxa, ruxypypyxoxub, kud oz oxup zapuj hako zo rus udyv uk rus heka, aw ADEX YVY hese zuzo kubaveb oduxyhab ys rus opewev ebeba kud..."},
              {Directorial, U"ADER YVY."},
-             {Centered, U"RUS OJE"}})},
+             {Centered, U"<u>RUS OJE</u>"}})},
     };
     for (const Sample& sample : samples) {
         SCOPED_TRACE(sample.file);
@@ -168,10 +168,12 @@ TEST(FountainReading, EveryElementTakesItsKind)
     EXPECT_EQ(script->titlePage(), (TitleLines{"Night Shift", "Ann Lee", "written by", "", "1/2/2026", "", ""}));
     EXPECT_EQ(script->paragraphs,
               ps({{Scene, U"int. hall - night"},
-                  {Directorial, U"Bob waits by the door, very still."},
-                  {Name, U"BOB"},
+                  {Directorial, U"Bob waits by the door, <i>very</i> still."},
+                  {Name, U"BOB ^"},
                   {Parenthetical, U"(quietly)"},
-                  {Speech, U"Hello. Is anyone home?"},
+                  {Speech, U"Hello."},
+                  {Speech, U"Is anyone"},
+                  {Speech, U"home?"},
                   {Speech, U"Anyone?"},
                   {Speech, U"La la la"},
                   {Name, U"McCLANE"},
@@ -224,8 +226,8 @@ TEST(FountainWriting, AnyScriptComesBackExactly)
         U"INT. ", U"EXT ", U"Bob", U"BOB", U" ", U"  ", U"(", U")", U"(aside)", U"[[", U"]]", U"/*", U"*/", U"*",
         U"**", U"_", U"\\", U"#", U"#1#", U"^", U"@", U"!", U".", U"..", U"~", U">", U"<", U"=", U"===", U"CUT TO:",
         U"é", U"Ü", U"東京", U":", U"Title: x", U"  x", U"TO:", U"I/E.", U"a"};
-    std::mt19937 random(11);
-    for (int round = 0; round < 400; ++round) {
+    std::mt19937 random(12);
+    for (int round = 0; round < 2000; ++round) {
         Script script;
         auto anyText = [&] {
             std::u32string text;
@@ -246,7 +248,11 @@ TEST(FountainWriting, AnyScriptComesBackExactly)
         const int count = 1 + random() % 12;
         for (int i = 0; i < count; ++i) {
             const auto kind = static_cast<DivType>(random() % 9);
-            script.paragraphs.push_back({kind, kind == PageBreak ? sf::String() : anyText()});
+            Paragraph paragraph{kind, kind == PageBreak ? sf::String() : anyText(), {}, kind == Name && random() % 3 == 0};
+            if (random() % 2) // runs of any styles, next to one another or apart
+                for (std::size_t at = 0; at < paragraph.text.getSize(); at += 1 + random() % 4)
+                    setStyle(paragraph, at, at + 1 + random() % 5, static_cast<std::uint8_t>(random() % 8), true);
+            script.paragraphs.push_back(std::move(paragraph));
         }
         const std::string written = fountainText(script);
         const std::optional<Script> again = parseFountain(written);
@@ -298,4 +304,36 @@ TEST_F(FountainInTheEditor, AnUnclosedBoneyardIsSaidAtTheWindowsFoot)
     EXPECT_EQ(app->footLine(), "An unclosed /* hides 4 lines from line 4");
     ASSERT_TRUE(app->openScript(""));
     EXPECT_EQ(app->footLine(), "");
+}
+
+// Emphasis is read into styles and written back as markers; a marker that opens nothing
+// or closes nothing stays a letter.
+TEST(FountainEmphasis, MarkersBecomeStylesAndComeBack)
+{
+    const std::pair<const char*, const char32_t*> read[] = {
+        {"It was _him_.", U"It was <u>him</u>."},
+        {"**bold** and *it* and ***both***", U"<b>bold</b> and <i>it</i> and <b><i>both</i></b>"},
+        {"**bold *and it* bold**", U"<b>bold </b><b><i>and it</i></b><b> bold</b>"},
+        {"_**Night**_ falls", U"<b><u>Night</u></b> falls"},
+        {"an unclosed *star", U"an unclosed *star"},
+        {"5 * 3 = 15", U"5 * 3 = 15"},
+        {"\\*not\\* emphasis", U"*not* emphasis"},
+        {"*across\nlines*", U"<i>across lines</i>"},
+        {"a_b_c", U"a<u>b</u>c"},
+    };
+    for (const auto& [fountain, styled] : read) {
+        const std::optional<std::vector<Paragraph>> paragraphs = parseFountainBody(fountain);
+        ASSERT_TRUE(paragraphs && paragraphs->size() == 1) << fountain;
+        EXPECT_EQ(paragraphs->front(), marked(Directorial, styled)) << fountain;
+    }
+    const std::pair<std::vector<Paragraph>, const char*> written[] = {
+        {{marked(Directorial, U"It was <u>him</u>.")}, "\nIt was _him_.\n"},
+        {{marked(Directorial, U"<b>a</b><i>b</i> <u>c </u>d")}, "\n**a***b* _c\\ _d\n"},
+        {{marked(Scene, U"<b>int.</b> hall")}, "\n.**INT.** HALL\n"},
+        {{{Name, "ann"}, {Speech, "Hi."}, marked(Name, U"CAL ^"), {Speech, "Yo."}}, "\nANN\nHi.\n\nCAL ^\nYo.\n"},
+    };
+    for (const auto& [paragraphs, fountain] : written) {
+        EXPECT_EQ(fountainBody(paragraphs), fountain);
+        EXPECT_EQ(parseFountainBody(fountain), asShown(Script("", "", paragraphs)).paragraphs) << fountain;
+    }
 }

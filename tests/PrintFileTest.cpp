@@ -135,9 +135,10 @@ TEST_F(PrintFileTest, PagesInScreenplayFormatOnLetterAndA4)
                 if (word.text.size() == 60) {
                     EXPECT_NEAR(word.right - word.left, 6 * 72, 1.5);
                 }
-                // Nothing outside the page number's line and the nine inches of text below it.
+                // Nothing outside the page number's line, the nine inches of text below it
+                // and the line of "(MORE)".
                 EXPECT_GE(word.top, 0.5 * 72 - 1) << word.text;
-                EXPECT_LE(word.bottom, 10 * 72 + 3) << word.text;
+                EXPECT_LE(word.bottom, 10 * 72 + 12 + 3) << word.text;
             }
             if (p == 0) { // the title page: centred, unnumbered
                 ASSERT_EQ(lines.size(), 2u);
@@ -148,11 +149,11 @@ TEST_F(PrintFileTest, PagesInScreenplayFormatOnLetterAndA4)
             std::vector<std::pair<double, std::string>> rows; // left edge in inches, text
             for (const auto& [top, words] : lines)
                 rows.emplace_back(words.front().left / 72, textOf(words));
-            if (p >= 2) { // "2." and on, at the top right, half an inch down
-                const auto& number = lines.begin()->second.front();
+            if (p >= 2) { // "2." and on, at the top right, half an inch down, ending at 7.25 in
+                const auto& number = lines.begin()->second.back();
                 EXPECT_EQ(number.text, std::to_string(p) + ".");
                 EXPECT_NEAR(number.top / 72, 0.5, 0.03);
-                EXPECT_NEAR(number.right / 72, paper.width - 1, 0.05);
+                EXPECT_NEAR(number.right / 72, 7.25, 0.05);
                 rows.erase(rows.begin());
             }
             for (const auto& [left, text] : rows) {
@@ -173,8 +174,8 @@ TEST_F(PrintFileTest, PagesInScreenplayFormatOnLetterAndA4)
             if (last == "(MORE)") {
                 more = true;
                 EXPECT_NEAR(rows.back().first, 3.5, 0.03);
-                const auto next = linesOf(pdf[p + 1]);
-                contd = contd || textOf(std::next(next.begin())->second) == "BOB (CONT'D)";
+                const auto next = linesOf(pdf[p + 1]); // the cue again on the number's line
+                contd = contd || textOf(next.begin()->second) == "BOB (CONT'D) " + std::to_string(p + 1) + ".";
             }
         }
         EXPECT_TRUE(full) << "a page of 54 lines of text";
@@ -224,4 +225,27 @@ TEST_F(PrintFileTest, TheTitlePageAsTheIndustryPrintsIt)
 
     ASSERT_TRUE(exportPdf(converter, Script{"", "", {{Directorial, "Only this."}}}, "bare", usLetter));
     EXPECT_EQ(readPdf("bare.pdf").size(), 1u);
+}
+
+// Bold, italic and underlined letters print in the font's own faces, where the plain
+// letters would stand.
+TEST_F(PrintFileTest, StyledLettersPrintInTheirFacesWithoutMovingALine)
+{
+    const Script plain{"", "", {{Directorial, "It was him, and then the other one."}}};
+    const Script styled{"", "", {marked(Directorial, U"It was <u>him</u>, <b>and</b> <i>then</i> <b><i>the other</i></b> one.")}};
+    ASSERT_TRUE(exportPdf(converter, plain, "plain", usLetter));
+    ASSERT_TRUE(exportPdf(converter, styled, "styled", usLetter));
+    const std::vector<PdfPage> a = readPdf("plain.pdf"), b = readPdf("styled.pdf");
+    ASSERT_EQ(a.size(), 1u);
+    ASSERT_EQ(b.size(), 1u);
+    ASSERT_EQ(a[0].words.size(), b[0].words.size());
+    for (std::size_t i = 0; i < a[0].words.size(); ++i) {
+        EXPECT_EQ(a[0].words[i].text, b[0].words[i].text);
+        EXPECT_NEAR(a[0].words[i].left, b[0].words[i].left, 0.3) << a[0].words[i].text;
+        EXPECT_NEAR(a[0].words[i].top, b[0].words[i].top, 0.3) << a[0].words[i].text;
+    }
+    ASSERT_EQ(std::system("pdffonts styled.pdf > fonts.txt"), 0);
+    const std::string fonts = readBytes("fonts.txt");
+    for (const char* face : {"LiberationMono-Bold ", "LiberationMono-Italic ", "LiberationMono-BoldItalic ", "LiberationMono "})
+        EXPECT_NE(fonts.find(face), std::string::npos) << face << " in\n" << fonts;
 }

@@ -55,6 +55,33 @@ Script sampleLines(const std::string& fileName)
     return script;
 }
 
+Paragraph marked(DivType kind, const char32_t* text)
+{
+    std::u32string marks(text);
+    Paragraph paragraph{kind, sf::String()};
+    if (marks.size() >= 2 && marks.compare(marks.size() - 2, 2, U" ^") == 0) {
+        paragraph.dual = true;
+        marks.resize(marks.size() - 2);
+    }
+    std::uint8_t style = Plain;
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        static const std::pair<const char32_t*, std::uint8_t> tags[] = {{U"b>", Bold}, {U"i>", Italic}, {U"u>", Underline}};
+        bool tag = false;
+        for (const auto& [name, bit] : tags) {
+            const bool closing = marks.compare(i, 2, U"</") == 0 && marks.compare(i + 2, 2, name) == 0;
+            if (closing || (marks[i] == '<' && marks.compare(i + 1, 2, name) == 0)) {
+                style = static_cast<std::uint8_t>(closing ? style & ~bit : style | bit);
+                i += closing ? 3 : 2;
+                tag = true;
+                break;
+            }
+        }
+        if (!tag)
+            insertText(paragraph, paragraph.text.getSize(), sf::String(static_cast<sf::Uint32>(marks[i])), style);
+    }
+    return paragraph;
+}
+
 sf::Image captureFrame(App& app)
 {
     sf::Texture texture;

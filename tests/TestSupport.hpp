@@ -22,7 +22,12 @@ void writeBytes(const std::filesystem::path& path, const std::string& bytes);
 inline void PrintTo(const Paragraph& paragraph, std::ostream* out)
 {
     const std::basic_string<sf::Uint8> text = paragraph.text.toUtf8();
-    *out << kindNames.at(paragraph.kind) << " \"" << std::string(text.begin(), text.end()) << "\"";
+    *out << kindNames.at(paragraph.kind) << (paragraph.dual ? " Dual" : "") << " \"" << std::string(text.begin(), text.end()) << "\"";
+    if (paragraph.styled()) {
+        *out << " styles ";
+        for (const std::uint8_t style : paragraph.styles)
+            *out << static_cast<int>(style);
+    }
 }
 
 // A UTF-32 literal as an sf::String.
@@ -34,6 +39,10 @@ inline sf::String u32(const char32_t* text)
     return sf::String(out);
 }
 
+
+// A paragraph written as a script file marks its styles: <b>, <i> and <u> around the
+// letters they style; a cue ending in " ^" is the second of a pair.
+Paragraph marked(DivType kind, const char32_t* text);
 
 // A sample screenplay's bytes, from the samples beside the project; none when they are
 // not there (a clone on its own), and a test that needs them then skips.
