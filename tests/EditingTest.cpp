@@ -294,3 +294,59 @@ TEST(ReplacementRules, PiecesJoinTheTextAroundThemAndTakeTheirKinds)
     }
     EXPECT_EQ(piecesBetween(script, {2, 2}, {0, 5}), (std::vector<Paragraph>{{Scene, "HALL"}, {Directorial, "Rain falls."}, {Name, "MA"}}));
 }
+
+using StyleKeys = AppTest;
+
+TEST_F(StyleKeys, BoldItalicAndUnderlineOverTheSelectionOrForTheLettersTypedNext)
+{
+    load({{Speech, "It was him."}, {Speech, "Then me."}});
+    page().placeCaret({0, 7});
+    page().placeCaret({0, 10}, true);
+    control(sf::Keyboard::U);
+    EXPECT_EQ(paragraph(0), marked(Speech, U"It was <u>him</u>."));
+    control(sf::Keyboard::B);
+    control(sf::Keyboard::U); // all of it underlined: the underline goes
+    EXPECT_EQ(paragraph(0), marked(Speech, U"It was <b>him</b>."));
+    app->undo();
+    app->undo();
+    EXPECT_EQ(paragraph(0), marked(Speech, U"It was <u>him</u>.")) << "each key one step";
+    page().placeCaret({0, 3});
+    page().placeCaret({1, 4}, true); // across: "was him." and "Then"
+    control(sf::Keyboard::I);
+    EXPECT_EQ(paragraph(0), marked(Speech, U"It <i>was </i><i><u>him</u></i><i>.</i>"));
+    EXPECT_EQ(paragraph(1), marked(Speech, U"<i>Then</i> me."));
+    app->undo();
+    EXPECT_EQ(paragraph(1), (Paragraph{Speech, "Then me."})) << "across paragraphs, one step";
+
+    page().placeCaret({1, 8});
+    control(sf::Keyboard::B); // nothing selected: the letters typed next
+    type("ok");
+    EXPECT_EQ(paragraph(1), marked(Speech, U"Then me.<b>ok</b>"));
+    page().placeCaret({1, 9});
+    type("x"); // inside the bold run: bold
+    EXPECT_EQ(paragraph(1), marked(Speech, U"Then me.<b>oxk</b>"));
+    control(sf::Keyboard::Num2); // a kind change keeps the letters' styles
+    EXPECT_EQ(paragraph(1), marked(Directorial, U"Then me.<b>oxk</b>"));
+}
+
+TEST_F(StyleKeys, ControlDPairsASpeechWithTheOneBeforeAndSplitsThePair)
+{
+    load({{Directorial, "Both at once."}, {Name, "ANN"}, {Speech, "Left."}, {Name, "CAL"}, {Speech, "Right, and rather longer than hers."}});
+    page().placeCaret({2, 0});
+    control(sf::Keyboard::D); // ANN's block has no block before it
+    EXPECT_FALSE(paragraph(1).dual);
+    page().placeCaret({4, 3});
+    control(sf::Keyboard::D);
+    EXPECT_TRUE(paragraph(3).dual);
+    EXPECT_EQ(page().columnOf(1), Column::Left);
+    EXPECT_EQ(page().columnOf(4), Column::Right);
+    EXPECT_EQ(page().paragraphTop(3), page().paragraphTop(1)) << "side by side";
+    EXPECT_EQ(page().scriptHeight(), 120 + 47 + 23 + 2 * 23 + 24) << "below the taller half";
+    EXPECT_EQ(shown().wrap.lineChars, 28u); // a half's width
+    page().placeCaret({3, 0});
+    key(sf::Keyboard::Left); // from the right half's cue back into the left half's speech
+    EXPECT_EQ(page().caret(), (Caret{2, 5}));
+    app->undo();
+    EXPECT_FALSE(paragraph(3).dual);
+    EXPECT_EQ(page().columnOf(4), Column::Whole);
+}

@@ -204,18 +204,21 @@ TEST(PrintPages, TheSameCharacterAgainInTheSceneIsContinued)
     Script script;
     script.paragraphs = {{Scene, "INT. HALL"},   {Name, "bob"},       {Speech, "Hi."},      {Directorial, "He waits."},
                          {Name, "BOB"},          {Speech, "Well?"},   {Name, "bob (v.o.)"}, {Speech, "Later."},
+                         {Directorial, "Gone."}, {Name, "BOB"},       {Speech, "Back."},    {Name, "bob (o.s.)"},
+                         {Speech, "Here."},      {Directorial, "Steps."}, {Name, "BOB"},    {Speech, "Now."},
                          {Scene, "EXT. ROAD"},   {Name, "BOB"},       {Speech, "Out."}};
     std::vector<std::string> cues;
     const Pagination finalDraft = paginate(script), classic = paginate(script, PrintLayout::classic);
     for (const PrintLine& line : finalDraft.pages[0].lines)
         if (line.indent == 3.5f)
             cues.push_back(line.text.toAnsiString());
-    EXPECT_EQ(cues, (std::vector<std::string>{"BOB", "BOB (CONT'D)", "BOB (V.O.)", "BOB"}));
+    // After a voice-over the same character under a plain cue speaks anew; after one off screen he goes on.
+    EXPECT_EQ(cues, (std::vector<std::string>{"BOB", "BOB (CONT'D)", "BOB (V.O.)", "BOB", "BOB (O.S.)", "BOB (CONT'D)", "BOB"}));
     cues.clear();
     for (const PrintLine& line : classic.pages[0].lines)
         if (line.indent == 3.7f)
             cues.push_back(line.text.toAnsiString());
-    EXPECT_EQ(cues, (std::vector<std::string>{"BOB", "BOB", "BOB (V.O.)", "BOB"}));
+    EXPECT_EQ(cues, (std::vector<std::string>{"BOB", "BOB", "BOB (V.O.)", "BOB", "BOB (O.S.)", "BOB", "BOB"}));
 }
 
 TEST(PrintPages, APageBreakBeginsANewPageAndNeverAnEmptyOne)
@@ -338,4 +341,26 @@ TEST_F(PageCountOnScreen, FollowsTheCaretAndTheEdits)
     EXPECT_EQ(app->pageCount(), "Page 5 of 8");
     control(sf::Keyboard::End);
     EXPECT_EQ(app->pageCount(), "Page 8 of 8");
+}
+
+// Two speeches at once print side by side, each cue centred over its half; the pair is as
+// tall as its taller half and goes over whole when it does not fit.
+TEST(PrintPages, TwoSpeechesAtOncePrintSideBySide)
+{
+    Script script;
+    script.paragraphs = {{Name, "ann"}, {Parenthetical, "(low)"}, {Speech, "Left words here."},
+                         {Name, "cal", {}, true}, {Speech, "Right words, and rather more of them than hers."}, {Directorial, "Then."}};
+    const Pagination pagination = paginate(script);
+    std::vector<std::string> rows;
+    for (const PrintLine& line : pagination.pages[0].lines)
+        rows.push_back(std::to_string(line.row) + " " + shown(line));
+    EXPECT_EQ(rows, (std::vector<std::string>{"0 2.85 ANN", "0 5.85 CAL", "1 1.75 (low)", "1 4.625 Right words, and rather more",
+                                              "2 1.5 Left words here.", "2 4.625 of them than hers.", "3 ", "4 1.5 Then."}));
+    Script late = lines(25); // 49 lines: the pair's three lines and a blank do not fit after them
+    late.paragraphs.insert(late.paragraphs.end(), script.paragraphs.begin(), script.paragraphs.end() - 1);
+    late.paragraphs.push_back({Directorial, "A last line before the pair."});
+    std::rotate(late.paragraphs.end() - 6, late.paragraphs.end() - 1, late.paragraphs.end());
+    const Pagination over = paginate(late);
+    ASSERT_EQ(over.pages.size(), 2u);
+    EXPECT_EQ(shown(over.pages[1].lines.front()), "2.85 ANN");
 }

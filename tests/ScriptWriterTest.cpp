@@ -136,3 +136,43 @@ TEST_F(ScriptWriterTest, AMissingStyleSheetFailsAStandAloneWriteCleanly)
     EXPECT_FALSE(fs::exists("lost.html"));
     EXPECT_FALSE(fs::exists("lost.css"));
 }
+
+// Styled letters stand in <b>, <i> and <u>, nested in that order, a run of one style in
+// one element; the second cue of a pair is a "Name Dual"; the loader reads the elements
+// in any nesting and refuses any other element in a paragraph.
+TEST(ScriptFileStyles, WrittenNestedAndReadInAnyNesting)
+{
+    const std::pair<Paragraph, const char*> written[] = {
+        {marked(Speech, U"It was <u>him</u>."), "<div class=\"Speech\">It was <u>him</u>.</div>"},
+        {marked(Speech, U"<u><i><b>all</b></i></u> <b>a<i>b</i></b><i>c</i>"),
+         "<div class=\"Speech\"><b><i><u>all</u></i></b>&#32;<b>a<i>b</i></b><i>c</i></div>"},
+        {marked(Name, U"<i>cal</i> ^"), "<div class=\"Name Dual\"><i>CAL</i></div>"},
+        {marked(Speech, U"a<b> </b>b"), "<div class=\"Speech\">a<b>&#32;</b>b</div>"},
+        {{Speech, " "}, "<div class=\"Speech\">&#32;</div>"},
+    };
+    for (const auto& [paragraph, div] : written) {
+        const std::string html = scriptHtml(Script("T", "A", {paragraph}), false, "x");
+        EXPECT_NE(html.find(std::string("\t\t") + div + "\n"), std::string::npos) << html;
+        const std::optional<Script> back = parseScript(html);
+        ASSERT_TRUE(back) << div;
+        EXPECT_EQ(back->paragraphs, asShown(Script("", "", {paragraph})).paragraphs) << div;
+    }
+    const std::string head = "<html><body><div class=\"Page\"><div class=\"Title\">";
+    const std::pair<std::string, std::optional<Paragraph>> read[] = {
+        {head + "T</div><div>A</div></div><div class=\"Page\"><div class=\"Speech\"><u><b><i>x</i></b></u>y</div></div></body></html>",
+         marked(Speech, U"<b><i><u>x</u></i></b>y")},
+        {head + "T</div><div>A</div></div><div class=\"Page\"><div class=\"Speech\">a<script>x</script></div></div></body></html>", std::nullopt},
+        {head + "T</div><div>A</div></div><div class=\"Page\"><div class=\"Speech\">a<b>x</div></div></body></html>", std::nullopt},
+        {head + "T</div><div>A</div></div><div class=\"Page\"><div class=\"Speech\">a<br/>b</div></div></body></html>", std::nullopt},
+    };
+    for (const auto& [bytes, paragraph] : read) {
+        const std::optional<Script> script = parseScript(bytes);
+        ASSERT_EQ(script.has_value(), paragraph.has_value()) << bytes;
+        if (script)
+            EXPECT_EQ(script->paragraphs, std::vector<Paragraph>{*paragraph}) << bytes;
+    }
+    // A title-page field is plain text: the letters of an element in it stay, its style not.
+    const std::optional<Script> titled = parseScript(head + "The <b>Big</b> Fish</div><div>A</div></div></body></html>");
+    ASSERT_TRUE(titled);
+    EXPECT_EQ(titled->title, "The Big Fish");
+}
