@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <functional>
 #include <limits>
 #include <optional>
 
@@ -94,7 +95,8 @@ struct Row {
     Span span;
     float indent;
     Part part;
-    bool sentenceEnd; // it ends a sentence
+    bool sentenceEnd;        // it ends a sentence
+    const sf::String* text;  // as printed: a cue spoken again with its " (CONT'D)"
 };
 
 enum class Type { Heading, Action, Transition, Dialogue, Pair, Break };
@@ -107,6 +109,7 @@ struct Element {
     Type type;
     std::uint32_t first, end;   // its paragraphs
     std::vector<Row> rows;
+    std::u32string speaker;     // who spoke last in the scene before it, for "(CONT'D)"
     std::uint32_t cue = none;   // a dialogue's cue paragraph
     std::uint32_t cueRows = 0;  // the rows of the cue
     std::size_t right = 0;      // a pair: where the right half's rows begin
@@ -133,74 +136,101 @@ struct Split {
 
 class Pager {
 public:
-    Pager(const std::vector<Paragraph>& paragraphs, bool withLines, const Layout& layout)
-        : paragraphs(paragraphs), withLines(withLines), layout(layout)
+    // From a checkpoint (the script's start by default), until `converges` says the pages
+    // from a clean page start on are known already.
+    Pager(const std::vector<Paragraph>& paragraphs, bool withLines, const Layout& layout, const PageCheckpoint& start = {},
+          std::function<bool(const PageCheckpoint&)> converges = {})
+        : paragraphs(paragraphs), withLines(withLines), layout(layout), converges(std::move(converges)),
+          next(start.paragraph), speaker(start.speaker), firstPage(start.page), base(start.paragraph)
     {
-        out.pageOf.assign(paragraphs.size(), unset);
-        printed.reserve(paragraphs.size());
-        for (const Paragraph& paragraph : paragraphs)
-            printed.push_back(&paragraph.text);
-        if (layout.continuedInScene)
-            markContinued();
-        measure();
+        previousHeading = start.afterHeading;
     }
 
+    // The pages from the checkpoint on; when it stopped early, those before where it
+    // stopped, and each paragraph's page up to there.
     Pagination run()
     {
         out.pages.emplace_back();
-        for (std::size_t i = 0; i < elements.size(); ++i)
+        for (std::size_t i = 0; ensure(i); ++i) {
+            if (used == 0 && converges && page() > firstPage && converges({page(), elements[i].first, elements[i].speaker, afterHeading(i)})) {
+                stopped = true;
+                stopAt = elements[i].first;
+                stopRow = elements[i].rows.empty() ? std::pair<std::uint32_t, std::uint32_t>(stopAt, 0)
+                                                   : std::pair(elements[i].rows[0].paragraph, elements[i].rows[0].span.begin);
+                break;
+            }
             place(i);
-        if (out.pages.size() > 1 && used == 0) // a page break at the end begins no page
+        }
+        if (out.pages.size() > 1 && used == 0) // a page break at the end begins no page, nor the page it stopped at
             out.pages.pop_back();
         // A paragraph that prints nothing belongs to the page of what follows it.
-        std::uint32_t next = static_cast<std::uint32_t>(out.pages.size() - 1);
-        for (std::size_t p = out.pageOf.size(); p-- > 0;) {
-            if (out.pageOf[p] == unset)
-                out.pageOf[p] = next;
+        const std::uint32_t end = stopped ? stopAt : static_cast<std::uint32_t>(paragraphs.size());
+        pageOf.resize(end - base, unset);
+        std::uint32_t following = static_cast<std::uint32_t>(firstPage + out.pages.size() - (stopped ? 0 : 1));
+        for (std::size_t p = pageOf.size(); p-- > 0;) {
+            if (pageOf[p] == unset)
+                pageOf[p] = following;
             else
-                next = out.pageOf[p];
+                following = pageOf[p];
         }
+        out.pageOf = std::move(pageOf);
         return std::move(out);
     }
+
+    // Whether it stopped where the earlier pages go on, and at which paragraph.
+    bool stoppedEarly() const { return stopped; }
+    std::uint32_t stopParagraph() const { return stopAt; }
+    // Where the page it stopped at begins: its first line's paragraph and index.
+    std::pair<std::uint32_t, std::uint32_t> stopStart() const { return stopRow; }
 
 private:
     static constexpr std::uint32_t unset = none;
 
-    const sf::Uint32* textOf(std::uint32_t paragraph) const { return printed[paragraph]->getData(); }
+    std::uint32_t page() const { return static_cast<std::uint32_t>(firstPage + out.pages.size() - 1); }
+    bool afterHeading(std::size_t i) const { return i > 0 ? elements[i - 1].type == Type::Heading : previousHeading; }
+
     DivType kindOf(std::uint32_t paragraph) const { return paragraphs[paragraph].kind; }
     std::size_t pageLines() const { return static_cast<std::size_t>(layout.linesPerPage); }
 
     // A character who speaks again after only action in the scene, under a cue without an
     // extension, prints "(CONT'D)" after it: not after a voice-over, which is heard, not
-    // seen speaking, and not when the cue says so already.
-    void markContinued()
+    // seen speaking, and not when the cue says so already. Followed paragraph by paragraph
+    // as they are measured; the text a paragraph prints.
+    const sf::String* printedText(std::uint32_t i)
     {
-        sf::String speaker; // who spoke last in this scene, without extensions; empty when none can go on
-        for (std::uint32_t i = 0; i < paragraphs.size(); ++i) {
-            const DivType kind = paragraphs[i].kind;
-            if (kind == Scene || kind == Transition) {
-                speaker.clear();
-            } else if (kind == Name) {
-                const sf::String cue = shownText(Name, paragraphs[i].text);
-                const std::size_t open = cue.find("(");
-                sf::String name = open == sf::String::InvalidPos ? cue : cue.substring(0, open);
-                while (!name.isEmpty() && name[name.getSize() - 1] == ' ')
-                    name.erase(name.getSize() - 1);
-                if (!name.isEmpty() && name == speaker && open == sf::String::InvalidPos && !paragraphs[i].dual) {
-                    continued.push_back(cue + " (CONT'D)");
-                    printed[i] = &continued.back();
-                }
-                speaker = cue.find("V.O.") == sf::String::InvalidPos ? name : sf::String();
-            }
+        const Paragraph& paragraph = paragraphs[i];
+        if (paragraph.kind == Scene || paragraph.kind == Transition) {
+            speaker.clear();
+            return &paragraph.text;
         }
+        if (paragraph.kind != Name || !layout.continuedInScene)
+            return &paragraph.text;
+        std::u32string& cue = scratchCue;
+        cue.resize(paragraph.text.getSize());
+        for (std::size_t k = 0; k < cue.size(); ++k)
+            cue[k] = shownLetter(Name, paragraph.text[k]);
+        const std::size_t open = cue.find(U'(');
+        std::size_t end = std::min(open, cue.size());
+        while (end > 0 && cue[end - 1] == ' ')
+            --end;
+        const std::u32string_view name(cue.data(), end);
+        const sf::String* text = &paragraph.text;
+        if (!name.empty() && name == speaker && open == std::u32string::npos && !paragraph.dual) {
+            continued.push_back(sf::String(std::basic_string<sf::Uint32>(cue.begin(), cue.end())) + " (CONT'D)");
+            text = &continued.back();
+        }
+        if (cue.find(U"V.O.") == std::u32string::npos)
+            speaker.assign(name);
+        else
+            speaker.clear();
+        return text;
     }
 
     // The rows of a paragraph in a column from `from` in its text on: a parenthetical's
     // "(" hanging a cell left of the rest.
-    void rowsOf(std::uint32_t paragraph, Column column, Part part, std::uint32_t from, std::vector<Row>& rows,
-                bool centred = false) const
+    void rowsOf(std::uint32_t paragraph, const sf::String& text, Column column, Part part, std::uint32_t from,
+                std::vector<Row>& rows, bool centred = false) const
     {
-        const sf::String& text = *printed[paragraph];
         const sf::Uint32* letters = text.getData();
         const DivType kind = kindOf(paragraph);
         std::vector<Span>& spans = scratch;
@@ -227,58 +257,68 @@ private:
                 indent += std::max(0.f, column.width - static_cast<float>(length)) / 2 / charsPerInch;
             if (hangs && k == 0)
                 indent -= 1 / charsPerInch;
-            rows.push_back({paragraph, span, indent, part, endsSentence(letters, span.begin, span.end)});
+            rows.push_back({paragraph, span, indent, part, endsSentence(letters, span.begin, span.end), &text});
         }
     }
 
     static bool spoken(DivType kind) { return kind == Parenthetical || kind == Speech; }
 
     // A speech block from paragraph i: its rows in the given columns.
-    std::uint32_t dialogue(std::uint32_t i, Column name, Column parenthetical, Column speech, Element& e, bool half = false) const
+    std::uint32_t dialogue(std::uint32_t i, Column name, Column parenthetical, Column speech, Element& e, bool half = false)
     {
         if (kindOf(i) == Name) {
             e.cue = i;
-            rowsOf(i, name, Part::Cue, 0, e.rows, half);
+            rowsOf(i, *printedText(i), name, Part::Cue, 0, e.rows, half);
             e.cueRows = static_cast<std::uint32_t>(e.rows.size());
             ++i;
         }
         for (; i < paragraphs.size() && spoken(kindOf(i)); ++i)
-            rowsOf(i, kindOf(i) == Speech ? speech : parenthetical, kindOf(i) == Speech ? Part::Speech : Part::Parenthetical, 0, e.rows);
+            rowsOf(i, paragraphs[i].text, kindOf(i) == Speech ? speech : parenthetical,
+                   kindOf(i) == Speech ? Part::Speech : Part::Parenthetical, 0, e.rows);
         return i;
     }
 
-    // The paragraphs gathered into elements, each with its rows.
-    void measure()
+    // Measures elements until there is one at index i (false when the script ends first).
+    bool ensure(std::size_t i)
     {
-        for (std::uint32_t i = 0; i < paragraphs.size();) {
-            const DivType kind = kindOf(i);
-            Element e{Type::Action, i, i, {}};
-            if (kind == PageBreak) {
-                e.type = Type::Break;
-                e.end = ++i;
-            } else if (kind == Name || spoken(kind)) {
-                const std::size_t end = speechBlockEnd(paragraphs, i);
-                if (pairsWithNext(paragraphs, end)) {
-                    e.type = Type::Pair;
-                    i = dialogue(i, layout.leftName, layout.leftParenthetical, layout.leftDialogue, e, true);
-                    e.right = e.rows.size();
-                    Element second{Type::Dialogue, i, i, {}};
-                    i = dialogue(i, layout.rightName, layout.rightParenthetical, layout.rightDialogue, second, true);
-                    e.rows.insert(e.rows.end(), second.rows.begin(), second.rows.end());
-                    e.cue = none;
-                } else {
-                    e.type = Type::Dialogue;
-                    i = dialogue(i, layout.name, layout.parenthetical, layout.dialogue, e);
-                }
-                e.end = i;
+        while (elements.size() <= i && next < paragraphs.size())
+            measureNext();
+        return i < elements.size();
+    }
+
+    // The next paragraphs gathered into an element with its rows; a paragraph that prints
+    // nothing makes none.
+    void measureNext()
+    {
+        std::uint32_t i = next;
+        const DivType kind = kindOf(i);
+        Element e{Type::Action, i, i, {}, speaker};
+        if (kind == PageBreak) {
+            e.type = Type::Break;
+            e.end = ++i;
+        } else if (kind == Name || spoken(kind)) {
+            const std::size_t end = speechBlockEnd(paragraphs, i);
+            if (pairsWithNext(paragraphs, end)) {
+                e.type = Type::Pair;
+                i = dialogue(i, layout.leftName, layout.leftParenthetical, layout.leftDialogue, e, true);
+                e.right = e.rows.size();
+                Element second{Type::Dialogue, i, i, {}};
+                i = dialogue(i, layout.rightName, layout.rightParenthetical, layout.rightDialogue, second, true);
+                e.rows.insert(e.rows.end(), second.rows.begin(), second.rows.end());
+                e.cue = none;
             } else {
-                e.type = kind == Scene ? Type::Heading : kind == Transition ? Type::Transition : Type::Action;
-                rowsOf(i, columnOf(kind, layout), Part::Other, 0, e.rows);
-                e.end = ++i;
+                e.type = Type::Dialogue;
+                i = dialogue(i, layout.name, layout.parenthetical, layout.dialogue, e);
             }
-            if (!e.rows.empty() || e.type == Type::Break)
-                elements.push_back(std::move(e));
+            e.end = i;
+        } else {
+            e.type = kind == Scene ? Type::Heading : kind == Transition ? Type::Transition : Type::Action;
+            rowsOf(i, *printedText(i), columnOf(kind, layout), Part::Other, 0, e.rows);
+            e.end = ++i;
         }
+        next = i;
+        if (!e.rows.empty() || e.type == Type::Break)
+            elements.push_back(std::move(e));
     }
 
     // ---- splits ----
@@ -297,7 +337,7 @@ private:
     std::vector<Row> rowsAfter(const Row& row, std::uint32_t cut) const
     {
         std::vector<Row> rows;
-        rowsOf(row.paragraph, columnOf(kindOf(row.paragraph), layout), row.part, cut, rows);
+        rowsOf(row.paragraph, *row.text, columnOf(kindOf(row.paragraph), layout), row.part, cut, rows);
         return rows;
     }
 
@@ -372,7 +412,7 @@ private:
             // Within the row, at a sentence's end before a space; the rest wraps anew.
             if (dialogue && (row.part != Part::Speech || partSize(e, r) < 3))
                 continue;
-            const sf::Uint32* text = textOf(row.paragraph);
+            const sf::Uint32* text = row.text->getData();
             for (std::uint32_t i = row.span.begin + 1; i < row.span.end; ++i) {
                 if (text[i] != ' ' || text[i - 1] == ' ' || !endsSentence(text, row.span.begin, i))
                     continue;
@@ -410,7 +450,7 @@ private:
 
     // Lines an element needs at the foot of a page to begin there (after a heading: all
     // of a short action), and, when it keeps with what follows, that too.
-    std::size_t leastStart(std::size_t i, bool afterHeading) const
+    std::size_t leastStart(std::size_t i, bool afterHeading)
     {
         const Element& e = elements[i];
         std::size_t least = e.height();
@@ -424,21 +464,23 @@ private:
     }
 
     // A heading never ends a page, nor what a transition follows.
-    bool keepsWithNext(std::size_t i) const
+    bool keepsWithNext(std::size_t i)
     {
-        if (i + 1 >= elements.size())
+        if (!ensure(i + 1))
             return false;
         return elements[i].type == Type::Heading || (elements[i + 1].type == Type::Transition && elements[i].type != Type::Break);
     }
 
     void place(std::size_t i)
     {
+        placing = i;
+        whole = true;
         Element& e = elements[i];
         if (e.type == Type::Break) {
             newPage();
             return;
         }
-        const bool afterHeading = i > 0 && elements[i - 1].type == Type::Heading;
+        const bool afterHeading = this->afterHeading(i);
         std::size_t begin = 0;    // rows placed already
         std::vector<Row> carried; // rows of a cut row wrapped anew, in place of the rest
         bool again = false;       // the cue again at the top, with " (CONT'D)"
@@ -527,8 +569,12 @@ private:
     // again first when asked (it takes no room from the page).
     void put(const Element& e, std::size_t from, std::size_t to, bool again, std::size_t blank)
     {
-        if (used == 0 && out.pages.size() > 1 && from < e.rows.size()) // where this page begins, for the screen
-            out.pageStarts.emplace_back(e.rows[from].paragraph, e.rows[from].span.begin);
+        if (used == 0 && from < e.rows.size()) {
+            if (page() > firstPage) // where this page begins, for the screen
+                out.pageStarts.emplace_back(e.rows[from].paragraph, e.rows[from].span.begin);
+            if (from == 0 && !again && whole) // a page that begins with the element: the pager may begin again here
+                out.checkpoints.push_back({page(), e.first, e.speaker, afterHeading(placing)});
+        }
         for (std::size_t b = 0; b < blank; ++b, ++used)
             if (withLines)
                 out.pages.back().lines.push_back({{}, 0, false, e.first, static_cast<std::int32_t>(used), {}});
@@ -541,9 +587,11 @@ private:
             to = e.rows.size();
         }
         for (std::size_t r = from; r < to; ++r) {
-            std::uint32_t& page = out.pageOf[e.rows[r].paragraph];
-            if (page == unset)
-                page = static_cast<std::uint32_t>(out.pages.size() - 1);
+            const std::size_t at = e.rows[r].paragraph - base;
+            if (at >= pageOf.size())
+                pageOf.resize(at + 1, unset);
+            if (pageOf[at] == unset)
+                pageOf[at] = page();
             if (withLines)
                 line(e.rows[r], static_cast<std::int32_t>(used + (pair ? (r < e.right ? r : r - e.right) : r - from)));
         }
@@ -552,16 +600,17 @@ private:
             std::stable_sort(out.pages.back().lines.begin(), out.pages.back().lines.end(),
                              [](const PrintLine& a, const PrintLine& b) { return a.row < b.row; });
         used += height;
+        whole = false; // what is put of the element from now on is its rest
     }
 
     void line(const Row& row, std::int32_t at)
     {
         const Paragraph& paragraph = paragraphs[row.paragraph];
         const DivType kind = paragraph.kind;
-        const sf::Uint32* text = textOf(row.paragraph);
+        const sf::Uint32* text = row.text->getData();
         PrintLine printed{shownText(kind, sf::String(std::basic_string<sf::Uint32>(text + row.span.begin, text + row.span.end))),
                           row.indent, kind == Scene, row.paragraph, at, {}};
-        if (paragraph.styled() && printed.text.getSize() > 0 && this->printed[row.paragraph] == &paragraph.text)
+        if (paragraph.styled() && printed.text.getSize() > 0 && row.text == &paragraph.text)
             for (std::uint32_t k = row.span.begin; k < row.span.end; ++k)
                 printed.styles.push_back(paragraph.styleAt(k));
         out.pages.back().lines.push_back(std::move(printed));
@@ -577,9 +626,21 @@ private:
     const std::vector<Paragraph>& paragraphs;
     const bool withLines;
     const Layout& layout;
-    std::vector<const sf::String*> printed; // each paragraph's text as printed
-    std::deque<sf::String> continued;       // the cues printed with " (CONT'D)"
-    std::vector<Element> elements;
+    const std::function<bool(const PageCheckpoint&)> converges;
+    std::uint32_t next;          // the first paragraph not measured yet
+    std::u32string speaker;      // who spoke last in the scene, as measured so far
+    std::u32string scratchCue;
+    std::uint32_t firstPage;     // the page it begins on
+    std::uint32_t base;          // the paragraph it begins with
+    bool previousHeading = false; // what came before the first element is a heading
+    std::size_t placing = 0;     // the element being placed
+    bool whole = true;           // and none of it is on a page yet
+    bool stopped = false;
+    std::uint32_t stopAt = 0;
+    std::pair<std::uint32_t, std::uint32_t> stopRow;
+    std::deque<sf::String> continued; // the cues printed with " (CONT'D)"
+    std::deque<Element> elements;
+    std::vector<std::uint32_t> pageOf; // from `base` on
     mutable std::vector<Span> scratch;
     Pagination out;
     std::size_t used = 0; // lines on the current page
@@ -599,6 +660,79 @@ std::vector<sf::String> wrapForPrint(const sf::String& text, int width)
 Pagination paginate(const std::vector<Paragraph>& paragraphs, bool withLines, const Layout& layout)
 {
     return Pager(paragraphs, withLines, layout).run();
+}
+
+Pagination repaginate(const std::vector<Paragraph>& paragraphs, Pagination earlier, std::uint32_t changedFrom,
+                      std::uint32_t changedTo, std::int64_t shift, const Layout& layout)
+{
+    // Back to where the change can reach: the start of the element before it (which it
+    // may join, or part from its pair), and of the headings and what else keeps with it.
+    std::uint32_t from = std::min<std::uint32_t>(changedFrom, static_cast<std::uint32_t>(paragraphs.size()));
+    if (from > 0)
+        --from;
+    auto reaches = [&](std::uint32_t at) { // whether paragraph at - 1 goes with paragraph at
+        const DivType kind = at < paragraphs.size() ? paragraphs[at].kind : None, before = paragraphs[at - 1].kind;
+        return kind == Parenthetical || kind == Speech || (kind == Name && paragraphs[at].dual) || kind == Transition ||
+               before == Scene || before == Name || paragraphs[at - 1].text.isEmpty();
+    };
+    while (from > 0 && reaches(from))
+        --from;
+    const std::uint32_t lastPage = static_cast<std::uint32_t>(std::max<std::size_t>(earlier.pages.size(), 1) - 1);
+    const std::uint32_t changedPage = from < earlier.pageOf.size() ? earlier.pageOf[from] : lastPage;
+    // Two pages before that: what a page holds never reaches further back than the page before.
+    PageCheckpoint start;
+    for (const PageCheckpoint& checkpoint : earlier.checkpoints)
+        if (checkpoint.page + 2 <= changedPage && checkpoint.paragraph < from)
+            start = checkpoint;
+    const std::vector<PageCheckpoint>& old = earlier.checkpoints;
+    std::size_t match = 0; // the earlier checkpoint it met
+    auto converges = [&](const PageCheckpoint& now) {
+        if (now.paragraph < changedTo)
+            return false;
+        const std::int64_t then = static_cast<std::int64_t>(now.paragraph) - shift;
+        const auto found = std::lower_bound(old.begin(), old.end(), then, [](const PageCheckpoint& c, std::int64_t p) {
+            return static_cast<std::int64_t>(c.paragraph) < p;
+        });
+        if (found == old.end() || static_cast<std::int64_t>(found->paragraph) != then || found->speaker != now.speaker ||
+            found->afterHeading != now.afterHeading)
+            return false;
+        match = static_cast<std::size_t>(found - old.begin());
+        return true;
+    };
+    Pager pager(paragraphs, false, layout, start, converges);
+    Pagination fresh = pager.run();
+
+    Pagination out;
+    const std::uint32_t freshEnd = start.page + static_cast<std::uint32_t>(fresh.pages.size()); // the page it stopped at
+    std::size_t pages = freshEnd;
+    if (pager.stoppedEarly())
+        pages += earlier.pages.size() - old[match].page;
+    out.pages.resize(pages);
+    out.pageOf.assign(earlier.pageOf.begin(), earlier.pageOf.begin() + std::min<std::size_t>(start.paragraph, earlier.pageOf.size()));
+    out.pageOf.insert(out.pageOf.end(), fresh.pageOf.begin(), fresh.pageOf.end());
+    const std::size_t keptStarts = std::min<std::size_t>(start.page, earlier.pageStarts.size());
+    out.pageStarts.assign(earlier.pageStarts.begin(), earlier.pageStarts.begin() + static_cast<std::ptrdiff_t>(keptStarts));
+    out.pageStarts.insert(out.pageStarts.end(), fresh.pageStarts.begin(), fresh.pageStarts.end());
+    for (const PageCheckpoint& checkpoint : old)
+        if (checkpoint.page < start.page)
+            out.checkpoints.push_back(checkpoint);
+    out.checkpoints.insert(out.checkpoints.end(), fresh.checkpoints.begin(), fresh.checkpoints.end());
+    if (pager.stoppedEarly()) { // the earlier pages from there on, renumbered and their paragraphs moved along
+        const PageCheckpoint& met = old[match];
+        const std::int64_t pageShift = static_cast<std::int64_t>(freshEnd) - met.page;
+        for (std::size_t p = met.paragraph; p < earlier.pageOf.size(); ++p)
+            out.pageOf.push_back(static_cast<std::uint32_t>(earlier.pageOf[p] + pageShift));
+        out.pageStarts.push_back(pager.stopStart());
+        for (std::size_t k = met.page; k < earlier.pageStarts.size(); ++k) // page k + 1 began there
+            out.pageStarts.emplace_back(static_cast<std::uint32_t>(earlier.pageStarts[k].first + shift), earlier.pageStarts[k].second);
+        for (std::size_t k = match; k < old.size(); ++k) {
+            PageCheckpoint moved = old[k];
+            moved.page = static_cast<std::uint32_t>(moved.page + pageShift);
+            moved.paragraph = static_cast<std::uint32_t>(moved.paragraph + shift);
+            out.checkpoints.push_back(std::move(moved));
+        }
+    }
+    return out;
 }
 
 Pagination paginate(const Script& script, const Layout& layout)

@@ -22,6 +22,7 @@
 #include "document/Script.hpp"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace PrintLayout {
@@ -70,12 +71,28 @@ struct PrintPage {
     std::vector<PrintLine> lines; // in the order of their rows
 };
 
+// A page that begins with an element's first line, where pagination may begin again
+// with the same result: the page, the paragraph, who spoke last in the scene before it
+// (for "(CONT'D)"), and whether a scene heading stands just before it.
+struct PageCheckpoint {
+    std::uint32_t page = 0;
+    std::uint32_t paragraph = 0;
+    std::u32string speaker;
+    bool afterHeading = false;
+
+    bool operator==(const PageCheckpoint& other) const
+    {
+        return page == other.page && paragraph == other.paragraph && speaker == other.speaker && afterHeading == other.afterHeading;
+    }
+};
+
 struct Pagination {
     std::vector<PrintPage> pages;       // the script's pages; the title page is not among them
     std::vector<std::uint32_t> pageOf;  // for each paragraph, the page it begins on
     // For each page after the first, the paragraph and the index in its text where the
     // page begins (0 when it begins with the paragraph).
     std::vector<std::pair<std::uint32_t, std::uint32_t>> pageStarts;
+    std::vector<PageCheckpoint> checkpoints; // in page order
 };
 
 Pagination paginate(const Script& script, const PrintLayout::Layout& layout = PrintLayout::finalDraft);
@@ -83,6 +100,14 @@ Pagination paginate(const Script& script, const PrintLayout::Layout& layout = Pr
 // starts are made, as the screen needs, and no printed line.
 Pagination paginate(const std::vector<Paragraph>& paragraphs, bool withLines,
                     const PrintLayout::Layout& layout = PrintLayout::finalDraft);
+
+// The screen's pagination after edits: `earlier` was made of the paragraphs before they
+// changed, which differ now only in [changedFrom, changedTo) and by `shift` paragraphs
+// after it. Paginates again from a checkpoint before the change until a page begins as an
+// earlier one began, and keeps the earlier pages after that: the same result as
+// paginating the whole script, in time that follows the change.
+Pagination repaginate(const std::vector<Paragraph>& paragraphs, Pagination earlier, std::uint32_t changedFrom,
+                      std::uint32_t changedTo, std::int64_t shift, const PrintLayout::Layout& layout = PrintLayout::finalDraft);
 
 // Whole words into lines of at most `width` characters; a longer word is cut. The spaces
 // at a break go; an empty text gives no line.

@@ -364,3 +364,37 @@ TEST(PrintPages, TwoSpeechesAtOncePrintSideBySide)
     ASSERT_EQ(over.pages.size(), 2u);
     EXPECT_EQ(shown(over.pages[1].lines.front()), "2.85 ANN");
 }
+
+// Paginating again from before an edit until the pages meet the earlier ones gives what
+// paginating the whole script gives.
+TEST(PrintPages, PaginatingAgainAfterAnEditEqualsPaginatingAll)
+{
+    std::mt19937 random(8);
+    auto anyParagraph = [&] {
+        const DivType kind = static_cast<DivType>(1 + random() % 8);
+        const bool shortOne = kind == Name || kind == Scene || kind == Transition;
+        return Paragraph{kind, kind == PageBreak ? "" : randomWords(random, shortOne ? 1 + random() % 3 : random() % 90), {},
+                         kind == Name && random() % 4 == 0};
+    };
+    for (int round = 0; round < 400; ++round) {
+        std::vector<Paragraph> before;
+        for (int i = 200 + random() % 300; i-- > 0;)
+            before.push_back(anyParagraph());
+        std::vector<Paragraph> after = before;
+        const auto at = static_cast<std::uint32_t>(random() % after.size());
+        std::uint32_t changedTo = at + 1;
+        switch (random() % 4) {
+        case 0: after[at] = anyParagraph(); break;
+        case 1: after.insert(after.begin() + at, 1 + random() % 3, anyParagraph()); changedTo = at + static_cast<std::uint32_t>(after.size() - before.size()); break;
+        case 2: after.erase(after.begin() + at, after.begin() + std::min<std::size_t>(at + 1 + random() % 3, after.size() - 1)); changedTo = at; break;
+        default: after[at].kind = static_cast<DivType>(1 + random() % 7); break;
+        }
+        const std::int64_t shift = static_cast<std::int64_t>(after.size()) - static_cast<std::int64_t>(before.size());
+        const Pagination whole = paginate(after, false);
+        const Pagination again = repaginate(after, paginate(before, false), at, changedTo, shift);
+        ASSERT_EQ(again.pages.size(), whole.pages.size()) << "round " << round;
+        ASSERT_EQ(again.pageOf, whole.pageOf) << "round " << round;
+        ASSERT_EQ(again.pageStarts, whole.pageStarts) << "round " << round;
+        ASSERT_EQ(again.checkpoints, whole.checkpoints) << "round " << round;
+    }
+}
