@@ -226,8 +226,6 @@ void App::noteChanges()
         now = m_session.script.titlePage();
     m_event.contentChanged = !m_page.edits.empty();
     m_event.scriptChanged = true;
-    if (m_event.titleWas && m_page.edits.empty())
-        m_scenes.noteReplaced(); // the title page prints a page of its own
     const Action action = m_event.titleWas && m_page.edits.empty() && m_event.action != Action::Replace ? Action::TitlePage
                                                                                                         : m_event.action;
     m_session.history.record(action, std::move(m_page.edits), m_event.titleWas, now, m_event.typed, History::Clock::now());
@@ -253,7 +251,7 @@ void App::takeBack(const Step& step, bool undo)
 {
     m_completion.count(step.edits, undo);
     m_completion.dismiss();
-    m_scenes.noteReplaced();
+    m_scenes.noteEdits(step.edits, undo);
     if (undo) {
         for (auto edit = step.edits.rbegin(); edit != step.edits.rend(); ++edit)
             m_page.apply(*edit, true);

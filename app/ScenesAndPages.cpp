@@ -13,27 +13,41 @@ ScenesAndPages::ScenesAndPages(const sf::RenderTarget& window) : list(window)
 {
 }
 
-void ScenesAndPages::noteEdits(const std::vector<ScriptEdit>& edits)
+void ScenesAndPages::noteEdits(const std::vector<ScriptEdit>& edits, bool undo)
 {
-    if (edits.empty())
+    for (std::size_t i = 0; i < edits.size(); ++i) {
+        const ScriptEdit& edit = edits[undo ? edits.size() - 1 - i : i];
+        const std::vector<Paragraph>& before = undo ? edit.after : edit.before;
+        const std::vector<Paragraph>& after = undo ? edit.before : edit.after;
+        // The changed range, in the paragraphs' places after this edit.
+        const auto removed = static_cast<std::uint32_t>(before.size()), added = static_cast<std::uint32_t>(after.size());
+        if (!m_changed)
+            m_changedFrom = m_changedTo = edit.at;
+        if (m_changedTo >= edit.at + removed)
+            m_changedTo = m_changedTo - removed + added;
+        m_changedFrom = std::min(m_changedFrom, edit.at);
+        m_changedTo = std::max(m_changedTo, edit.at + added);
+        m_changed = true;
+        noteRows(edit.at, before, after);
+    }
+}
+
+void ScenesAndPages::noteRows(std::uint32_t at, const std::vector<Paragraph>& before, const std::vector<Paragraph>& after)
+{
+    if (m_rowsStale)
         return;
-    m_pagesStale = true;
-    for (const ScriptEdit& edit : edits) {
-        if (m_rowsStale)
-            return;
-        const std::size_t before = headingsIn(edit.before), after = headingsIn(edit.after);
-        const auto from = std::lower_bound(m_headings.begin(), m_headings.end(), edit.at);
-        if (before == 0 && after == 0 && edit.before.size() == edit.after.size()) {
-            continue; // no heading changed or moved
-        } else if (before == 0 && after == 0) { // the headings after it move along
-            const auto by = static_cast<std::int64_t>(edit.after.size()) - static_cast<std::int64_t>(edit.before.size());
-            for (auto it = from; it != m_headings.end(); ++it)
-                *it = static_cast<std::uint32_t>(*it + by);
-        } else if (edit.before.size() == 1 && edit.after.size() == 1 && before == 1 && after == 1) {
-            list.setHeading(static_cast<std::size_t>(from - m_headings.begin()), shownText(Scene, edit.after[0].text));
-        } else {
-            m_rowsStale = true;
-        }
+    const std::size_t headingsBefore = headingsIn(before), headingsAfter = headingsIn(after);
+    const auto from = std::lower_bound(m_headings.begin(), m_headings.end(), at);
+    if (headingsBefore == 0 && headingsAfter == 0 && before.size() == after.size())
+        return; // no heading changed or moved
+    if (headingsBefore == 0 && headingsAfter == 0) { // the headings after it move along
+        const auto by = static_cast<std::int64_t>(after.size()) - static_cast<std::int64_t>(before.size());
+        for (auto it = from; it != m_headings.end(); ++it)
+            *it = static_cast<std::uint32_t>(*it + by);
+    } else if (before.size() == 1 && after.size() == 1 && headingsBefore == 1 && headingsAfter == 1) {
+        list.setHeading(static_cast<std::size_t>(from - m_headings.begin()), shownText(Scene, after[0].text));
+    } else {
+        m_rowsStale = true;
     }
 }
 
@@ -49,11 +63,19 @@ std::uint32_t ScenesAndPages::pageOf(std::uint32_t paragraph) const
 
 bool ScenesAndPages::follow(const Script& script, std::uint32_t caretParagraph, float top, float bottom)
 {
-    const bool paginated = m_pagesStale;
+    const bool paginated = m_pagesStale || m_changed;
     if (m_pagesStale) {
         m_pages = paginate(script.paragraphs, false);
-        m_pagesStale = false;
+    } else if (m_changed) {
+        // A script keeps one paragraph when all are taken away, so the shift is counted
+        // from the sizes, and the range holds at least the first paragraph.
+        const std::vector<Paragraph>& paragraphs = script.paragraphs;
+        const auto size = static_cast<std::uint32_t>(paragraphs.size());
+        const std::int64_t shift = static_cast<std::int64_t>(size) - static_cast<std::int64_t>(m_pages.pageOf.size());
+        const std::uint32_t from = std::min(m_changedFrom, size - 1);
+        m_pages = repaginate(paragraphs, std::move(m_pages), from, std::min(std::max(m_changedTo, from + 1), size), shift);
     }
+    m_pagesStale = m_changed = false;
     if (m_rowsStale) {
         m_headings.clear();
         std::vector<SceneList::Scene> scenes;

@@ -16,9 +16,10 @@ class ScenesAndPages {
 public:
     explicit ScenesAndPages(const sf::RenderTarget& window);
 
-    // An event's edits: the pages follow them, and the rows: a heading's text at once, the
-    // headings' places as paragraphs come and go, and all of them when headings come or go.
-    void noteEdits(const std::vector<ScriptEdit>& edits);
+    // An event's edits, or a step's taken back when `undo`: the pages follow them from the
+    // first page they can reach, and the rows: a heading's text at once, the headings'
+    // places as paragraphs come and go, and all of them when headings come or go.
+    void noteEdits(const std::vector<ScriptEdit>& edits, bool undo = false);
     // The script was opened, or changed as a whole.
     void noteReplaced();
     // Brings the pages and the rows up to date and marks the caret's scene; the list
@@ -36,9 +37,12 @@ public:
 
 private:
     std::uint32_t pageOf(std::uint32_t paragraph) const;
+    void noteRows(std::uint32_t at, const std::vector<Paragraph>& before, const std::vector<Paragraph>& after);
 
     Pagination m_pages;
-    bool m_pagesStale = true;
+    bool m_pagesStale = true;  // all of them to be made again
+    bool m_changed = false;    // the paragraphs in [m_changedFrom, m_changedTo) changed since
+    std::uint32_t m_changedFrom = 0, m_changedTo = 0;
     bool m_rowsStale = true;
     std::vector<std::uint32_t> m_headings; // the headings' paragraphs, in order
 };

@@ -151,16 +151,8 @@ public:
     Pagination run()
     {
         out.pages.emplace_back();
-        for (std::size_t i = 0; ensure(i); ++i) {
-            if (used == 0 && converges && page() > firstPage && converges({page(), elements[i].first, elements[i].speaker, afterHeading(i)})) {
-                stopped = true;
-                stopAt = elements[i].first;
-                stopRow = elements[i].rows.empty() ? std::pair<std::uint32_t, std::uint32_t>(stopAt, 0)
-                                                   : std::pair(elements[i].rows[0].paragraph, elements[i].rows[0].span.begin);
-                break;
-            }
+        for (std::size_t i = 0; ensure(i) && !stopped; ++i)
             place(i);
-        }
         if (out.pages.size() > 1 && used == 0) // a page break at the end begins no page, nor the page it stopped at
             out.pages.pop_back();
         // A paragraph that prints nothing belongs to the page of what follows it.
@@ -485,6 +477,8 @@ private:
         std::vector<Row> carried; // rows of a cut row wrapped anew, in place of the rest
         bool again = false;       // the cue again at the top, with " (CONT'D)"
         while (true) {
+            if (used == 0 && whole && meets(e))
+                return;
             const std::size_t blank = used > 0 ? blankBefore(e.type, layout) : 0;
             if (used + blank >= pageLines()) {
                 newPage();
@@ -548,6 +542,18 @@ private:
             begin += split->rows;
             again = e.type == Type::Dialogue && e.cue != none;
         }
+    }
+
+    // Whether the element, about to begin a page, begins it where the earlier pages go on;
+    // if so pagination stops there.
+    bool meets(const Element& e)
+    {
+        if (!converges || page() == firstPage || !converges({page(), e.first, e.speaker, afterHeading(placing)}))
+            return false;
+        stopped = true;
+        stopAt = e.first;
+        stopRow = e.rows.empty() ? std::pair<std::uint32_t, std::uint32_t>(stopAt, 0) : std::pair(e.rows[0].paragraph, e.rows[0].span.begin);
+        return true;
     }
 
     // Ends the page within a dialogue with "(MORE)" below its last line; what follows begins a new one.

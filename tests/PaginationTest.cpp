@@ -1,5 +1,7 @@
 #include "TestSupport.hpp"
 
+#include "app/ScenesAndPages.hpp"
+
 #include "files/Fountain.hpp"
 #include "files/Pagination.hpp"
 #include "files/TextCodec.hpp"
@@ -341,6 +343,102 @@ TEST_F(PageCountOnScreen, FollowsTheCaretAndTheEdits)
     EXPECT_EQ(app->pageCount(), "Page 5 of 8");
     control(sf::Keyboard::End);
     EXPECT_EQ(app->pageCount(), "Page 8 of 8");
+}
+
+// Whatever the writer does, and takes back, the pages the screen shows are those of the whole script.
+TEST_F(PageCountOnScreen, EditsAndTheirUndoingKeepThePagesOfTheWholeScript)
+{
+    std::mt19937 random(3);
+    std::vector<Paragraph> paragraphs;
+    for (int i = 0; i < 240; ++i) {
+        const DivType kind = static_cast<DivType>(1 + random() % 5);
+        paragraphs.push_back({kind, randomWords(random, kind == Name || kind == Scene ? 1 : 1 + random() % 40)});
+    }
+    load(paragraphs);
+    for (int round = 0; round < 150; ++round) {
+        const auto at = static_cast<std::uint32_t>(random() % app->script().paragraphs.size());
+        page().placeCaret({at, 0});
+        switch (random() % 7) {
+        case 0: type(randomWords(random, 1 + random() % 30).toAnsiString() + " "); break;
+        case 1: key(sf::Keyboard::Enter); break;
+        case 2: key(sf::Keyboard::BackSpace); send(ev::textEntered(8)); break;
+        case 3: control(static_cast<sf::Keyboard::Key>(sf::Keyboard::Num1 + random() % 5)); break;
+        case 4: page().placeCaret({std::min<std::uint32_t>(at + 1 + random() % 8, static_cast<std::uint32_t>(app->script().paragraphs.size() - 1)), 0}, true);
+                control(sf::Keyboard::X); break;
+        case 5: control(sf::Keyboard::Z); break;
+        default: control(sf::Keyboard::Y); break;
+        }
+        app->pageCount();
+        ASSERT_EQ(page().printedStarts, paginate(app->script().paragraphs, false).pageStarts) << "round " << round;
+    }
+}
+
+// A page after the change that begins where an earlier page began is not yet where the
+// pages meet again: the changed paragraphs go on past it.
+TEST_F(PageCountOnScreen, PagesMeetAgainOnlyAfterAllThatChanged)
+{
+    Script script;
+    script.paragraphs.assign(127, {Directorial, "Line."}); // 27 to a page
+    script.paragraphs[57].text = std::string(600, 'x');    // ten lines
+    ScenesAndPages pages(app->window());
+    pages.follow(script, 0, 0, 500);
+    using Starts = std::vector<std::pair<std::uint32_t, std::uint32_t>>;
+    ASSERT_EQ(pages.pageStarts(), (Starts{{27, 0}, {54, 0}, {77, 0}, {104, 0}}));
+    const ScriptEdit edit{30, {script.paragraphs.begin() + 30, script.paragraphs.begin() + 58}, {{Directorial, "Line."}}, {}, {}};
+    applyEdit(script.paragraphs, edit);
+    pages.noteEdits({edit});
+    pages.follow(script, 0, 0, 500);
+    EXPECT_EQ(pages.pageStarts(), (Starts{{27, 0}, {54, 0}, {81, 0}}));
+    applyEdit(script.paragraphs, edit, true); // the page from 54 begins where one began, but before the change ends
+    pages.noteEdits({edit}, true);
+    pages.follow(script, 0, 0, 500);
+    EXPECT_EQ(pages.pageStarts(), (Starts{{27, 0}, {54, 0}, {77, 0}, {104, 0}}));
+}
+
+// Events of several edits, and their undoing, in any order: the screen's pages after them
+// are those of the whole script.
+TEST_F(PageCountOnScreen, TheChangedRangeOfManyEditsHoldsAllThatChanged)
+{
+    std::mt19937 random(5);
+    auto some = [&](std::size_t count) { // copies of one, as pages meet again most often after them
+        return std::vector<Paragraph>(count, {static_cast<DivType>(1 + random() % 5), randomWords(random, 1 + random() % 120)});
+    };
+    Script script;
+    for (int i = 0; i < 300; ++i)
+        script.paragraphs.push_back(some(1)[0]);
+    ScenesAndPages pages(app->window());
+    pages.follow(script, 0, 0, 500);
+    std::vector<std::vector<ScriptEdit>> events;
+    for (int round = 0; round < 500; ++round) {
+        if (!events.empty() && random() % 3 == 0) {
+            for (auto edit = events.back().rbegin(); edit != events.back().rend(); ++edit)
+                applyEdit(script.paragraphs, *edit, true);
+            pages.noteEdits(events.back(), true);
+            events.pop_back();
+        } else {
+            events.emplace_back();
+            for (int n = 1 + random() % 4; n-- > 0;) {
+                ScriptEdit edit;
+                const std::size_t near = events.back().empty() ? random() % script.paragraphs.size() : events.back()[0].at + random() % 9;
+                edit.at = static_cast<std::uint32_t>(std::min(near, script.paragraphs.size() - 1));
+                const std::size_t end = std::min(script.paragraphs.size() - 1, edit.at + random() % 4);
+                edit.before.assign(script.paragraphs.begin() + edit.at, script.paragraphs.begin() + end);
+                edit.after = some(random() % 4);
+                applyEdit(script.paragraphs, edit);
+                events.back().push_back(edit);
+            }
+            pages.noteEdits(events.back());
+        }
+        pages.follow(script, 0, 0, 500);
+        ASSERT_EQ(pages.pageStarts(), paginate(script.paragraphs, false).pageStarts) << "round " << round;
+        std::vector<std::uint32_t> headings, listed; // and the scene list's rows are the headings
+        for (std::uint32_t i = 0; i < script.paragraphs.size(); ++i)
+            if (script.paragraphs[i].kind == Scene)
+                headings.push_back(i);
+        for (std::size_t k = 0; pages.headingOf(k); ++k)
+            listed.push_back(*pages.headingOf(k));
+        ASSERT_EQ(listed, headings) << "round " << round;
+    }
 }
 
 // Two speeches at once print side by side, each cue centred over its half; the pair is as
