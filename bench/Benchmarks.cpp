@@ -137,6 +137,23 @@ void enterInMiddle(benchmark::State& state)
     }
 }
 
+// A letter and a Backspace in the middle, each followed by the frame that shows it, which
+// brings the pages and the scene list up to date.
+void keyAndFrame(benchmark::State& state)
+{
+    App& app = theApp();
+    fillPage(app, static_cast<int>(state.range(0)));
+    caretInTheMiddle(app, 5);
+    app.render();
+    for (auto _ : state) {
+        send(app, ev::textEntered('a'));
+        app.render();
+        send(app, ev::textEntered(8));
+        app.render();
+    }
+    state.SetLabel("letter + frame + backspace + frame");
+}
+
 void renderFrame(benchmark::State& state)
 {
     App& app = theApp();
@@ -472,6 +489,7 @@ BENCHMARK(pasteLarge)->Args({1, 0})->Args({3, 0})->Args({1, 1})->Args({3, 1})->A
 BENCHMARK(typeInMiddle)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(enterInMiddle)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(renderFrame)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
+BENCHMARK(keyAndFrame)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(paginateScript)->Arg(0)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(exportBigFish)->Arg(0)->Arg(1)->Arg(2)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(framesWhileExporting)->Iterations(3)->Unit(benchmark::kMillisecond);
