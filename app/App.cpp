@@ -53,6 +53,7 @@ App::App(Platform platformLayer)
     m_titlePage.setOpen(false);
     m_saveAsPanel.setOpen(false);
     m_fileList.setOpen(true);
+    m_session.markSaved(); // the new script the sheet starts with, as the template holds it
 }
 
 App::~App() = default;
@@ -221,6 +222,7 @@ void App::noteChanges()
         return;
     m_completion.count(m_page.edits, false);
     m_scenes.noteEdits(m_page.edits);
+    m_session.noteEdits(m_page.edits);
     std::optional<TitleLines> now;
     if (m_event.titleWas)
         now = m_session.script.titlePage();
@@ -265,6 +267,7 @@ void App::takeBack(const Step& step, bool undo)
         m_session.script.setTitlePage(*lines);
         showTitleLines();
     }
+    m_session.noteEdits(step.edits, undo);
     m_page.edits.clear();
     followCurrentKind();
     m_event.caretJumped = m_event.scriptChanged = true;
@@ -315,10 +318,8 @@ void App::deliverToEditor(sf::Event& event)
             m_find.bar.handleEvent(event);
     }
     m_scenes.list.handleEvent(event);
-    if (event.type == sf::Event::MouseWheelScrolled && m_scenes.list.isOpen() &&
-        m_scenes.list.background.getGlobalBounds().contains(
-            m_scenes.list.toView(event.mouseWheelScroll.x, event.mouseWheelScroll.y)))
-        return; // the wheel over the list scrolls the list
+    if (m_scenes.list.holds(event))
+        return; // a picked scene has put the caret and the keys at its heading
     m_scrollBar.handleEvent(event);
     if (m_scrollBar.wantedTop)
         m_page.scrollTo(*m_scrollBar.wantedTop);
@@ -480,7 +481,8 @@ void App::onMouseButtonPressed(const sf::Event::MouseButtonEvent& press)
         m_page.unfocus();
         if (m_toggleArray.selected != m_event.barBefore && m_toggleArray.selected >= 0)
             m_page.setKind(m_toggleArray.selected + 1); // a kind chosen on the bar; the sheet has the keys again
-    } else if (m_titlePage.background.getGlobalBounds().contains(m_titlePage.toView(press.x, press.y))) {
+    } else if (m_titlePage.background.getGlobalBounds().contains(m_titlePage.toView(press.x, press.y)) &&
+               !m_scenes.list.rowAt(press.x, press.y)) {
         m_page.unfocus();
     }
     followCurrentKind();

@@ -63,6 +63,7 @@ bool App::saveInto(const std::string& base)
     m_status.failure.clear();
     m_status.saveProblem.clear();
     m_session.history.markSaved();
+    m_session.markSaved();
     discardRecovery();
     return true;
 }
@@ -246,6 +247,7 @@ void App::load(Script script, bool asSaved)
     m_completion.recount(m_session.script);
     showTitleLines();
     m_session.history.clear(asSaved);
+    m_session.markSaved(asSaved);
     m_scenes.noteReplaced();
     followCurrentKind();
 }

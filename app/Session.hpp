@@ -4,6 +4,7 @@
 // history and its recovery copy.
 
 #include "document/History.hpp"
+#include "document/SavedMark.hpp"
 #include "document/Script.hpp"
 #include "files/Recovery.hpp"
 #include "files/ScriptLock.hpp"
@@ -15,8 +16,24 @@
 struct Session {
     using Clock = std::chrono::steady_clock;
 
-    // No unsaved changes: the history stands where the file was last written.
-    bool saved() const { return history.atSaved(); }
+    // No unsaved changes: the script equals what its file holds.
+    bool saved() const { return m_sameAsSaved; }
+    // The script now stands as its file holds it (`asSaved`), or as no file does.
+    void markSaved(bool asSaved = true)
+    {
+        if (asSaved)
+            savedMark.mark(script);
+        else
+            savedMark.forget();
+        m_sameAsSaved = asSaved;
+    }
+    // The edits just made to the script, or taken back when `undo`; a changed title page
+    // needs none.
+    void noteEdits(const std::vector<ScriptEdit>& edits, bool undo = false)
+    {
+        savedMark.note(edits, undo);
+        m_sameAsSaved = savedMark.matches(script);
+    }
 
     Script script;
     std::string fileName = "empty"; // the name in the user folder (bytes), without folder and extension
@@ -24,6 +41,7 @@ struct Session {
     History history;
     std::string suggestedName; // offered by the save-as panel: an imported file's stem
 
+    SavedMark savedMark;
     ScriptLock openHere; // says to other programs that this one has the named script open
 
     // The recovery copy of unsaved work, this program's own while it runs.
@@ -32,4 +50,7 @@ struct Session {
     std::optional<Clock::time_point> recoveryDue; // when the next copy is to be written
     bool recoveryStale = false;                   // changes the copy does not hold yet
     Clock::time_point lastRecoveryWrite;
+
+private:
+    bool m_sameAsSaved = true;
 };

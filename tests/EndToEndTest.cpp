@@ -366,3 +366,27 @@ TEST_F(EndToEndTest, TwoWindowsOnOneFolderEachKeepTheirOwnWork)
     controlKey("s", b.window());
     EXPECT_TRUE(eventually([&] { return lastText("user/act1.html") == "Start. A"; })) << "A's work is not lost";
 }
+
+// A scene picked in the list has the keys at its heading; a mark that ends at the start
+// of the next heading cuts nothing of it.
+TEST_F(EndToEndTest, APickedSceneTakesTheKeysAndACutTakesOnlyWhatIsMarked)
+{
+    ASSERT_TRUE(writeScript({"Three", "By Me", {{Scene, "INT. HALL - DAY"}, {Directorial, "Rain."}, {Scene, "INT. ROOM - NIGHT"},
+                                                {Directorial, "Bob sits."}, {Name, "BOB"}, {Speech, "Hi."},
+                                                {Scene, "EXT. YARD - DAY"}, {Directorial, "Wind."}}},
+                            "user/three", false));
+    Program program;
+    program.start();
+    clickAt(960, 400); // three
+    clickAt(820, 550); // "Open"
+    clickAt(132, 662); // "2  INT. ROOM - NIGHT" in the scene list
+    keys("shift+Down shift+Down shift+Down shift+Down");
+    controlKey("x");
+    typeText("Z");
+    controlKey("s");
+    const std::vector<Paragraph> left{{Scene, "INT. HALL - DAY"}, {Directorial, "Rain."}, {Scene, "ZEXT. YARD - DAY"}, {Directorial, "Wind."}};
+    EXPECT_TRUE(eventually([&] {
+        const std::optional<Script> saved = loadScript("user/three.html");
+        return saved && saved->paragraphs == left;
+    }));
+}

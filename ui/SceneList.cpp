@@ -105,13 +105,31 @@ void SceneList::handleEvent(const sf::Event& event)
         if (background.getGlobalBounds().contains(p))
             scrollBy(event.mouseWheelScroll.delta > 0 ? -3 : 3);
     } else if (event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left) {
-        const sf::Vector2f p = toView(event.mouseButton.x, event.mouseButton.y);
-        if (!background.getGlobalBounds().contains(p) || p.y < m_top + headerHeight)
-            return;
-        const std::size_t row = m_first + static_cast<std::size_t>((p.y - m_top - headerHeight) / rowHeight);
-        if (row < m_scenes.size() && row < m_first + visibleRows() && onPick)
-            onPick(row);
+        const std::optional<std::size_t> row = rowAt(event.mouseButton.x, event.mouseButton.y);
+        if (row && onPick)
+            onPick(*row);
     }
+}
+
+std::optional<std::size_t> SceneList::rowAt(int x, int y) const
+{
+    const sf::Vector2f p = toView(x, y);
+    if (!isOpen() || !background.getGlobalBounds().contains(p) || p.y < m_top + headerHeight)
+        return std::nullopt;
+    const std::size_t row = m_first + static_cast<std::size_t>((p.y - m_top - headerHeight) / rowHeight);
+    if (row < m_scenes.size() && row < m_first + visibleRows())
+        return row;
+    return std::nullopt;
+}
+
+bool SceneList::holds(const sf::Event& event) const
+{
+    if (ignores(event))
+        return false;
+    if (event.type == sf::Event::MouseWheelScrolled)
+        return isOpen() && background.getGlobalBounds().contains(toView(event.mouseWheelScroll.x, event.mouseWheelScroll.y));
+    return event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left &&
+           rowAt(event.mouseButton.x, event.mouseButton.y);
 }
 
 void SceneList::draw(sf::RenderTarget& target, sf::RenderStates) const

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,9 @@ public:
 
     explicit SceneList(const sf::RenderTarget& window);
     void handleEvent(const sf::Event& event) override;
+    // A press on a row or a turn of the wheel over the open list: the list's, not the sheet's.
+    bool holds(const sf::Event& event) const;
+    std::optional<std::size_t> rowAt(int x, int y) const; // the scene under a window pixel
 
     // Where the list begins, down to the column's foot at `bottom`.
     void place(float top, float bottom);
