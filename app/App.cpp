@@ -99,7 +99,7 @@ std::string App::pageCount()
 // The scene list and the page ends follow the script once a frame.
 void App::followScenes()
 {
-    const float top = m_titlePage.isOpen() ? TitlePage::fieldsBottom + belowTitlePage : columnTop;
+    const float top = m_titlePage.visible ? TitlePage::fieldsBottom + belowTitlePage : columnTop;
     if (m_scenes.follow(m_session.script, m_page.current(), top, static_cast<float>(m_window.getSize().y) - footRoom))
         m_page.printedStarts = m_scenes.pageStarts();
 }

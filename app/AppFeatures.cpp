@@ -104,6 +104,8 @@ void App::replaceFound(bool all)
     if (made.after) {
         m_page.placeCaret(*made.after);
         m_page.blur();
+        m_page.showCaret(topInset()); // the view goes where the page count and the scene list do
+        followCurrentKind();
         m_find.goOnFrom(*made.after);
     }
     m_find.search(!all);

@@ -39,8 +39,8 @@ DivType kindOnShiftTab(std::int32_t kind)
     case Directorial:
     case Scene: return Scene;
     case Name:
-    case Transition:
     case Centered: return Directorial;
+    case Transition: // back to the empty name that Tab made it from
     case Parenthetical:
     case Speech: return Name;
     case PageBreak: return PageBreak;

@@ -1,5 +1,7 @@
 #include "TestSupport.hpp"
 
+#include "files/ScriptLoader.hpp"
+
 namespace fs = std::filesystem;
 
 using AppFilesTest = AppTest;
@@ -72,4 +74,32 @@ TEST_F(AppFilesTest, AMissingUserFolderAndTemplateAreMadeAgain)
     app = std::make_unique<App>(desktop.platform());
     EXPECT_EQ(readBytes("user/empty.html"), readBytes(fs::path(QUILLMERE_SOURCE_DIR) / "user" / "empty.html"));
     EXPECT_TRUE(app->saveScriptAs("act1"));
+}
+
+// A new scene typed as a writer does, completion dismissed and Tab and Shift+Tab tried on
+// the last, empty name: the file holds what the sheet shows, not one paragraph more.
+TEST_F(AppFilesTest, ASittingIsSavedAsTheSheetShowsIt)
+{
+    ASSERT_TRUE(app->openScript(""));
+    for (const char* line : {"int. kitchen - night", "Bob waits.", "bob", "Hi.", "b", "en", "Yes."}) {
+        type(line);
+        if (*line == 'b' && line[1] == 0)
+            key(sf::Keyboard::Escape); // the offered "BOB"
+        else
+            key(sf::Keyboard::Enter);
+    }
+    key(sf::Keyboard::Tab);
+    sf::Event back = ev::keyPressed(sf::Keyboard::Tab);
+    back.key.shift = true;
+    send(back);
+    const std::vector<Paragraph> shown{{Scene, "int. kitchen - night"}, {Directorial, "Bob waits."}, {Name, "bob"},
+                                       {Speech, "Hi."}, {Name, "ben"}, {Speech, "Yes."}, {Name, ""}};
+    EXPECT_EQ(app->script().paragraphs, shown);
+    ASSERT_TRUE(app->saveScriptAs("day"));
+    EXPECT_TRUE(app->session().saved());
+    const std::optional<Script> saved = loadScript("user/day.html");
+    ASSERT_TRUE(saved);
+    const std::vector<Paragraph> written{{Scene, "INT. KITCHEN - NIGHT"}, {Directorial, "Bob waits."}, {Name, "BOB"},
+                                         {Speech, "Hi."}, {Name, "BEN"}, {Speech, "Yes."}, {Name, ""}};
+    EXPECT_EQ(saved->paragraphs, written);
 }

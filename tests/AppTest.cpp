@@ -137,6 +137,17 @@ TEST_F(AppRules, APressInTheBarUnfocusesThePageAndTheTitlePage)
     EXPECT_FALSE(page().focused());
 }
 
+// Under a dialog the scene list stays below the title page's boxes.
+TEST_F(AppRules, ADialogLeavesThePanelsWhereTheyStand)
+{
+    control(sf::Keyboard::F);
+    app->render();
+    EXPECT_EQ(app->sceneList().background.getPosition().y, 600);
+    app->fileList().setOpen(true);
+    app->render();
+    EXPECT_EQ(app->sceneList().background.getPosition().y, 600);
+}
+
 TEST_F(AppRules, HiddenPanelsStillTakeClicks)
 {
     control(sf::Keyboard::G);

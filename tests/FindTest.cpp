@@ -72,6 +72,25 @@ TEST_F(FindInTheEditor, ReplaceAllIsOneStepAndSaysHowMany)
     EXPECT_EQ(paragraph(4).text, "Hi, Al.");
 }
 
+TEST_F(FindInTheEditor, TheViewFollowsTheCaretAfterReplaceAll)
+{
+    std::vector<Paragraph> paragraphs(300, {Directorial, "Rain."});
+    paragraphs.back() = {Name, "BOB"};
+    load(paragraphs);
+    page().placeCaret({0, 0});
+    control(sf::Keyboard::H);
+    type("bob");
+    key(sf::Keyboard::Tab);
+    type("al");
+    page().scrollTo(0); // the writer scrolled back to the top
+    holdControl(true);
+    key(sf::Keyboard::Enter);
+    EXPECT_EQ(page().caret(), (Caret{299, 2}));
+    EXPECT_EQ(app->toggleArray().selected, 2);
+    EXPECT_GT(page().paragraphTop(299), page().viewTop());
+    EXPECT_LT(page().paragraphBottom(299), page().viewTop() + page().viewHeight());
+}
+
 TEST_F(FindInTheEditor, ReplaceGoesOnToTheNextAndEscapeKeepsTheMatch)
 {
     load({{Directorial, "One cat, two cats."}, {Directorial, "No match here."}, {Directorial, "A cat."}});

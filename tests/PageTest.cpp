@@ -237,7 +237,7 @@ TEST_F(PageTest, TabAndShiftTabFollowTheScreenwritersChain)
 {
     struct Row { DivType from, tab, shiftTab; };
     const Row chain[] = {{Scene, Directorial, Scene},      {Directorial, Name, Scene}, {Name, Parenthetical, Directorial},
-                         {Parenthetical, Speech, Name},    {Speech, Parenthetical, Name}};
+                         {Parenthetical, Speech, Name},    {Speech, Parenthetical, Name},  {Transition, Scene, Name}};
     type("yard");
     for (const Row& row : chain) {
         for (const bool shift : {false, true}) {
@@ -252,7 +252,7 @@ TEST_F(PageTest, TabAndShiftTabFollowTheScreenwritersChain)
     EXPECT_EQ(currentParagraph().text, "yard");
     EXPECT_FALSE(app->session().saved());
     control(sf::Keyboard::Z);
-    EXPECT_EQ(currentParagraph().kind, Speech);
+    EXPECT_EQ(currentParagraph().kind, Transition);
 
     // An empty name goes on to a transition, which shows no kind lit; Tab on a transition
     // gives a scene heading.
