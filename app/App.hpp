@@ -114,6 +114,7 @@ public:
     const std::string& saveProblem() const { return m_status.saveProblem; }
     // Everything the line at the window's foot says, UTF-8; empty when it is not shown.
     std::string footLine() const { return m_status.footLine(m_export.underWay()); }
+    const std::string& failure() const { return m_status.failure; } // why the last open or save failed
 
 private:
     // What to do once the save-as panel has saved an untitled script, or at once.

@@ -13,6 +13,7 @@
 #include "files/UserFolder.hpp"
 #include "files/WholeFile.hpp"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -95,18 +96,24 @@ bool App::open(const OpenChoice& choice)
     std::optional<Script> loaded;
     std::string why = "not a valid name";
     FountainReport report;
-    if (nameOk && choice.kind == Kind::Fountain) {
-        std::string bytes;
-        if (readWholeFile(file, bytes, &why) && !(loaded = parseFountain(bytes, &report)))
-            why = "not text";
-    } else if (nameOk && choice.kind == Kind::FinalDraft) {
+    if (nameOk && (choice.kind == Kind::Fountain || choice.kind == Kind::FinalDraft)) {
         std::error_code error;
         const auto size = fs::file_size(file, error);
         std::string bytes;
         if (!error && size > largestFdx)
             why = "larger than 50 MB";
-        else if (readWholeFile(file, bytes, &why))
+        else if (!readWholeFile(file, bytes, &why))
+            loaded.reset();
+        else if (choice.kind == Kind::FinalDraft)
             loaded = parseFdx(std::move(bytes), &why);
+        else if (!(loaded = parseFountain(bytes, &report)))
+            why = "not text";
+        if (loaded && std::any_of(loaded->paragraphs.begin(), loaded->paragraphs.end(), [](const Paragraph& p) {
+                return p.text.getSize() > longestImportedParagraph / 4 && utf8Size(p.text) > longestImportedParagraph;
+            })) {
+            loaded.reset();
+            why = "a paragraph longer than 1 MB";
+        }
     } else if (nameOk) {
         loaded = loadScript(file, &why);
     }

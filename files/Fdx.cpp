@@ -3,6 +3,8 @@
 #include "files/TextCodec.hpp"
 
 #include <SFML/System/Utf.hpp>
+#include "files/XmlGuard.hpp"
+
 #include <rapidxml/rapidxml.hpp>
 
 #include <cstring>
@@ -40,23 +42,6 @@ bool xmlCharacter(sf::Uint32 c)
 {
     return c == '\t' || c == '\n' || c == '\r' || (c >= 32 && c < 0xD800) || (c > 0xDFFF && c < 0xFFFE) ||
            (c > 0xFFFF && c <= 0x10FFFF);
-}
-
-// Entities besides XML's own five and character references are refused: they would need
-// a document type, which is never read.
-bool onlyKnownEntities(const std::string& bytes)
-{
-    static const char* const known[] = {"amp;", "lt;", "gt;", "quot;", "apos;"};
-    for (std::size_t at = bytes.find('&'); at != std::string::npos; at = bytes.find('&', at + 1)) {
-        if (at + 1 < bytes.size() && bytes[at + 1] == '#')
-            continue;
-        bool ok = false;
-        for (const char* entity : known)
-            ok = ok || bytes.compare(at + 1, std::strlen(entity), entity) == 0;
-        if (!ok)
-            return false;
-    }
-    return true;
 }
 
 // The styles a <Text> run's Style attribute names ("Bold+Italic+Underline"); others drop.
@@ -236,10 +221,8 @@ std::optional<Script> parseFdx(std::string bytes, std::string* why)
     };
     if (bytes.size() > largestFdx)
         return fail("larger than 50 MB");
-    if (bytes.find("<!DOCTYPE") != std::string::npos)
-        return fail("it declares a document type");
-    if (!onlyKnownEntities(bytes))
-        return fail("it uses an entity XML does not define");
+    if (const std::optional<std::string> refused = xmlRefusal(bytes))
+        return fail(refused->c_str());
     rapidxml::xml_document<> document;
     try {
         document.parse<rapidxml::parse_validate_closing_tags>(bytes.data());

@@ -19,7 +19,8 @@
 #include <optional>
 #include <string>
 
-constexpr std::size_t largestFdx = 50u << 20; // bytes; larger files are refused unread
+constexpr std::size_t largestFdx = 50u << 20; // bytes; larger files, Fountain's too, are refused unread
+constexpr std::size_t longestImportedParagraph = 1u << 20; // bytes of UTF-8; a longer one refuses the file
 
 std::optional<Script> parseFdx(std::string bytes, std::string* why = nullptr);
 

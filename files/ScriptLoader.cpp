@@ -4,6 +4,8 @@
 #include "files/TextCodec.hpp"
 #include "files/WholeFile.hpp"
 
+#include "files/XmlGuard.hpp"
+
 #include <rapidxml/rapidxml.hpp>
 
 namespace {
@@ -85,27 +87,11 @@ bool readTree(rapidxml::xml_document<>& document, Script& script)
     return true;
 }
 
-// The parser descends recursively; a script is shallow, so refuse deep nesting before it
-// can exhaust the stack. Counting every opening tag over-estimates, which is safe.
-bool shallowEnough(const std::string& bytes)
-{
-    constexpr int deepest = 512;
-    int depth = 0;
-    for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
-        if (bytes[i] == '<' && bytes[i + 1] == '/')
-            --depth;
-        else if (bytes[i] == '/' && bytes[i + 1] == '>')
-            --depth;
-        else if (bytes[i] == '<' && bytes[i + 1] != '!' && bytes[i + 1] != '?' && ++depth > deepest)
-            return false;
-    }
-    return true;
-}
 } // namespace
 
 std::optional<Script> parseScript(std::string bytes)
 {
-    if (!shallowEnough(bytes))
+    if (xmlRefusal(bytes, true))
         return std::nullopt;
     bytes.push_back('\0');
     rapidxml::xml_document<> document;

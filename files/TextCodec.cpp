@@ -80,3 +80,11 @@ std::vector<sf::String> splitLines(const sf::String& text)
     lines.push_back(text.substring(from));
     return lines;
 }
+
+std::size_t utf8Size(const sf::String& text)
+{
+    std::size_t bytes = 0;
+    for (const sf::Uint32 c : text)
+        bytes += c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+    return bytes;
+}

@@ -34,6 +34,16 @@ TEST(FdxReading, EveryParagraphTypeAndTheTitlePage)
                                                "March 3, 2026", "12 Main St\nSpringfield", "WGA 123"}));
 }
 
+namespace {
+std::string repeated(const std::string& piece, int times)
+{
+    std::string all;
+    for (int i = 0; i < times; ++i)
+        all += piece;
+    return all;
+}
+} // namespace
+
 TEST(FdxReading, WhatIsNotAFinalDraftFileFailsAndSaysWhy)
 {
     const std::pair<std::string, std::string> cases[] = {
@@ -46,12 +56,17 @@ TEST(FdxReading, WhatIsNotAFinalDraftFileFailsAndSaysWhy)
         {"<FinalDraft><Content><Paragraph><Text>&nbsp;</Text></Paragraph></Content></FinalDraft>",
          "it uses an entity XML does not define"},
         {std::string(50u << 20, ' ') + "x", "larger than 50 MB"},
+        {"<FinalDraft><Content>" + repeated("<a>", 100000), "its elements are nested too deeply"},
+        {"<FinalDraft>" + repeated("<a x='/>'>/>", 513), "its elements are nested too deeply"}, // "/>" closes nothing here
     };
     for (const auto& [bytes, reason] : cases) {
         std::string why;
         EXPECT_FALSE(parseFdx(bytes, &why)) << bytes.substr(0, 60);
         EXPECT_EQ(why, reason) << bytes.substr(0, 60);
     }
+    EXPECT_TRUE(parseFdx("<FinalDraft>" + repeated("<a>", 510) + repeated("</a>", 510) + "<!--" + repeated("<a>", 600) +
+                         "--></FinalDraft>"))
+        << "deep, but within the limit; a comment holds no elements";
     // No title page: the fields stay empty; the paragraphs are read.
     const std::optional<Script> bare = parseFdx("<FinalDraft><Content><Paragraph Type=\"Action\"><Text>Hi.</Text></Paragraph></Content></FinalDraft>");
     ASSERT_TRUE(bare);

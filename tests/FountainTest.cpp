@@ -296,6 +296,23 @@ TEST_F(FountainInTheEditor, ImportOpensUntitledUnderItsStemAndExportReadsBack)
     EXPECT_EQ(desktop.overwriteQuestions, 1);
 }
 
+// Imports that would freeze the sheet are refused before they replace the work.
+TEST_F(FountainInTheEditor, AHugeParagraphOrFileIsRefusedAndSaid)
+{
+    const std::pair<std::string, std::string> refused[] = {
+        {std::string((1u << 20) + 1, 'a'), "a paragraph longer than 1 MB"},
+        {std::string((50u << 20) + 1, '\n'), "larger than 50 MB"},
+    };
+    for (const auto& [bytes, why] : refused) {
+        writeBytes("user/huge.fountain", bytes);
+        EXPECT_FALSE(app->open({OpenChoice::Kind::Fountain, "huge"}));
+        EXPECT_EQ(app->failure(), "Could not open user/huge.fountain: " + why);
+    }
+    writeBytes("user/huge.fdx", "<FinalDraft><Content><Paragraph Type=\"Action\"><Text>" + std::string(1u << 20, 'a') +
+                                    "</Text></Paragraph></Content></FinalDraft>");
+    EXPECT_TRUE(app->open({OpenChoice::Kind::FinalDraft, "huge"})) << "1 MB exactly is taken";
+}
+
 TEST_F(FountainInTheEditor, AnUnclosedBoneyardIsSaidAtTheWindowsFoot)
 {
     writeBytes("user/cut.fountain", "INT. A\n\nRain.\n/* cut\nMore.\n\nEXT. B\n");

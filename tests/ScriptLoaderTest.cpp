@@ -76,6 +76,12 @@ TEST_F(ScriptLoaderTest, EveryBrokenFileFails)
         head + "\t\t<div class=\"Villain\">x</div>\n" + tail,
         head + "\t\t<div class=\"Speech\">unclosed\n" + tail,
         std::string(5000, '<') + "html>",
+        [] { // nested far deeper than the parser's stack allows
+            std::string deep = "<html>";
+            for (int i = 0; i < 100000; ++i)
+                deep += "<i>/>";
+            return deep;
+        }(),
     };
     for (const std::string& bytes : broken)
         EXPECT_FALSE(parseScript(bytes)) << bytes.substr(0, 80);
