@@ -22,7 +22,8 @@ App::App(Platform platformLayer)
     : m_window(sf::VideoMode(designWidth, designHeight, 32), "Quillmere", sf::Style::Default),
       m_font("res/couriernew.ttf"), m_platform(std::move(platformLayer)), m_titlePage(m_window), m_toggleArray(m_window),
       m_page(m_window, m_session.script), m_scrollBar(m_window), m_fileList(m_window), m_saveAsPanel(m_window),
-      m_questions(m_window), m_find(m_window, m_session.script), m_scenes(m_window), m_export(m_platform.startProgram),
+      m_questions(m_window), m_find(m_window, m_session.script), m_scenes(m_window),
+      m_suggestionMenu(m_window), m_export(m_platform.startProgram),
       m_status(m_font.font())
 {
     sf::Image icon;
@@ -39,6 +40,8 @@ App::App(Platform platformLayer)
     m_fileList.onOpen = [this](const OpenChoice& choice) { return requestOpen(choice); };
     m_find.bar.onCommand = [this](FindBar::Command command) { onFindCommand(command); };
     m_scenes.list.onPick = [this](std::size_t scene) { pickScene(scene); };
+    m_suggestionMenu.onTake = [this](std::size_t row) { takeSpelling(row); };
+    m_page.misspelled = [this](std::size_t paragraph) { return marksOf(paragraph); };
     m_page.clipboard.fromDesktop = m_platform.clipboardText;
     m_saveAsPanel.onSave = [this](const std::string& typed) {
         // A name offered as it was shown is saved under its real bytes.
@@ -49,6 +52,9 @@ App::App(Platform platformLayer)
 
     showTitleLines();
     ensureUserFolder();
+    m_spelling.start(m_platform.dictionaryFolder, m_platform.language, userFolder / ".dictionary");
+    m_spelling.recount(m_session.script);
+    sayProblem(m_spelling.problem);
     m_questions.closeAll();
     m_titlePage.setOpen(false);
     m_saveAsPanel.setOpen(false);
@@ -61,6 +67,7 @@ App::~App() = default;
 void App::render()
 {
     followScenes(); // before the sheet, which draws the page ends
+    m_spelling.setScript(m_session.untitled ? std::string() : m_session.fileName);
     m_window.clear(windowColour);
     m_window.draw(m_page);
     m_scrollBar.show(static_cast<float>(m_page.viewTop()), static_cast<float>(m_page.viewHeight()),
@@ -70,6 +77,7 @@ void App::render()
     m_window.draw(m_scenes.list);
     m_window.draw(m_find.bar);
     m_window.draw(m_toggleArray);
+    m_window.draw(m_suggestionMenu);
     m_status.draw(m_window, !m_session.saved(), m_scenes.pageCount(m_page.current()), m_export.underWay());
     drawDialogs();
 }
@@ -132,7 +140,9 @@ void App::handleEvent(sf::Event& event)
     } else if (event.type == sf::Event::Resized && event.size.width < minimumWidth) {
         m_window.setSize({minimumWidth, m_window.getSize().y});
     }
-    if (!isModal && m_event.findTook) {
+    if (m_event.menuTook) {
+        // the menu has done all the event does
+    } else if (!isModal && m_event.findTook) {
         if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::F3)
             onFindCommand(event.key.shift ? FindBar::Command::Previous : FindBar::Command::Next);
         else if (event.type == sf::Event::KeyPressed)
@@ -153,6 +163,7 @@ void App::handleEvent(sf::Event& event)
 void App::afterEvent(const sf::Event& event, const Caret& caretBefore)
 {
     noteChanges();
+    followTyping(event);
     if (m_find.isOpen() && m_event.scriptChanged && !m_event.findTook) {
         m_find.search(false); // the matches follow the edits
         m_page.matches = m_find.sheetMatches();
@@ -221,6 +232,7 @@ void App::noteChanges()
     if (m_page.edits.empty() && !m_event.titleWas)
         return;
     m_completion.count(m_page.edits, false);
+    m_spelling.count(m_page.edits, false);
     m_scenes.noteEdits(m_page.edits);
     m_session.noteEdits(m_page.edits);
     std::optional<TitleLines> now;
@@ -252,6 +264,7 @@ void App::redo()
 void App::takeBack(const Step& step, bool undo)
 {
     m_completion.count(step.edits, undo);
+    m_spelling.count(step.edits, undo);
     m_completion.dismiss();
     m_scenes.noteEdits(step.edits, undo);
     if (undo) {
@@ -285,11 +298,18 @@ void App::deliver(sf::Event& event)
     if (event.type == sf::Event::Resized) {
         for (Group* panel : std::initializer_list<Group*>{&m_scrollBar, &m_toggleArray, &m_titlePage, &m_page, &m_find.bar,
                                                           &m_scenes.list, &m_questions.closing, &m_fileList,
-                                                          &m_questions.unsaved, &m_questions.shared, &m_saveAsPanel})
+                                                          &m_questions.unsaved, &m_questions.shared, &m_saveAsPanel,
+                                                          &m_suggestionMenu})
             panel->handleEvent(event);
         return;
     }
-    if (m_saveAsPanel.isOpen())
+    const bool forMenu = event.type == sf::Event::KeyPressed || event.type == sf::Event::TextEntered ||
+                         event.type == sf::Event::MouseButtonPressed || event.type == sf::Event::MouseMoved ||
+                         event.type == sf::Event::MouseWheelScrolled;
+    if (m_suggestionMenu.isOpen() && forMenu && !modal()) {
+        m_event.menuTook = true;
+        m_suggestionMenu.handleEvent(event);
+    } else if (m_saveAsPanel.isOpen())
         m_saveAsPanel.handleEvent(event);
     else if (m_questions.modal())
         m_questions.deliver(event);
@@ -366,7 +386,9 @@ void App::onKeyPressed(const sf::Event::KeyEvent& key)
         onFindCommand(key.shift ? FindBar::Command::Previous : FindBar::Command::Next);
         return;
     }
-    if (key.code == sf::Keyboard::Enter) {
+    if (key.code == sf::Keyboard::F7 && !key.control) {
+        nextMisspelling();
+    } else if (key.code == sf::Keyboard::Enter) {
         m_page.addParagraph(nextKindOnEnter.at(m_page.currentParagraph().kind));
     } else if (key.code == sf::Keyboard::BackSpace) {
         const std::size_t before = m_page.size();
@@ -420,6 +442,10 @@ void App::onShortcut(const sf::Event::KeyEvent& pressed)
     case sf::Keyboard::D:
         if (m_page.focused())
             m_page.toggleDual();
+        break;
+    case sf::Keyboard::Period:
+        if (m_page.focused())
+            offerSpelling(m_page.caret());
         break;
     case sf::Keyboard::F:
         m_titlePage.setOpen(!m_titlePage.isOpen());
@@ -476,6 +502,14 @@ void App::chooseKind(std::int32_t kind)
 
 void App::onMouseButtonPressed(const sf::Event::MouseButtonEvent& press)
 {
+    if (press.button == sf::Mouse::Right) {
+        const std::optional<Caret> at = m_page.textAt(press.x, press.y);
+        if (at && m_spelling.misspelledAt(m_page.paragraph(at->paragraph), at->index)) {
+            m_page.placeCaret(*at);
+            offerSpelling(*at);
+        }
+        return;
+    }
     if (inKindBar(press.x, press.y)) {
         m_titlePage.unfocus();
         m_page.unfocus();

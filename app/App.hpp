@@ -9,6 +9,7 @@
 //   AppExport.cpp    exporting; the PDF made beside the window
 //   AppRecovery.cpp  recovery copies of unsaved work
 //   AppFeatures.cpp  what ties find, completion and the scene list to the sheet
+//   AppSpelling.cpp  the marks of misspelled words, their menu and F7
 
 #include "app/CompletionOffer.hpp"
 #include "app/ExportJob.hpp"
@@ -16,6 +17,7 @@
 #include "app/Questions.hpp"
 #include "app/ScenesAndPages.hpp"
 #include "app/Session.hpp"
+#include "app/SpellCheck.hpp"
 #include "app/Status.hpp"
 #include "editor/Page.hpp"
 #include "platform/Keyboard.hpp"
@@ -24,6 +26,7 @@
 #include "ui/Font.hpp"
 #include "ui/SaveAs.hpp"
 #include "ui/ScrollBar.hpp"
+#include "ui/SuggestionMenu.hpp"
 #include "ui/TitlePage.hpp"
 #include "ui/ToggleArray.hpp"
 
@@ -105,6 +108,8 @@ public:
     const FindBar& findBar() const { return m_find.bar; }
     SceneList& sceneList() { return m_scenes.list; }
     const SceneList& sceneList() const { return m_scenes.list; }
+    SuggestionMenu& suggestionMenu() { return m_suggestionMenu; }
+    SpellCheck& spelling() { return m_spelling; }
     ScrollBar& scrollBar() { return m_scrollBar; }
     const ScrollBar& scrollBar() const { return m_scrollBar; }
     Platform& platform() { return m_platform; }
@@ -129,6 +134,7 @@ private:
         bool caretJumped = false;             // it undid or redid a step
         bool scriptChanged = false;           // it changed anything of the script
         bool findTook = false;                // it was the find bar's alone
+        bool menuTook = false;                // it was the suggestion menu's alone
         bool paragraphRemoved = false;        // a key press removed an empty paragraph: its character is spent
         std::int32_t barBefore = 0;           // the kind bar's choice before a press
     };
@@ -177,6 +183,13 @@ private:
     void acceptCompletion();
     void pickScene(std::size_t scene);
     void followScenes();
+    // Spelling.
+    std::vector<WordSpan> marksOf(std::size_t paragraph);
+    void followTyping(const sf::Event& event);
+    void offerSpelling(Caret at);
+    void takeSpelling(std::size_t row);
+    void nextMisspelling();
+    void sayProblem(std::string& problem);
 
     sf::RenderWindow m_window;
     LoadedFont m_font; // before the panels, whose texts take it
@@ -193,6 +206,8 @@ private:
     FindAndReplace m_find;
     CompletionOffer m_completion;
     ScenesAndPages m_scenes;
+    SpellCheck m_spelling;
+    SuggestionMenu m_suggestionMenu;
     ExportJob m_export;
     Status m_status;
     EventEffects m_event;

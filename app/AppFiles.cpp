@@ -252,6 +252,7 @@ void App::load(Script script, bool asSaved)
     m_session.script = std::move(script);
     m_page.reload();
     m_completion.recount(m_session.script);
+    m_spelling.recount(m_session.script);
     showTitleLines();
     m_session.history.clear(asSaved);
     m_session.markSaved(asSaved);

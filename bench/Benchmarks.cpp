@@ -206,6 +206,80 @@ void openBigFish(benchmark::State& state)
     }
     state.SetLabel("Big Fish");
 }
+// Spelling checked with the installed dictionary, or not at all.
+void checkSpelling(App& app, bool on)
+{
+    checkSpelling(app, on);
+}
+
+// A letter and a Backspace, each with its frame, at a size, with spelling off (0) or on (1).
+void typingWithSpelling(benchmark::State& state)
+{
+    App& app = theApp();
+    const bool on = state.range(1) == 1;
+    checkSpelling(app, on);
+    fillPage(app, static_cast<int>(state.range(0)));
+    caretInTheMiddle(app, 5);
+    app.render();
+    for (auto _ : state) {
+        send(app, ev::textEntered('a'));
+        app.render();
+        send(app, ev::textEntered(8));
+        app.render();
+    }
+    checkSpelling(app, true);
+    state.SetLabel(on ? "spelling on" : "spelling off");
+}
+
+// The first frame of Big Fish in a window that shows it whole, every paragraph checked
+// anew (1) or with spelling off (0).
+void spellingFirstFrame(benchmark::State& state)
+{
+    if (!haveBigFish(state))
+        return;
+    App& app = theApp();
+    const bool on = state.range(0) == 1;
+    checkSpelling(app, on);
+    app.load(*parseFountain(bigFish()));
+    app.page().scrollTo(0);
+    const double whole = app.page().scriptHeight() + 200;
+    app.page().view.setSize(app.page().view.getSize().x, static_cast<float>(whole));
+    app.page().view.setCenter(app.page().view.getCenter().x, static_cast<float>(whole / 2));
+    for (auto _ : state) {
+        app.spelling().recount(app.script()); // the marks made anew
+        app.render();
+        app.window().setActive(true);
+        glFinish();
+    }
+    state.counters["laidOut"] = static_cast<double>(app.page().laidOut());
+    app.window().setView(app.window().getDefaultView());
+    app.page().view = app.window().getDefaultView();
+    checkSpelling(app, true);
+    state.SetLabel(on ? "Big Fish, spelling on" : "Big Fish, spelling off");
+}
+
+// F7 from the top of Big Fish with no marks made yet: to its first misspelling (0), or
+// round the whole script when every misspelling is ignored (1).
+void nextMisspelling(benchmark::State& state)
+{
+    if (!haveBigFish(state))
+        return;
+    App& app = theApp();
+    app.load(*parseFountain(bigFish()));
+    if (state.range(0) == 1)
+        while (const auto next = app.spelling().next(app.script(), {0, 0})) {
+            const sf::String& text = app.script().paragraphs[next->first].text;
+            app.spelling().ignore(text.substring(next->second.begin, next->second.end - next->second.begin));
+        }
+    for (auto _ : state) {
+        app.page().placeCaret({0, 0});
+        app.spelling().recount(app.script());
+        send(app, ev::keyPressed(sf::Keyboard::F7));
+        send(app, ev::keyPressed(sf::Keyboard::Escape));
+    }
+    state.SetLabel(state.range(0) == 1 ? "Big Fish, none to find" : "Big Fish, the first");
+}
+
 // Big Fish as paragraphs, a line each, Directorial and Speech in turn.
 std::vector<Paragraph> bigFishLines()
 {
@@ -499,5 +573,8 @@ BENCHMARK(historyMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(saveScript)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(openScript)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(openBigFish)->Unit(benchmark::kMillisecond);
+BENCHMARK(typingWithSpelling)->Args({10000, 0})->Args({10000, 1})->Unit(benchmark::kMicrosecond);
+BENCHMARK(spellingFirstFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(nextMisspelling)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(exportPdfSizes)->Arg(1000)->Arg(3000)->Arg(5000)->Arg(20000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

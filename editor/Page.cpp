@@ -26,6 +26,8 @@ const sf::Color ghostColour(150, 150, 150, 255);
 const sf::Color bandColour(255, 200, 255, 255);
 const sf::Color matchColour(255, 220, 0, 110); // translucent: the letters show through
 const sf::Color pageEndColour(170, 170, 170, 255);
+const sf::Color waveColour(220, 30, 30, 255);
+constexpr float waveStep = 3, waveHeight = 2; // pixels: half a wave across, and its height
 constexpr float pageEndDash = 6, pageEndGap = 5; // pixels
 constexpr unsigned pageNumberSize = 14;
 constexpr std::size_t keptAround = 64;  // paragraphs beyond the view whose shown lines stay
@@ -577,6 +579,22 @@ Page::Point Page::toScript(int x, int y) const
 // A press of the left button in a paragraph puts the caret there; one on the sheet that
 // misses every paragraph goes to the nearest end of the script. With Shift held the
 // selection stretches to the press. A press off the sheet takes the keys from it.
+std::optional<Caret> Page::textAt(int windowX, int windowY) const
+{
+    const sf::Vector2f p = toView(windowX, windowY);
+    const double at = p.y + m_viewTop;
+    const std::uint32_t near = paragraphNear(p.x, at);
+    if (!background.getGlobalBounds().contains(p) || at < paragraphTop(near) || at >= paragraphBottom(near))
+        return std::nullopt;
+    return Caret{near, shown(near).indexAt(p.x, static_cast<float>(at - paragraphTop(near)))};
+}
+
+sf::Vector2f Page::pointInView(Caret at) const
+{
+    const sf::Vector2f point = shown(at.paragraph).caretPoint(at.index);
+    return {point.x, static_cast<float>(paragraphTop(at.paragraph) - m_viewTop) + point.y};
+}
+
 void Page::onMousePressed(const sf::Event::MouseButtonEvent& press)
 {
     if (press.button != sf::Mouse::Left)
@@ -766,6 +784,8 @@ void Page::drawParagraph(sf::RenderTarget& target, std::size_t i, float y) const
         }
     }
     target.draw(lines, at);
+    if (misspelled)
+        drawWaves(target, lines, misspelled(i), at);
     if (i != m_caret.paragraph || !m_focused)
         return;
     const sf::Vector2f caret = lines.caretPoint(m_caret.index);
@@ -779,6 +799,25 @@ void Page::drawParagraph(sf::RenderTarget& target, std::size_t i, float y) const
     bar.setFillColor(caretColour);
     bar.setPosition(caret);
     target.draw(bar, at);
+}
+
+// A red wave under each word, a line of it for each line the word shows on.
+void Page::drawWaves(sf::RenderTarget& target, const ShownParagraph& lines, const std::vector<WordSpan>& words,
+                     const sf::RenderStates& at) const
+{
+    if (words.empty())
+        return;
+    sf::VertexArray wave(sf::Lines);
+    for (const WordSpan& word : words)
+        for (const sf::FloatRect& band : lines.bands(word.begin, word.end)) {
+            const float y = band.top + band.height - 1;
+            for (float x = band.left; x + waveStep <= band.left + band.width; x += waveStep) {
+                const bool up = static_cast<int>((x - band.left) / waveStep) % 2 == 0;
+                wave.append(sf::Vertex({x, up ? y : y - waveHeight}, waveColour));
+                wave.append(sf::Vertex({x + waveStep, up ? y - waveHeight : y}, waveColour));
+            }
+        }
+    target.draw(wave, at);
 }
 
 std::vector<Page::PageEnd> Page::pageEnds(std::size_t first, std::size_t last) const

@@ -2,6 +2,7 @@
 
 #include "document/Find.hpp"
 #include "document/ScriptEdit.hpp"
+#include "document/Spelling.hpp"
 #include "editor/Clipboard.hpp"
 #include "editor/ShownParagraph.hpp"
 #include "ui/Group.hpp"
@@ -9,6 +10,7 @@
 #include <SFML/System/Vector2.hpp>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -121,6 +123,10 @@ public:
     Column columnOf(std::size_t i) const { return m_slots[i].column; }
     // The top-left of the caret.
     Point caretPoint() const;
+    // The place in the text under a window pixel, when it lies on a paragraph's lines.
+    std::optional<Caret> textAt(int x, int y) const;
+    // Where a character of a paragraph shows, in the view's pixels (its top-left).
+    sf::Vector2f pointInView(Caret at) const;
     // A paragraph's lines as shown, laid out now if they are not.
     const ShownParagraph& shown(std::size_t i) const;
     // How many paragraphs hold their shown lines.
@@ -144,6 +150,9 @@ public:
     // index in its text), and the matches of a search (`text` is the paragraph).
     std::vector<std::pair<std::uint32_t, std::uint32_t>> printedStarts;
     std::vector<Match> matches;
+    // The misspelled words of a paragraph, underlined with a red wave; asked only of the
+    // paragraphs drawn.
+    std::function<std::vector<WordSpan>(std::size_t paragraph)> misspelled;
     // Pixels the view may stand above the script's top, so that a bar over the sheet's
     // top hides none of it.
     float topRoom = 0;
@@ -158,6 +167,8 @@ private:
 
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;
     void drawParagraph(sf::RenderTarget& target, std::size_t i, float y) const;
+    void drawWaves(sf::RenderTarget& target, const ShownParagraph& lines, const std::vector<WordSpan>& words,
+                   const sf::RenderStates& at) const;
     void drawPageEnds(sf::RenderTarget& target, std::size_t first, std::size_t last) const;
     // Drops the shown lines of paragraphs far from [first, last) once many are held.
     void dropFarLayouts(std::size_t first, std::size_t last) const;

@@ -4,8 +4,14 @@
 #include "platform/Question.hpp"
 #include "platform/RunProgram.hpp"
 #include "platform/SaveDialog.hpp"
+#include "platform/Speller.hpp"
+
+#include <cstdlib>
 
 Platform realPlatform()
 {
-    return {askSaveTargetWithDialog, askOverwriteWithDialog, startProgramWithoutShell, desktopClipboardText};
+    Platform real{askSaveTargetWithDialog, askOverwriteWithDialog, startProgramWithoutShell, desktopClipboardText};
+    const char* lang = std::getenv("LANG");
+    real.language = languageOf(lang ? lang : "");
+    return real;
 }

@@ -31,6 +31,9 @@ struct Platform {
     ProgramStarter startProgram; // the converter and any other program, beside the window
     // The clipboard's text (UTF-8) when the window's own reading found none.
     std::function<std::string()> clipboardText;
+    // Where the spelling dictionaries are, and the language LANG asks for ("" for none).
+    std::string dictionaryFolder = "/usr/share/hunspell";
+    std::string language;
 };
 
 Platform realPlatform();
