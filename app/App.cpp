@@ -238,6 +238,7 @@ void App::noteChanges()
     std::optional<TitleLines> now;
     if (m_event.titleWas)
         now = m_session.script.titlePage();
+    journal(m_page.edits, false, now);
     m_event.contentChanged = !m_page.edits.empty();
     m_event.scriptChanged = true;
     const Action action = m_event.titleWas && m_page.edits.empty() && m_event.action != Action::Replace ? Action::TitlePage
@@ -281,6 +282,7 @@ void App::takeBack(const Step& step, bool undo)
         showTitleLines();
     }
     m_session.noteEdits(step.edits, undo);
+    journal(step.edits, undo, undo ? step.titleBefore : step.titleAfter);
     m_page.edits.clear();
     followCurrentKind();
     m_event.caretJumped = m_event.scriptChanged = true;

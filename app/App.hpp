@@ -172,6 +172,8 @@ private:
     void noteSaveProblem(const std::string& what, const std::error_code& error);
     void keepRecovery(const sf::Event& event, Clock::time_point now);
     void writeRecoveryNow(Clock::time_point now);
+    std::string replayJournalOf(const std::string& id, Script& script);
+    void journal(const std::vector<ScriptEdit>& edits, bool undo, const std::optional<TitleLines>& title);
 
     // The features on the sheet.
     void openFind();

@@ -125,6 +125,9 @@ bool App::open(const OpenChoice& choice)
         m_status.failure = "Could not open " + file.string() + ": " + why;
         return false;
     }
+    std::string replayed; // what the journal's replay has to say
+    if (choice.kind == Kind::Recovered)
+        replayed = replayJournalOf(name, *loaded);
     m_status.failure.clear();
     const std::string given = m_session.recoveryId; // the copy of the changes given up
     bool untitledCopy = false;
@@ -142,11 +145,35 @@ bool App::open(const OpenChoice& choice)
         m_session.openHere.release();
     else
         m_session.openHere.hold(m_session.fileName);
-    m_status.notice.clear();
+    m_status.notice = replayed;
+    if (choice.kind == Kind::Recovered) { // a copy of its own, with the journal's edits, and a new journal
+        m_session.recoveryStale = true;
+        writeRecoveryNow(Clock::now());
+    }
     if (report.unclosedLine)
         m_status.notice = "An unclosed /* hides " + std::to_string(report.hiddenLines) + " lines from line " +
                    std::to_string(report.unclosedLine);
     return true;
+}
+
+// Puts a recovery copy's journal into the script read from it; what the writer must know
+// of it, or "".
+std::string App::replayJournalOf(const std::string& id, Script& script)
+{
+    std::string journal, copy;
+    if (!fs::exists(journalFile(id)) || !readWholeFile(recoveryFile(id), copy))
+        return {};
+    std::string why;
+    if (!readWholeFile(journalFile(id), journal, &why))
+        return "The journal of the recovered copy could not be read (" + why + "): the copy opens as it was written";
+    const Replay replay = replayJournal(journal, copy, script);
+    if (!replay.problem.empty())
+        return "The journal of the recovered copy could not be replayed (" + replay.problem +
+               "): the copy opens as it was written";
+    if (replay.cutShort)
+        return "The journal of the recovered copy is damaged after " + std::to_string(replay.applied) +
+               " edits: those are recovered";
+    return {};
 }
 
 // A script that another running program has open is opened here too only when the
@@ -249,6 +276,7 @@ void App::show(Script shown, bool asSaved)
 
 void App::load(Script script, bool asSaved)
 {
+    m_session.journal.end(false); // it follows the copy of the script replaced
     m_session.script = std::move(script);
     m_page.reload();
     m_completion.recount(m_session.script);

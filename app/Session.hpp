@@ -6,6 +6,7 @@
 #include "document/History.hpp"
 #include "document/SavedMark.hpp"
 #include "document/Script.hpp"
+#include "files/Journal.hpp"
 #include "files/Recovery.hpp"
 #include "files/ScriptLock.hpp"
 
@@ -50,6 +51,7 @@ struct Session {
     std::optional<Clock::time_point> recoveryDue; // when the next copy is to be written
     bool recoveryStale = false;                   // changes the copy does not hold yet
     Clock::time_point lastRecoveryWrite;
+    JournalWriter journal; // the edits since the copy, durable within a second
 
 private:
     bool m_sameAsSaved = true;

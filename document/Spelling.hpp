@@ -15,7 +15,6 @@
 
 struct WordSpan {
     std::uint32_t begin = 0, end = 0; // [begin, end)
-    bool operator==(const WordSpan& other) const { return begin == other.begin && end == other.end; }
 };
 
 // Scene headings and names are places and people: they, and page breaks, are not checked.

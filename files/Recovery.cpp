@@ -1,6 +1,7 @@
 #include "files/Recovery.hpp"
 
 #include "files/ScriptWriter.hpp"
+#include "files/WholeFile.hpp"
 
 #include <algorithm>
 #include <atomic>
@@ -68,6 +69,11 @@ fs::path recoveryFile(const std::string& id)
     return recoveryFolder / (id + ".html");
 }
 
+fs::path journalFile(const std::string& id)
+{
+    return recoveryFolder / (id + ".journal");
+}
+
 bool CopyLock::take(const std::string& id)
 {
     if (holds(id))
@@ -93,17 +99,23 @@ void CopyLock::release()
     heldId.clear();
 }
 
-bool writeRecovery(const Script& script, const std::string& id, std::error_code* error)
+bool writeRecovery(const Script& script, const std::string& id, std::error_code* error, std::string* written)
 {
     std::error_code made;
     fs::create_directories(recoveryFolder, made);
-    return writeScript(script, recoveryFolder / id, false, {}, error);
+    const std::string bytes = scriptHtml(script, false, recoveryFolder / id);
+    if (!writeFileAtomically(recoveryFile(id), bytes, error))
+        return false;
+    if (written)
+        *written = bytes;
+    return true;
 }
 
 void removeRecovery(const std::string& id)
 {
     std::error_code error;
     fs::remove(recoveryFile(id), error);
+    fs::remove(journalFile(id), error);
     fs::remove(lockFile(id), error);
 }
 

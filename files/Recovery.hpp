@@ -34,6 +34,8 @@ struct RecoveredCopy {
 // and the moment.
 std::string newRecoveryId(const std::string& name);
 std::filesystem::path recoveryFile(const std::string& id);
+// The journal of the edits since the copy was written (see Journal.hpp).
+std::filesystem::path journalFile(const std::string& id);
 // What a copy's id says of its script: its name, or empty when untitled.
 std::string scriptNameOfCopy(const std::string& id, bool* untitled = nullptr);
 
@@ -55,9 +57,10 @@ private:
 };
 
 // Writes the copy whole (or leaves the previous one); false, with `error` saying why,
-// when it could not.
-bool writeRecovery(const Script& script, const std::string& id, std::error_code* error = nullptr);
-// Removes a copy and its lock file.
+// when it could not. `written` gets the copy's bytes.
+bool writeRecovery(const Script& script, const std::string& id, std::error_code* error = nullptr,
+                   std::string* written = nullptr);
+// Removes a copy, its journal and its lock file.
 void removeRecovery(const std::string& id);
 // Every copy, newest first, held or not.
 std::vector<RecoveredCopy> listRecoveries();

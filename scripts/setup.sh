@@ -2,7 +2,7 @@
 # Installs the Debian packages Quillmere needs; with "test", also those of the tests.
 # Does nothing when everything is present.
 set -e
-packages="build-essential cmake pkg-config libsfml-dev librapidxml-dev wkhtmltopdf libgtk-3-dev libx11-dev libicu-dev libhunspell-dev hunspell-en-us fonts-liberation2"
+packages="build-essential cmake pkg-config libsfml-dev librapidxml-dev wkhtmltopdf libgtk-3-dev libx11-dev libicu-dev libhunspell-dev hunspell-en-us zlib1g-dev fonts-liberation2"
 if [ "$1" = "test" ]; then
     packages="$packages googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick poppler-utils clang libclang-rt-14-dev"
 fi

@@ -30,6 +30,15 @@ inline void PrintTo(const Paragraph& paragraph, std::ostream* out)
     }
 }
 
+inline bool operator==(const WordSpan& a, const WordSpan& b)
+{
+    return a.begin == b.begin && a.end == b.end;
+}
+inline void PrintTo(const WordSpan& word, std::ostream* out)
+{
+    *out << "[" << word.begin << ", " << word.end << ")";
+}
+
 // A UTF-32 literal as an sf::String.
 inline sf::String u32(const char32_t* text)
 {
