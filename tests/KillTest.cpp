@@ -3,6 +3,7 @@
 // a few seconds of typing behind. Nothing the writer can open is ever a partial file.
 #include "Desktop.hpp"
 
+#include "files/Journal.hpp"
 #include "files/Recovery.hpp"
 #include "files/ScriptLoader.hpp"
 #include "files/ScriptWriter.hpp"
@@ -21,6 +22,14 @@ const sf::String lastText = "Paragraph 2999 of a long script.";
 
 // The last paragraph's text in a script file that must be whole; "" and a failure when
 // the file is partial or not the script.
+Script longScript()
+{
+    Script script{"Long", "By Me", {}};
+    for (int i = 0; i < paragraphs; ++i)
+        script.paragraphs.push_back({Directorial, "Paragraph " + std::to_string(i) + " of a long script."});
+    return script;
+}
+
 std::string lastParagraph(const fs::path& file)
 {
     const std::optional<Script> script = loadScript(file);
@@ -36,10 +45,7 @@ using KillTest = DesktopTest;
 
 TEST_F(KillTest, FiftyKillsLoseNothingButTheLastSecondsOfTyping)
 {
-    Script script{"Long", "By Me", {}};
-    for (int i = 0; i < paragraphs; ++i)
-        script.paragraphs.push_back({Directorial, "Paragraph " + std::to_string(i) + " of a long script."});
-    ASSERT_TRUE(writeScript(script, "user/long", false));
+    ASSERT_TRUE(writeScript(longScript(), "user/long", false));
     std::string saved = toUtf8(lastText); // what the last save holds, as far as it went through
     std::mt19937 random(20261207);
 
@@ -118,4 +124,60 @@ TEST_F(KillTest, FiftyKillsLoseNothingButTheLastSecondsOfTyping)
         saved = onDisk;
         fs::remove_all(recoveryFolder); // the next round opens the saved script again
     }
+}
+
+// Killed while typing, the work comes back from the copy and its journal whole up to at
+// most the last second: the loss is the time from the first word sent but not recovered
+// to the kill.
+TEST_F(KillTest, TwentyKillsWhileTypingLoseAtMostTheLastSecond)
+{
+    ASSERT_TRUE(writeScript(longScript(), "user/long", false));
+    std::mt19937 random(20261209);
+    double worst = 0, total = 0;
+    for (int round = 0; round < 20; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        Program program;
+        program.start();
+        clickAt(960, 400); // the entry long
+        clickAt(820, 550); // "Open"
+        keys("ctrl+End");
+        screenWhen([](const sf::Image& image) { return !dimmed(image); });
+
+        std::string typed = toUtf8(lastText);
+        std::vector<std::pair<Clock::time_point, std::string>> states;
+        const auto burst = std::chrono::milliseconds(1000 + random() % 3000);
+        const Clock::time_point begun = Clock::now();
+        for (int w = 0; Clock::now() - begun < burst; ++w) {
+            const std::string word = " k" + std::to_string(round) + "w" + std::to_string(w);
+            sh("xdotool type --delay 6 '" + word + "'");
+            typed += word;
+            states.emplace_back(Clock::now(), typed);
+        }
+        if (random() % 4 == 0) // now and then a pause before the kill
+            std::this_thread::sleep_for(std::chrono::milliseconds(random() % 1500));
+        const Clock::time_point killedAt = Clock::now();
+        program.kill();
+
+        const std::vector<RecoveredCopy> copies = listRecoveries();
+        ASSERT_EQ(copies.size(), 1u);
+        const fs::path copyFile = recoveryFile(copies[0].id);
+        std::optional<Script> recovered = loadScript(copyFile);
+        ASSERT_TRUE(recovered);
+        const Replay replay = replayJournal(readBytes(journalFile(copies[0].id)), readBytes(copyFile), *recovered);
+        EXPECT_EQ(replay.problem, "");
+        ASSERT_EQ(recovered->paragraphs.size(), static_cast<std::size_t>(paragraphs));
+        const std::string text = toUtf8(recovered->paragraphs.back().text);
+        EXPECT_EQ(typed.compare(0, text.size(), text), 0) << "not what was typed: " << text;
+        double lost = 0;
+        for (const auto& [when, state] : states)
+            if (state.size() > text.size()) {
+                lost = std::chrono::duration<double>(killedAt - when).count();
+                break;
+            }
+        EXPECT_LE(lost, 1.0) << "recovered " << text;
+        worst = std::max(worst, lost);
+        total += lost;
+        fs::remove_all(recoveryFolder);
+    }
+    std::cout << "lost at worst " << worst << " s, on average " << total / 20 << " s\n";
 }

@@ -36,6 +36,8 @@ TEST(SpellCheckTest, MarksFollowTheCuesAndTheWritersWords)
     spelling.recount(script);
     EXPECT_EQ(spelling.misspelled(action), (std::vector<WordSpan>{{0, 3}, {21, 29}, {30, 38}, {47, 53}}));
     EXPECT_TRUE(spelling.misspelled(script.paragraphs[3]).empty()) << "headings are places";
+    EXPECT_FALSE(spelling.misspelledAt(action, 6)) << "in door";
+    EXPECT_EQ(spelling.misspelledAt(action, 29)->begin, 21u) << "at the end of recieves";
 
     const ScriptEdit cue{1, {}, {{Name, "ZELDRA (V.O.)"}}};
     spelling.count({cue}, false);
@@ -102,6 +104,7 @@ TEST_F(AppTest, AMisspelledWordIsMarkedAndRespelledFromItsMenu)
     EXPECT_EQ(page().selection().first, (Caret{0, 4}));
     EXPECT_EQ(app->suggestionMenu().rows().front(), "receives");
     EXPECT_EQ(app->suggestionMenu().rows().back(), "Ignore");
+    send(ev::moved(0, 0)); // away from the menu: the chosen row stays
     key(sf::Keyboard::Enter);
     EXPECT_EQ(currentParagraph().text, "Teh receives");
     EXPECT_FALSE(app->suggestionMenu().isOpen());
