@@ -114,6 +114,25 @@ TEST_F(RecoveryTest, AfterACrashTheCopyIsOfferedFirstAndOpensUnsaved)
     EXPECT_TRUE(copies().empty());
 }
 
+// The journal's whole entries come back, and the writer is told that the rest did not.
+TEST_F(RecoveryTest, AJournalCutShortGivesBackItsWholeEntriesAndSaysSo)
+{
+    named("act1");
+    type(" ");
+    app->tick(App::Clock::now() + 1h); // the copy
+    type("two");                       // into its journal
+    app.reset();
+    ASSERT_EQ(copies().size(), 1u);
+    const std::string id = copies()[0].id;
+    const std::string journal = readBytes(journalFile(id));
+    writeBytes(journalFile(id), journal.substr(0, journal.size() - 2));
+    app = std::make_unique<App>(desktop.platform());
+    ASSERT_TRUE(app->open({OpenChoice::Kind::Recovered, id}));
+    EXPECT_EQ(currentParagraph().text, "int. hall tw");
+    EXPECT_EQ(app->footLine(), "The journal of the recovered copy is damaged after 2 edits: those are recovered");
+    EXPECT_EQ(copy()->paragraphs[0].text, "INT. HALL TW") << "a new copy holds them";
+}
+
 TEST_F(RecoveryTest, AnUntitledScriptsCopyOpensUntitled)
 {
     type("int. roof");
