@@ -56,6 +56,7 @@ TEST(SpellCheckTest, MarksFollowTheCuesAndTheWritersWords)
 
     // The next mark from a caret, round the script's end.
     EXPECT_EQ(spelling.next(script, {2, 3})->second, (WordSpan{21, 29}));
+    EXPECT_EQ(spelling.next(script, {2, 21})->second, (WordSpan{21, 29})) << "one that begins at the caret";
     EXPECT_EQ(spelling.next(script, {2, 22})->second, (WordSpan{0, 3}));
     EXPECT_FALSE(spelling.next(scriptOf({{Directorial, "All is well."}}), {0, 0}));
 
@@ -121,7 +122,25 @@ TEST_F(AppTest, AMisspelledWordIsMarkedAndRespelledFromItsMenu)
     click(at.x, at.y);
     EXPECT_EQ(page().misspelled(0), (std::vector<WordSpan>{{0, 3}})) << "ignored";
     EXPECT_EQ(currentParagraph().text, "Teh recieves");
-    page().setKind(Name); // names are not checked
+    key(sf::Keyboard::F7);
+    ASSERT_TRUE(app->suggestionMenu().isOpen());
+    app->render();
+    const sf::Image frame = captureFrame(*app);
+    const sf::FloatRect first = app->suggestionMenu().rowBounds(0);
+    const sf::Vector2i corner = app->window().mapCoordsToPixel({first.left, first.top}, app->suggestionMenu().view);
+    bool ink = false; // the first row's letters
+    for (int x = corner.x; x < corner.x + 200; ++x)
+        for (int y = corner.y; y < corner.y + 26; ++y)
+            ink = ink || frame.getPixel(x, y).r < 90;
+    EXPECT_TRUE(ink) << "the rows are drawn";
+    key(sf::Keyboard::Escape);
+
+    setCursor(12);
+    control(sf::Keyboard::Num3); // a name: not checked, and its words are fine everywhere
+    key(sf::Keyboard::Enter);
+    type("Teh");
+    key(sf::Keyboard::Left);
+    EXPECT_TRUE(page().misspelled(1).empty());
     key(sf::Keyboard::F7);
     EXPECT_EQ(app->footLine(), "No misspellings");
 }

@@ -29,6 +29,7 @@ TEST(SpellingTest, CuesAndCapitals)
     const std::vector<std::array<const char32_t*, 3>> patterns{
         {U"TEH", U"the", U"THE"}, {U"Teh", U"the", U"The"}, {U"teh", U"the", U"the"},
         {U"tEh", U"the", U"the"}, {U"ÉCOLE", U"école", U"ÉCOLE"}, {U"A", U"an", U"An"},
+        {U"O'BRIAN", U"o'brien", U"O'BRIEN"},
     };
     for (const auto& [word, suggestion, shown] : patterns)
         EXPECT_EQ(inPatternOf(u32(word), u32(suggestion)), u32(shown)) << u32(word).toAnsiString();
