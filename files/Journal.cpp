@@ -32,8 +32,12 @@ void put(std::string& out, std::uint32_t value)
 void put(std::string& out, const sf::String& text)
 {
     put(out, static_cast<std::uint32_t>(text.getSize()));
+    const std::size_t at = out.size();
+    out.resize(at + 4 * text.getSize());
+    char* to = &out[at];
     for (const sf::Uint32 c : text)
-        put(out, c);
+        for (int shift = 0; shift < 32; shift += 8)
+            *to++ = static_cast<char>((c >> shift) & 0xff);
 }
 
 void put(std::string& out, const std::vector<Paragraph>& paragraphs)
@@ -269,18 +273,22 @@ void JournalWriter::end(bool remove)
     m_wake.notify_all();
 }
 
+// Only the first entry of a batch wakes the thread: it waits out the batch by itself.
 void JournalWriter::append(const std::string& entry)
 {
+    bool first = false;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         if (!m_keeping)
             return;
-        if (m_pending.empty())
+        first = m_pending.empty();
+        if (first)
             m_firstPending = std::chrono::steady_clock::now();
         m_pending += entry;
         ++m_entries;
     }
-    m_wake.notify_all();
+    if (first)
+        m_wake.notify_all();
 }
 
 bool JournalWriter::keeping() const
