@@ -22,17 +22,18 @@ bool App::exportScript()
     if (choice.path.empty())
         return false;
     const std::string target = targetBase(choice.path);
-    const bool pdf = choice.filter == ExportFilter::pdfLetter || choice.filter == ExportFilter::pdfA4;
+    const int filter = exportFilterOf(choice.path, choice.filter); // a typed extension decides
+    const bool pdf = filter == ExportFilter::pdfLetter || filter == ExportFilter::pdfA4;
     if (pdf && !mayReplace({target + ".pdf"}, m_platform.askOverwrite))
         return false; // declining to replace a file is no failure
     if (!saveScript()) // the export follows the saved script
         return false;
     const Script& script = m_session.script;
     std::error_code error;
-    switch (choice.filter) {
+    switch (filter) {
     case ExportFilter::pdfLetter:
     case ExportFilter::pdfA4:
-        m_export.start(script, target, choice.filter == ExportFilter::pdfA4 ? a4 : usLetter, Clock::now());
+        m_export.start(script, target, filter == ExportFilter::pdfA4 ? a4 : usLetter, Clock::now());
         m_status.notice.clear();
         pollExport(Clock::now());
         return m_export.running() || m_status.saveProblem.empty(); // done or under way
@@ -53,7 +54,7 @@ bool App::exportScript()
     }
     if (error != std::errc::file_exists) // declining to replace a file is no failure
         noteSaveProblem("Could not export " + target +
-                            (choice.filter == ExportFilter::html ? ".html" : choice.filter == ExportFilter::fountain ? ".fountain" : ".fdx"),
+                            (filter == ExportFilter::html ? ".html" : filter == ExportFilter::fountain ? ".fountain" : ".fdx"),
                         error);
     return false;
 }

@@ -4,6 +4,7 @@
 #include "files/Fountain.hpp"
 #include "files/Pagination.hpp"
 #include "files/WholeFile.hpp"
+#include "platform/Platform.hpp"
 
 #include <cstdio>
 #include <cstdlib>
@@ -47,6 +48,23 @@ std::string targetBase(const std::string& target)
     if (dot == std::string::npos || dot == 0)
         return target;
     return target.substr(0, nameStart + dot);
+}
+
+int exportFilterOf(const std::string& target, int filter)
+{
+    const std::string base = targetBase(target);
+    std::string extension = target.substr(base.size());
+    for (char& c : extension)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    if (extension == ".pdf")
+        return filter == ExportFilter::pdfA4 ? ExportFilter::pdfA4 : ExportFilter::pdfLetter;
+    if (extension == ".html" || extension == ".htm")
+        return ExportFilter::html;
+    if (extension == ".fountain")
+        return ExportFilter::fountain;
+    if (extension == ".fdx")
+        return ExportFilter::finalDraft;
+    return filter;
 }
 
 bool exportFountain(const Script& script, const std::string& targetBase, const OverwriteQuestion& ask,

@@ -20,6 +20,9 @@ bool convertToPdf(const Converter& converter, const std::string& sourceBase, con
 // The chosen path without the extension of its last component: the last dot and what
 // follows go, unless the name's only dot is its first character or it is "." or "..".
 std::string targetBase(const std::string& target);
+// The format a target is written in: the one its typed extension names (.pdf, .html,
+// .htm, .fountain, .fdx, in any case; a PDF on the filter's paper), else the filter's.
+int exportFilterOf(const std::string& target, int filter);
 
 // Writes the script as Fountain text to targetBase + ".fountain", asking before it
 // replaces a file; false (with `error` saying why) when nothing was written.

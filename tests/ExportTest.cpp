@@ -28,21 +28,36 @@ TEST(TargetBase, DropsTheLastExtensionOfTheLastComponentOnly)
     EXPECT_EQ(targetBase("/home/w/.."), "/home/w/..");
 }
 
-TEST_F(ExportTest, ThePdfFilterWinsOverTheTypedExtension)
+TEST(ExportFilterOf, ATypedExtensionDecidesTheFormat)
+{
+    using namespace ExportFilter;
+    const std::vector<std::tuple<const char*, int, int>> rows{
+        {"/w/a.fdx", pdfLetter, finalDraft}, {"/w/a.HTML", pdfA4, html}, {"/w/a.htm", fountain, html},
+        {"/w/a.Fountain", html, fountain}, {"/w/a.pdf", pdfA4, pdfA4}, {"/w/a.pdf", finalDraft, pdfLetter},
+        {"/w/a.v2", html, html}, {"/w/a", fountain, fountain}, {"/w.fdx/a", pdfA4, pdfA4},
+    };
+    for (const auto& [target, filter, written] : rows)
+        EXPECT_EQ(exportFilterOf(target, filter), written) << target << " " << filter;
+}
+
+TEST_F(ExportTest, ThePdfFilterWritesAPdfOfTheSavedScript)
 {
     type("x");
-    desktop.choice = {(folder / "out" / "act1.html").string(), ExportFilter::pdfLetter};
+    desktop.choice = {(folder / "out" / "act1.v2").string(), ExportFilter::pdfLetter};
     control(sf::Keyboard::E);
     EXPECT_EQ(desktop.askedNames, std::vector<std::string>{"act1"});
     EXPECT_TRUE(app->session().saved());
     EXPECT_NE(readBytes("user/act1.html").find("INT. EXPORTX"), std::string::npos);
     EXPECT_TRUE(fs::exists("out/act1.pdf"));
-    EXPECT_FALSE(fs::exists("out/act1.html"));
     const auto argv = lastRun();
     ASSERT_FALSE(argv.empty());
     const std::string printed = argv[argv.size() - 2]; // a print file of its own, gone afterwards
     EXPECT_EQ(fs::path(printed).extension(), ".html");
     EXPECT_FALSE(fs::exists(printed));
+
+    desktop.choice = {(folder / "out" / "act1.fdx").string(), ExportFilter::pdfLetter};
+    control(sf::Keyboard::E); // the typed extension, not the filter
+    EXPECT_NE(readBytes("out/act1.fdx").find("<FinalDraft"), std::string::npos);
 }
 
 TEST_F(ExportTest, TheHtmlFilterWritesAPageAndItsStyleSheet)

@@ -77,6 +77,9 @@ TEST(SpellCheckTest, MarksFollowTheCuesAndTheWritersWords)
     EXPECT_EQ(readBytes("user/.dictionary"), "ok\n\xfe\n") << "a damaged file is left as it is";
     EXPECT_TRUE(damaged.misspelled(Paragraph(Speech, "Zorblax")).empty());
 
+    for (const auto& [locale, language] : std::vector<std::pair<std::string, std::string>>{
+             {"en_GB.UTF-8", "en_GB"}, {"de_DE@euro", "de_DE"}, {"C.UTF-8", ""}, {"POSIX", ""}, {"", ""}})
+        EXPECT_EQ(languageOf(locale), language) << locale;
     SpellCheck none;
     none.start("user", "en_GB", "user/.dictionary");
     EXPECT_FALSE(none.checking());
