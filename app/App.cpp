@@ -48,7 +48,7 @@ App::App(Platform platformLayer)
         const bool offered = typed == toUtf8(nameForDisplay(m_session.suggestedName));
         return saveScriptAs(offered ? m_session.suggestedName : typed) ? std::string() : m_status.failure;
     };
-    m_toggleArray.setup(static_cast<float>(designWidth), {"Scene", "Directorial", "Name", "Parenthetical", "Speech"});
+    m_toggleArray.setup(static_cast<float>(designWidth), {"Scene", "Directorial", "Name", "Parenthetical", "Speech", "Transition"});
 
     showTitleLines();
     ensureUserFolder();

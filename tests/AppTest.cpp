@@ -105,7 +105,7 @@ TEST_F(AppRules, ClickingTheBarChangesTheCurrentParagraphAndMarksUnsaved)
     page().addParagraph(Directorial);
     page().addParagraph(Directorial);
     control(sf::Keyboard::Num2); // the bar follows the current paragraph; no change, still saved
-    click(960, 30); // "Name"
+    click(800, 30); // "Name"
     EXPECT_EQ(page().current(), 2u);
     EXPECT_EQ(paragraph(2).kind, Name);
     EXPECT_EQ(app->currentKind(), Name);
@@ -152,7 +152,7 @@ TEST_F(AppRules, HiddenPanelsStillTakeClicks)
 {
     control(sf::Keyboard::G);
     EXPECT_FALSE(app->toggleArray().visible);
-    click(960, 30);
+    click(800, 30);
     EXPECT_EQ(app->toggleArray().selected, 2);
     EXPECT_EQ(currentParagraph().kind, Name);
     control(sf::Keyboard::G);
@@ -184,7 +184,7 @@ TEST_F(AppRules, ModalDialogsTakeAllInput)
     app->fileList().setOpen(true);
     type("z");
     key(sf::Keyboard::Enter);
-    click(960, 30);
+    click(800, 30);
     EXPECT_TRUE(currentParagraph().text.isEmpty());
     EXPECT_EQ(page().size(), 1u);
     EXPECT_EQ(app->toggleArray().selected, 0);
@@ -252,7 +252,7 @@ TEST_F(AppRules, EveryContentChangeMarksUnsavedWhateverKeysMadeIt)
              holdControl(false);
          }},
         {"Control+Enter", [&] { control(sf::Keyboard::Enter); }},
-        {"a kind from the bar", [&] { click(960, 30); }},
+        {"a kind from the bar", [&] { click(800, 30); }},
     };
     for (const auto& [what, change] : changes) {
         ASSERT_TRUE(app->openScript(""));

@@ -31,7 +31,7 @@ TEST_F(EndToEndTest, AWholeSitting)
         EXPECT_TRUE(inkIn(image, 645, 167, 120, 23)); // the direction
         EXPECT_TRUE(unsavedLabelShown(image));
 
-        clickAt(960, 30); // "Name" in the bar
+        clickAt(800, 30); // "Name" in the bar
         image = screenshot();
         EXPECT_EQ(image.getPixel(960, 15), sf::Color(255, 200, 255));
 
@@ -253,7 +253,7 @@ TEST_F(EndToEndTest, ControlCommandsArriveWhileTheProgramIsBusy)
     ASSERT_TRUE(eventually([] {
         return readBytes("user/busy.html").find("<div class=\"Name\">PARAGRAPH 0 OF A LONG SCRIPT.</div>") != std::string::npos;
     })) << "Control+3 and Control+S";
-    const sf::Color bar = screenshot().getPixel(1800, 30); // the window's colour, dimmed
+    const sf::Color bar = screenshot().getPixel(1914, 30); // the window's colour, dimmed
     EXPECT_NEAR(bar.r, (20 * 155 + 100 * 100) / 255, 3) << "Control+G hid the bar, Control+O dimmed the window";
     EXPECT_NEAR(bar.b, (40 * 155 + 100 * 100) / 255, 3);
 }

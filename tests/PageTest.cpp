@@ -254,13 +254,13 @@ TEST_F(PageTest, TabAndShiftTabFollowTheScreenwritersChain)
     control(sf::Keyboard::Z);
     EXPECT_EQ(currentParagraph().kind, Transition);
 
-    // An empty name goes on to a transition, which shows no kind lit; Tab on a transition
+    // An empty name goes on to a transition, which lights its button; Tab on a transition
     // gives a scene heading.
     key(sf::Keyboard::Enter);
     page().setKind(Name);
     key(sf::Keyboard::Tab);
     EXPECT_EQ(currentParagraph().kind, Transition);
-    EXPECT_EQ(app->toggleArray().selected, -1);
+    EXPECT_EQ(app->toggleArray().selected, 5);
     key(sf::Keyboard::Tab);
     EXPECT_EQ(currentParagraph().kind, Scene);
 }

@@ -20,7 +20,7 @@ void ToggleArray::setup(float width, const std::vector<sf::String>& labels)
 {
     buttons.resize(labels.size());
     background.setSize({width, barHeight});
-    const float buttonWidth = (width - spacing) / static_cast<float>(labels.size());
+    const float buttonWidth = std::floor((width - spacing) / static_cast<float>(labels.size())); // whole pixels, sharp labels
     layout(buttonWidth, &labels);
     for (ToggleButton& button : buttons)
         button.bind(*window, view);
