@@ -206,6 +206,28 @@ void openBigFish(benchmark::State& state)
     }
     state.SetLabel("Big Fish");
 }
+// A letter and a Backspace into a script kept unsaved, so that every edit goes into the
+// recovery copy's journal (1), or with no copy and no journal (0: the folder is a file).
+void typeJournaled(benchmark::State& state)
+{
+    App& app = theApp();
+    std::filesystem::remove_all("user/.recovery");
+    if (state.range(1) == 0)
+        writeBytes("user/.recovery", "");
+    fillPage(app, static_cast<int>(state.range(0)));
+    caretInTheMiddle(app, 5);
+    send(app, ev::textEntered('x')); // unsaved from here on: the copy, then its journal
+    app.tick(App::Clock::now() + std::chrono::hours(1));
+    for (auto _ : state) {
+        send(app, ev::textEntered('a'));
+        send(app, ev::textEntered(8));
+    }
+    app.session().journal.flush();
+    state.counters["durableWrites"] = static_cast<double>(app.session().journal.durableWrites());
+    std::filesystem::remove_all("user/.recovery");
+    state.SetLabel(state.range(1) ? "journal" : "no journal");
+}
+
 // Spelling checked with the installed dictionary, or not at all.
 void checkSpelling(App& app, bool on)
 {
@@ -573,6 +595,7 @@ BENCHMARK(historyMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(saveScript)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(openScript)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(openBigFish)->Unit(benchmark::kMillisecond);
+BENCHMARK(typeJournaled)->Args({10000, 0})->Args({10000, 1})->Unit(benchmark::kMicrosecond);
 BENCHMARK(typingWithSpelling)->Args({10000, 0})->Args({10000, 1})->Unit(benchmark::kMicrosecond);
 BENCHMARK(spellingFirstFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(nextMisspelling)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

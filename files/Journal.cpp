@@ -251,6 +251,7 @@ void JournalWriter::begin(const fs::path& file, const std::string& header)
         std::lock_guard<std::mutex> lock(m_mutex);
         m_file = file;
         m_header = header;
+        m_begun = true;
         m_beginPending = true;
         m_endPending = false;
         m_pending.clear(); // the copy holds them
@@ -264,6 +265,8 @@ void JournalWriter::end(bool remove)
 {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
+        if (!std::exchange(m_begun, false))
+            return; // nothing to end: no thread woken for it
         m_beginPending = false;
         m_endPending = true;
         m_removeOnEnd = remove;
@@ -392,8 +395,9 @@ void JournalWriter::run()
                               [this] { return m_quit || m_flushing || m_beginPending || m_endPending; });
             if (m_beginPending || m_endPending)
                 continue;
-            std::string bytes = std::move(m_pending);
-            m_pending.clear();
+            m_writing.clear();
+            m_writing.swap(m_pending); // both keep their memory from batch to batch
+            const std::string& bytes = m_writing;
             const int fd = m_fd;
             m_busy = true;
             lock.unlock();

@@ -70,11 +70,13 @@ private:
     std::string m_header;
     bool m_beginPending = false, m_endPending = false, m_removeOnEnd = false;
     std::string m_pending;
+    std::string m_writing; // the batch the thread writes, without the lock
     std::chrono::steady_clock::time_point m_firstPending;
     bool m_busy = false;     // the thread is writing, without the lock
     bool m_flushing = false; // flush waits: no batching
     int m_fd = -1;
     bool m_keeping = false;
+    bool m_begun = false; // begun and not ended since
     std::size_t m_entries = 0, m_writes = 0;
     std::string m_problem;
 };
