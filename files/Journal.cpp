@@ -230,7 +230,10 @@ std::string lastFailure()
 }
 } // namespace
 
-JournalWriter::JournalWriter() : m_thread([this] { run(); }) {}
+JournalWriter::JournalWriter()
+{
+    m_thread = std::thread([this] { run(); });
+}
 
 JournalWriter::~JournalWriter()
 {

@@ -63,7 +63,6 @@ private:
 
     mutable std::mutex m_mutex;
     std::condition_variable m_wake, m_done;
-    std::thread m_thread;
     bool m_quit = false;
     // What the thread is to do, in order: a journal to begin, then the entries to add.
     std::filesystem::path m_file;
@@ -79,4 +78,5 @@ private:
     bool m_begun = false; // begun and not ended since
     std::size_t m_entries = 0, m_writes = 0;
     std::string m_problem;
+    std::thread m_thread; // last: it starts once everything it reads is made
 };
