@@ -391,7 +391,10 @@ void App::onKeyPressed(const sf::Event::KeyEvent& key)
     if (key.code == sf::Keyboard::F7 && !key.control) {
         nextMisspelling();
     } else if (key.code == sf::Keyboard::Enter) {
-        m_page.addParagraph(nextKindOnEnter.at(m_page.currentParagraph().kind));
+        // After a page break the kind before it goes on.
+        const std::uint32_t at = m_page.current();
+        const DivType kind = m_page.paragraph(at).kind;
+        m_page.addParagraph(kind == PageBreak && at > 0 ? m_page.paragraph(at - 1).kind : nextKindOnEnter.at(kind));
     } else if (key.code == sf::Keyboard::BackSpace) {
         const std::size_t before = m_page.size();
         m_page.deleteCurrentIfEmpty();
@@ -423,7 +426,7 @@ void App::onShortcut(const sf::Event::KeyEvent& pressed)
     case sf::Keyboard::Num4:
     case sf::Keyboard::Num5:
     case sf::Keyboard::Num6:
-        chooseKind(Scene + (key - sf::Keyboard::Num1));
+        chooseKind(Scene + (key - sf::Keyboard::Num1), key == sf::Keyboard::Num4); // Control+4 puts a text in parentheses
         break;
     case sf::Keyboard::Num7: // a page break after the current paragraph
         m_page.addParagraph(PageBreak);
@@ -496,10 +499,13 @@ void App::onShortcut(const sf::Event::KeyEvent& pressed)
     }
 }
 
-void App::chooseKind(std::int32_t kind)
+// A paragraph made a transition is offered the transitions the script uses and the standard ones.
+void App::chooseKind(std::int32_t kind, bool around)
 {
     m_toggleArray.select(kind - 1);
-    m_page.setKind(kind);
+    m_page.setKind(kind, around);
+    if (kind == Transition && m_page.currentParagraph().text.isEmpty() && m_page.focused())
+        m_completion.offer(m_page.currentParagraph(), true);
 }
 
 void App::onMouseButtonPressed(const sf::Event::MouseButtonEvent& press)

@@ -148,7 +148,7 @@ private:
     void onKeyPressed(const sf::Event::KeyEvent& key);
     void onShortcut(const sf::Event::KeyEvent& key);
     void onMouseButtonPressed(const sf::Event::MouseButtonEvent& press);
-    void chooseKind(std::int32_t kind);
+    void chooseKind(std::int32_t kind, bool around = false);
     void followCurrentKind();
     bool inKindBar(int x, int y) const;
     // Every change of the script goes into the history, whatever made it.

@@ -6,6 +6,9 @@ namespace {
 const std::vector<std::u32string> standardPrefixes = {U"INT. ", U"EXT. ", U"INT./EXT. ", U"EST. "};
 const std::vector<std::u32string> standardExtensions = {U"V.O.", U"O.S.", U"O.C.", U"CONT'D"};
 const std::vector<std::u32string> standardTimes = {U"DAY", U"NIGHT", U"CONTINUOUS", U"LATER", U"MOMENTS LATER"};
+const std::vector<std::u32string> standardTransitions = {U"CUT TO:",      U"DISSOLVE TO:",   U"SMASH CUT TO:",
+                                                         U"MATCH CUT TO:", U"FADE OUT.",      U"FADE TO BLACK.",
+                                                         U"INTERCUT WITH:"};
 
 // The text as shown, into a buffer that keeps its memory from call to call.
 std::u32string_view shown(DivType kind, const sf::String& text, std::u32string& into)
@@ -48,10 +51,12 @@ void Completion::add(Counts& counts, std::u32string_view key, int by)
 
 void Completion::count(const Paragraph& paragraph, int by)
 {
-    if (paragraph.kind != Name && paragraph.kind != Scene)
+    if (paragraph.kind != Name && paragraph.kind != Scene && paragraph.kind != Transition)
         return;
     const std::u32string_view text = shown(paragraph.kind, paragraph.text, scratch);
-    if (paragraph.kind == Name) {
+    if (paragraph.kind == Transition) {
+        add(transitions, trimmed(text), by);
+    } else if (paragraph.kind == Name) {
         const std::size_t open = text.find(U'(');
         add(names, trimmed(text.substr(0, open)), by);
         for (std::size_t at = open; at != std::u32string_view::npos; at = text.find(U'(', at + 1)) {
@@ -75,7 +80,7 @@ void Completion::count(const Paragraph& paragraph, int by)
 
 void Completion::clear()
 {
-    for (Counts* counts : {&names, &extensions, &prefixes, &places, &times})
+    for (Counts* counts : {&names, &extensions, &prefixes, &places, &times, &transitions})
         counts->clear();
 }
 
@@ -112,6 +117,8 @@ std::vector<sf::String> Completion::endings(const Counts& counts, const std::vec
 std::vector<sf::String> Completion::offers(DivType kind, const sf::String& typed) const
 {
     const std::u32string_view text = shown(kind, typed, scratch);
+    if (kind == Transition) // offered from the empty paragraph on
+        return endings(transitions, standardTransitions, text, U"");
     if (text.empty())
         return {};
     if (kind == Name) {

@@ -5,7 +5,8 @@
 // offer never takes a pass over the whole script.
 //
 // A character cue is NAME with extensions in parentheses, "BOB (V.O.)"; a heading is a
-// prefix, a place and a time, "INT. KITCHEN - NIGHT". Everything is counted and offered
+// prefix, a place and a time, "INT. KITCHEN - NIGHT"; a transition is offered whole, from
+// an empty paragraph on ("CUT TO:"). Everything is counted and offered
 // in capitals, as those kinds show it.
 
 #include "document/Script.hpp"
@@ -34,6 +35,6 @@ private:
     static std::vector<sf::String> endings(const Counts& counts, const std::vector<std::u32string>& standard,
                                            std::u32string_view start, std::u32string_view after);
 
-    Counts names, extensions, prefixes, places, times;
+    Counts names, extensions, prefixes, places, times, transitions;
     mutable std::u32string scratch; // a text as shown, while it is read
 };

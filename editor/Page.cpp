@@ -234,7 +234,7 @@ void Page::addParagraph(DivType kind)
     make({at, {}, {{kind, sf::String()}}, before, m_caret});
 }
 
-void Page::setKind(std::int32_t kind)
+void Page::setKind(std::int32_t kind, bool around)
 {
     m_focused = true;
     const Paragraph& was = currentParagraph();
@@ -242,9 +242,14 @@ void Page::setKind(std::int32_t kind)
     now.kind = static_cast<DivType>(kind);
     now.dual = was.dual && kind == Name;
     std::uint32_t index = m_caret.index;
+    const bool wrapped = was.text.getSize() >= 2 && was.text[0] == '(' && was.text[was.text.getSize() - 1] == ')';
     if (kind == Parenthetical && was.text.isEmpty()) {
         insertText(now, 0, "()", typingStyle());
         index = 1;
+    } else if (kind == Parenthetical && around && !wrapped) {
+        insertText(now, now.text.getSize(), ")", was.styleAt(was.text.getSize() - 1));
+        insertText(now, 0, "(", was.styleAt(0));
+        index += 1;
     } else if (kind != Parenthetical && was.kind == Parenthetical && was.text == "()") {
         eraseText(now, 0, 2);
         index = 0;

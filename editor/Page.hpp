@@ -61,8 +61,9 @@ public:
     // Inserts an empty paragraph of the kind after the current one, the caret in it.
     void addParagraph(DivType kind);
     // The current paragraph takes the kind; an empty one becoming a parenthetical gets
-    // "()" with the caret between, and a bare "()" leaving that kind goes.
-    void setKind(std::int32_t kind);
+    // "()" with the caret between (with `around`, a text gets them around it), and a
+    // bare "()" leaving that kind goes.
+    void setKind(std::int32_t kind, bool around = false);
     // Removes the current paragraph when it is empty and not the first.
     void deleteCurrentIfEmpty();
     // Replaces the selection (or inserts at the caret) with pieces, as `replacement` does.

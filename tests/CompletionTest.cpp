@@ -18,7 +18,8 @@ TEST(CompletionOffers, NamesPlacesTimesAndExtensionsMostUsedFirst)
     for (const Paragraph& p : std::vector<Paragraph>{
              {Name, "Mary"}, {Name, "MARTIN (V.O.)"}, {Name, "mary (cont'd)"}, {Name, "MAX"}, {Name, "MAX (O.S.)"},
              {Name, "MAX"}, {Scene, "INT. KITCHEN - NIGHT"}, {Scene, "ext. kitchen garden - DUSK"}, {Scene, "INT. KEEP - DAY"},
-             {Scene, "int. kitchen - night"}, {Directorial, "MARGARET"}})
+             {Scene, "int. kitchen - night"}, {Directorial, "MARGARET"}, {Transition, "fade to black."},
+             {Transition, "JUMP CUT TO:"}, {Transition, "JUMP CUT TO:"}})
         completion.count(p, +1);
     struct Row {
         DivType kind;
@@ -43,6 +44,10 @@ TEST(CompletionOffers, NamesPlacesTimesAndExtensionsMostUsedFirst)
         {Scene, "INT. KITCHEN - D", {"AY", "USK"}},              // DAY and DUSK once each: the standard first
         {Scene, "INT. KITCHEN - M", {"OMENTS LATER"}},
         {Directorial, "Ma", {}},
+        {Transition, "", {"JUMP CUT TO:", "FADE TO BLACK.", "CUT TO:", "DISSOLVE TO:", "SMASH CUT TO:", "MATCH CUT TO:",
+                          "FADE OUT.", "INTERCUT WITH:"}}, // the used ones first, then the standard ones
+        {Transition, "f", {"ADE TO BLACK.", "ADE OUT."}},
+        {Transition, "CUT TO:", {}},
     };
     for (const Row& row : rows)
         EXPECT_EQ(offered(completion, row.kind, row.typed), row.offers) << kindNames.at(row.kind) << " " << row.typed;

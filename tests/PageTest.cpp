@@ -285,4 +285,21 @@ TEST_F(PageTest, AnEmptyParentheticalGetsItsParenthesesAndAClosingOneIsSteppedOv
     key(sf::Keyboard::Tab);
     EXPECT_EQ(currentParagraph().kind, Speech);
     EXPECT_EQ(currentParagraph().text, "");
+
+    type("softly");
+    setCursor(4);
+    control(sf::Keyboard::Num4); // around a text, the caret kept on its letter
+    EXPECT_EQ(currentParagraph().text, "(softly)");
+    EXPECT_EQ(cursor(), 5u);
+    control(sf::Keyboard::Num5);
+    control(sf::Keyboard::Num4); // wrapped once only
+    EXPECT_EQ(currentParagraph().text, "(softly)");
+
+    control(sf::Keyboard::Num7); // a page break; Enter after it goes on with the kind before
+    key(sf::Keyboard::Enter);
+    EXPECT_EQ(currentParagraph().kind, Parenthetical);
+    control(sf::Keyboard::Num6); // an empty transition is offered the standard ones
+    EXPECT_EQ(page().ghost(), "CUT TO:");
+    key(sf::Keyboard::Enter);
+    EXPECT_EQ(paragraph(page().current() - 1).text, "CUT TO:");
 }
