@@ -1,6 +1,8 @@
 #include "platform/Converter.hpp"
 
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -37,21 +39,35 @@ std::vector<std::string> converterArguments(const ConverterSettings& settings, c
     return argv;
 }
 
+// A converter that stops half way, or writes something else, leaves no cross-reference
+// where the file's end says it is, or no page.
 bool wholePdf(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    char head[5] = {};
-    if (!in.read(head, 5) || std::string(head, 5) != "%PDF-")
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (bytes.compare(0, 5, "%PDF-") != 0)
         return false;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    const std::streamoff tail = std::min<std::streamoff>(size, 1024);
-    std::string end(static_cast<std::size_t>(tail), '\0');
-    in.seekg(size - tail);
-    if (!in.read(end.data(), tail))
+    const std::size_t last = bytes.find_last_not_of(" \t\r\n\f");
+    if (last == std::string::npos || last < 4 || bytes.compare(last - 4, 5, "%%EOF") != 0)
         return false;
-    const std::size_t last = end.find_last_not_of(" \t\r\n\f");
-    return last != std::string::npos && last >= 4 && end.compare(last - 4, 5, "%%EOF") == 0;
+    const std::size_t startxref = bytes.rfind("startxref", last);
+    if (startxref == std::string::npos || last - startxref > 64)
+        return false;
+    char* after = nullptr;
+    const unsigned long long offset = std::strtoull(bytes.c_str() + startxref + 9, &after, 10);
+    if (after == bytes.c_str() + startxref + 9 || offset >= startxref)
+        return false;
+    const bool table = bytes.compare(offset, 4, "xref") == 0;
+    const bool stream = std::isdigit(static_cast<unsigned char>(bytes[offset])) && bytes.find(" obj", offset) < offset + 24;
+    if (!table && !stream)
+        return false;
+    for (std::size_t at = bytes.find("/Type"); at != std::string::npos; at = bytes.find("/Type", at + 5)) {
+        std::size_t name = bytes.find_first_not_of(" \r\n", at + 5);
+        if (name != std::string::npos && bytes.compare(name, 5, "/Page") == 0 &&
+            (name + 5 >= bytes.size() || !std::isalnum(static_cast<unsigned char>(bytes[name + 5]))))
+            return true;
+    }
+    return false;
 }
 
 Conversion::Conversion(std::unique_ptr<RunningProgram> running, std::string partialFile, std::string targetFile)

@@ -23,7 +23,8 @@ struct ConverterSettings {
 std::vector<std::string> converterArguments(const ConverterSettings& settings, const std::string& input,
                                             const std::string& output);
 
-// Whether a file begins with "%PDF-" and ends with "%%EOF" (white space may follow).
+// Whether a file is a whole PDF: "%PDF-" at its start; at its end "startxref", the offset
+// of its cross-reference (a table or a stream, inside the file) and "%%EOF"; and a page.
 bool wholePdf(const std::string& path);
 
 // One conversion. It ends done, with the PDF in place, or failed, with the target as it

@@ -12,7 +12,7 @@ int exitStatus = 0;
 std::unique_ptr<RunningProgram> record(const std::vector<std::string>& argv)
 {
     runs.push_back(argv);
-    writeBytes(argv.back(), "%PDF-1.4\n%%EOF\n");
+    writeBytes(argv.back(), minimalPdf());
     return std::make_unique<FinishedProgram>(exitStatus);
 }
 
@@ -71,6 +71,30 @@ TEST_F(ConverterTest, AFailingOrMissingProgramFails)
     setenv("PATH", folder.c_str(), 1);
     EXPECT_FALSE(convertToPdf(real, "user/a", "a"));
     setenv("PATH", path.c_str(), 1);
+}
+
+// What passes for a whole PDF: the start, the cross-reference the end points at, a page.
+TEST_F(ConverterTest, OnlyAWholePdfWithAPagePasses)
+{
+    const std::string whole = minimalPdf();
+    const std::size_t xref = whole.find("xref\n");
+    std::string noPage = whole, farOffset = whole;
+    noPage.replace(noPage.find("/Type /Page/"), 12, "/Type /Pagex");
+    farOffset.replace(farOffset.rfind(std::to_string(xref)), std::to_string(xref).size(), "99999");
+    const std::vector<std::pair<std::string, bool>> rows{
+        {whole, true},
+        {whole + "\n\n", true},
+        {"%PDF-1.4\n%%EOF\n", false},                    // the 40 bytes that once replaced a good PDF
+        {whole.substr(0, whole.size() - 8), false},         // cut short
+        {noPage, false},
+        {farOffset, false},
+        {"<html>" + whole.substr(5), false},
+        {whole.substr(0, xref) + "junk" + whole.substr(xref + 4), false}, // nothing at the offset
+    };
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        writeBytes("t.pdf", rows[i].first);
+        EXPECT_EQ(wholePdf("t.pdf"), rows[i].second) << "row " << i;
+    }
 }
 
 TEST_F(ConverterTest, ProgramsRunWithoutAShellAndArgumentsArriveIntact)

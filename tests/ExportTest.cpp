@@ -157,7 +157,8 @@ protected:
                                       "for a; do input=\"$output\"; output=\"$a\"; done\n"
                                       "while [ ! -e go ]; do sleep 0.05; done\n"
                                       "cp \"$input\" seen.html\n"
-                                      "printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$output\"\n");
+                                      "cat \"$(dirname \"$0\")/whole.pdf\" > \"$output\"\n");
+        writeBytes("bin/whole.pdf", minimalPdf());
         fs::permissions("bin/wkhtmltopdf", fs::perms::owner_all);
         path = getenv("PATH");
         setenv("PATH", (fs::absolute("bin").string() + ":" + path).c_str(), 1);

@@ -157,6 +157,17 @@ sf::Event closed()
 }
 } // namespace ev
 
+std::string minimalPdf()
+{
+    std::string pdf = "%PDF-1.4\n1 0 obj<</Type/Catalog/Pages 2 0 R>>endobj\n"
+                      "2 0 obj<</Type/Pages/Kids[3 0 R]/Count 1>>endobj\n"
+                      "3 0 obj<</Type /Page/Parent 2 0 R/MediaBox[0 0 612 792]>>endobj\n";
+    const std::size_t table = pdf.size();
+    pdf += "xref\n0 4\n0000000000 65535 f \n0000000009 00000 n \n0000000053 00000 n \n0000000102 00000 n \n"
+           "trailer<</Size 4/Root 1 0 R>>\nstartxref\n" + std::to_string(table) + "\n%%EOF\n";
+    return pdf;
+}
+
 Platform FakeDesktop::platform()
 {
     Platform fake;
@@ -172,7 +183,7 @@ Platform FakeDesktop::platform()
     fake.startProgram = [this](const std::vector<std::string>& argv) -> std::unique_ptr<RunningProgram> {
         runs.push_back(argv);
         if (writeOutput)
-            writeBytes(argv.back(), "%PDF-1.4 fake\n%%EOF\n");
+            writeBytes(argv.back(), minimalPdf());
         return std::make_unique<FinishedProgram>(exitStatus);
     };
     return fake;

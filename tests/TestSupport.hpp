@@ -17,6 +17,8 @@
 std::filesystem::path enterScratchFolder();
 std::string readBytes(const std::filesystem::path& path);
 void writeBytes(const std::filesystem::path& path, const std::string& bytes);
+// A PDF of one empty page, as small as a whole one can be.
+std::string minimalPdf();
 
 // Paragraphs in test failures: their kind and text.
 inline void PrintTo(const Paragraph& paragraph, std::ostream* out)
