@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -46,12 +48,6 @@ bool keepBackup(const std::string& name, std::error_code* error)
     struct stat status {};
     if (stat(saved.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
         return true; // nothing saved yet
-    std::string bytes;
-    if (!readWholeFile(saved, bytes)) {
-        if (error)
-            *error = std::make_error_code(std::errc::io_error);
-        return false;
-    }
     const fs::path folder = backupFolder / name;
     std::error_code made;
     fs::create_directories(folder, made);
@@ -59,8 +55,19 @@ bool keepBackup(const std::string& name, std::error_code* error)
     std::error_code ignored;
     while (fs::exists(folder / stampOf(at), ignored))
         ++at;
-    if (!writeFileAtomically(folder / stampOf(at), bytes, error))
-        return false;
+    const fs::path backup = folder / stampOf(at);
+    // A save puts a new file in the old one's place, so a second name for the old one keeps
+    // it whole and takes no room on the disk; a copy only where the system cannot link.
+    if (::linkat(AT_FDCWD, saved.c_str(), AT_FDCWD, backup.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+        std::string bytes;
+        if (!readWholeFile(saved, bytes)) {
+            if (error)
+                *error = std::make_error_code(std::errc::io_error);
+            return false;
+        }
+        if (!writeFileAtomically(backup, bytes, error))
+            return false;
+    }
     rotate(folder);
     return true;
 }

@@ -10,6 +10,7 @@
 inline const std::filesystem::path backupFolder = "user/.backup";
 constexpr std::size_t backupsKept = 20;
 
-// Keeps a copy of the saved script NAME before it is replaced; true when there was none
-// to keep or the copy was made, otherwise false with `error` saying why.
+// Keeps the saved script NAME before it is replaced: by a second name of its file (which
+// takes no room, since a save puts a new file in its place), or by a copy where the system
+// cannot link; true when there was none to keep or it was kept, else false with `error`.
 bool keepBackup(const std::string& name, std::error_code* error = nullptr);

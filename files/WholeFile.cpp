@@ -46,10 +46,27 @@ bool readWholeFile(const fs::path& path, std::string& bytes, std::string* why)
     return ok;
 }
 
-// The temporary name is short and fixed in length, so that any name the file system takes
-// for the target also has a temporary file beside it.
-bool writeFileAtomically(const fs::path& target, const std::string& bytes, std::error_code* error)
+fs::path throughLinks(const fs::path& path)
 {
+    fs::path file = path;
+    for (int hops = 0; hops < 40; ++hops) { // as many as the system follows
+        std::error_code error;
+        if (!fs::is_symlink(file, error))
+            break;
+        const fs::path to = fs::read_symlink(file, error);
+        if (error)
+            break;
+        file = to.is_absolute() ? to : file.parent_path() / to;
+    }
+    return file;
+}
+
+// The temporary name is short and fixed in length, so that any name the file system takes
+// for the target also has a temporary file beside it. A link is written through: the file
+// it leads to is replaced, in that file's folder, and the link stays.
+bool writeFileAtomically(const fs::path& link, const std::string& bytes, std::error_code* error)
+{
+    const fs::path target = throughLinks(link);
     const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     std::string pattern = (folder / (std::string(temporaryPrefix) + "XXXXXX")).string();
     int failure = 0;

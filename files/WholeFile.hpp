@@ -14,10 +14,13 @@ bool readWholeFile(const std::filesystem::path& path, std::string& bytes, std::s
 inline constexpr const char* temporaryPrefix = ".quillmere-";
 
 // Writes the bytes to a hidden temporary file beside the target, flushes it to disk and
-// renames it over the target. On any failure the target is left as it was, the temporary
+// renames it over the target (the file a link leads to, the link kept). On any failure the target is left as it was, the temporary
 // file is removed and `error` (when given) says why.
 bool writeFileAtomically(const std::filesystem::path& target, const std::string& bytes,
                          std::error_code* error = nullptr);
+
+// The file a path leads to through its symbolic links (the path itself when it is none).
+std::filesystem::path throughLinks(const std::filesystem::path& path);
 
 // Why a file operation failed, in a few words: "disk full", "permission denied", ...
 std::string failureReason(const std::error_code& error);
