@@ -35,6 +35,10 @@ bool App::saveScriptAs(const std::string& name)
         m_status.failure = "Names cannot contain / or start with a dot";
         return false;
     }
+    if (name.size() > longestScriptName) {
+        m_status.failure = "Names can be 200 bytes long at most";
+        return false;
+    }
     const std::string base = scriptBase(name);
     std::error_code error;
     if (fs::exists(base + ".html", error) || fs::is_symlink(base + ".html", error)) {

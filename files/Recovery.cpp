@@ -46,10 +46,31 @@ std::string RecoveredCopy::label() const
     return "Recovered: " + (untitled ? std::string("Untitled") : name) + " (" + localTime(written, "%Y-%m-%d %H:%M") + ")";
 }
 
+namespace {
+constexpr std::size_t namedInId = 200; // bytes of the script's name a copy's file name holds
+
+fs::path nameFile(const std::string& id)
+{
+    return recoveryFolder / (id + ".name");
+}
+} // namespace
+
+// A name too long for a file name is cut (on a character's edge) after "~~", and kept
+// whole in ID.name beside the copy.
 std::string newRecoveryId(const std::string& name)
 {
-    return "." + std::to_string(getpid()) + "-" + std::to_string(programStart) + "-" + std::to_string(++copiesMade) +
-           "~" + name;
+    const std::string start = "." + std::to_string(getpid()) + "-" + std::to_string(programStart) + "-" +
+                              std::to_string(++copiesMade);
+    if (name.size() <= namedInId)
+        return start + "~" + name;
+    std::size_t cut = namedInId;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+        --cut;
+    const std::string id = start + "~~" + name.substr(0, cut);
+    std::error_code made;
+    fs::create_directories(recoveryFolder, made);
+    writeFileAtomically(nameFile(id), name);
+    return id;
 }
 
 std::string scriptNameOfCopy(const std::string& id, bool* untitled)
@@ -58,6 +79,9 @@ std::string scriptNameOfCopy(const std::string& id, bool* untitled)
     if (!id.empty() && id[0] == '.') { // generated: ".PID-START-N~NAME" or ".untitled-DATE"
         const std::size_t mark = id.find('~');
         name = mark == std::string::npos ? std::string() : id.substr(mark + 1);
+        std::string whole;
+        if (mark != std::string::npos && id.compare(mark, 2, "~~") == 0 && readWholeFile(nameFile(id), whole))
+            name = whole;
     }
     if (untitled)
         *untitled = name.empty();
@@ -116,6 +140,7 @@ void removeRecovery(const std::string& id)
     std::error_code error;
     fs::remove(recoveryFile(id), error);
     fs::remove(journalFile(id), error);
+    fs::remove(nameFile(id), error);
     fs::remove(lockFile(id), error);
 }
 

@@ -31,7 +31,7 @@ struct RecoveredCopy {
 };
 
 // The id of a new copy of the named (or, for "", untitled) script, unique to this process
-// and the moment.
+// and the moment; a name too long for a file name is kept beside the copy.
 std::string newRecoveryId(const std::string& name);
 std::filesystem::path recoveryFile(const std::string& id);
 // The journal of the edits since the copy was written (see Journal.hpp).

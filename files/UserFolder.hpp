@@ -15,6 +15,9 @@ std::string scriptBase(const std::string& name);
 // A name stays inside the user folder and stays listed: no "/", no zero byte, no dot at
 // its start (the file list hides such files).
 bool validScriptName(const std::string& name);
+// Bytes a name given in the save-as panel may have: its recovery copy and backups need
+// room beside it in a file name.
+constexpr std::size_t longestScriptName = 200;
 
 // The stems of the user folder's entries (but Fountain and Final Draft files), of its
 // Fountain files, or of its Final Draft files, sorted case-insensitively and then by

@@ -184,6 +184,47 @@ TEST_F(RecoveryTest, EachSaveKeepsThePreviousVersionTheNewestTwentyAtMost)
     EXPECT_EQ(std::distance(fs::directory_iterator(backupFolder / "act1"), fs::directory_iterator()), 3);
 }
 
+// A backup is a second name of the old file; a script kept as a link is saved through it.
+TEST_F(RecoveryTest, BackupsTakeNoRoomAndALinkIsSavedThroughIt)
+{
+    named("act1");
+    struct stat before {};
+    ASSERT_EQ(stat("user/act1.html", &before), 0);
+    type("x");
+    control(sf::Keyboard::S);
+    const fs::path backup = fs::directory_iterator(backupFolder / "act1")->path();
+    struct stat kept {};
+    ASSERT_EQ(stat(backup.c_str(), &kept), 0);
+    EXPECT_EQ(kept.st_ino, before.st_ino);
+    EXPECT_NE(readBytes(backup).find(">INT. HALL<"), std::string::npos);
+
+    fs::create_directory("synced");
+    fs::rename("user/act1.html", "synced/act1.html");
+    fs::create_symlink("../synced/act1.html", "user/act1.html");
+    type("y");
+    control(sf::Keyboard::S);
+    EXPECT_TRUE(fs::is_symlink("user/act1.html"));
+    EXPECT_NE(readBytes("synced/act1.html").find(">INT. HALLXY<"), std::string::npos);
+}
+
+// A name too long to stand whole in a copy's file name still gets its copy, under its own
+// name; the save-as panel takes no name over 200 bytes.
+TEST_F(RecoveryTest, ALongNameGetsItsCopyAndTheSaveAsPanelSaysWhereNamesEnd)
+{
+    std::string name;
+    for (int i = 0; i < 125; ++i)
+        name += "é"; // 250 bytes
+    writeBytes("user/" + name + ".html", readBytes("user/empty.html"));
+    ASSERT_TRUE(app->openScript(name));
+    type("x");
+    app->tick(App::Clock::now() + 1h);
+    ASSERT_EQ(copies().size(), 1u);
+    EXPECT_EQ(copies()[0].name, name);
+    EXPECT_FALSE(app->saveScriptAs(std::string(201, 'a')));
+    EXPECT_EQ(app->failure(), "Names can be 200 bytes long at most");
+    EXPECT_TRUE(app->saveScriptAs(std::string(200, 'a')));
+}
+
 TEST_F(RecoveryTest, OpeningOverUnsavedWorkAsksFirst)
 {
     named("act1");
