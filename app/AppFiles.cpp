@@ -213,9 +213,11 @@ Opening App::askBeforeOpening(const OpenChoice& choice)
     return Opening::Asked;
 }
 
+// A new script is offered its title as a name, an imported one its file's stem.
 void App::openSaveAs()
 {
-    m_saveAsPanel.openWith(nameForDisplay(m_session.suggestedName));
+    const std::string& imported = m_session.suggestedName;
+    m_saveAsPanel.openWith(nameForDisplay(imported.empty() ? nameFromTitle(toUtf8(m_session.script.title)) : imported));
 }
 
 // "Save and quit" quits only after a save that succeeded: a failed or abandoned save

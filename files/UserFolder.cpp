@@ -18,6 +18,28 @@ bool validScriptName(const std::string& name)
            name.find('\0') == std::string::npos;
 }
 
+std::string nameFromTitle(const std::string& title)
+{
+    if (title == "[Title here]")
+        return {};
+    std::string name;
+    for (const char c : title) {
+        const char one = c == '/' ? '-' : c == '\n' || c == '\r' || c == '\t' ? ' ' : c;
+        if (one != '\0' && !(one == ' ' && (name.empty() || name.back() == ' ')))
+            name.push_back(one);
+    }
+    name.erase(0, name.find_first_not_of(". "));
+    while (!name.empty() && name.back() == ' ')
+        name.pop_back();
+    if (name.size() > longestScriptName) {
+        std::size_t cut = longestScriptName;
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+            --cut;
+        name.resize(cut);
+    }
+    return name;
+}
+
 namespace {
 bool ofKind(const std::string& extension, const std::string& wanted)
 {

@@ -18,6 +18,9 @@ bool validScriptName(const std::string& name);
 // Bytes a name given in the save-as panel may have: its recovery copy and backups need
 // room beside it in a file name.
 constexpr std::size_t longestScriptName = 200;
+// A title as a script's name, offered for a new script: on one line, "/" as "-", no dot at
+// its start, cut at longestScriptName on a character's edge; "" for the template's title.
+std::string nameFromTitle(const std::string& title);
 
 // The stems of the user folder's entries (but Fountain and Final Draft files), of its
 // Fountain files, or of its Final Draft files, sorted case-insensitively and then by

@@ -1,4 +1,5 @@
 #include "TestSupport.hpp"
+#include "files/UserFolder.hpp"
 
 class SaveAsTest : public AppTest {
 protected:
@@ -23,6 +24,30 @@ TEST_F(SaveAsTest, ControlSOnANewScriptAsksForANameAndSavesUnderIt)
     EXPECT_FALSE(panel().isOpen());
     EXPECT_TRUE(app->session().saved());
     EXPECT_NE(readBytes(folder / "user" / "act1.html").find(">XY<"), std::string::npos);
+}
+
+TEST(NameFromTitle, ATitleBecomesANameTheFolderTakes)
+{
+    std::string long101, long100;
+    for (int i = 0; i < 101; ++i)
+        long101 += "é";
+    long100 = long101.substr(0, 200);
+    const std::vector<std::pair<std::string, std::string>> rows{
+        {"[Title here]", ""}, {"Night / Day", "Night - Day"}, {"..Hidden", "Hidden"},
+        {"  Two\nLines  ", "Two Lines"}, {"...", ""}, {long101, long100},
+    };
+    for (const auto& [title, name] : rows)
+        EXPECT_EQ(nameFromTitle(title), name) << title;
+}
+
+// A new script's title is offered as its name.
+TEST_F(SaveAsTest, TheTitleIsOfferedForANewScript)
+{
+    TitleLines title = app->script().titlePage();
+    title.title = "Big Fish";
+    app->session().script.setTitlePage(title);
+    control(sf::Keyboard::S);
+    EXPECT_EQ(panel().nameBox.text, "Big Fish");
 }
 
 TEST_F(SaveAsTest, AnEmptyNameKeepsThePanelOpenAndTheBoxLosesFocus)
