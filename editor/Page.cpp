@@ -9,6 +9,7 @@
 #include "editor/Page.hpp"
 
 #include "document/Editing.hpp"
+#include "files/Pagination.hpp"
 #include "ui/Font.hpp"
 #include "ui/TextField.hpp"
 
@@ -23,6 +24,7 @@ namespace {
 const sf::Color sheetColour(255, 255, 255, 255);
 const sf::Color caretColour(0, 0, 0, 255);
 const sf::Color ghostColour(150, 150, 150, 255);
+const sf::Color continuedColour(150, 150, 150, 255); // " (CONT'D)", shown where it prints
 const sf::Color bandColour(255, 200, 255, 255);
 const sf::Color matchColour(255, 220, 0, 110); // translucent: the letters show through
 const sf::Color pageEndColour(170, 170, 170, 255);
@@ -791,6 +793,12 @@ void Page::drawParagraph(sf::RenderTarget& target, std::size_t i, float y) const
     target.draw(lines, at);
     if (misspelled)
         drawWaves(target, lines, misspelled(i), at);
+    if (lines.kind == Name && appFace(layoutOf(Name).bold, false) && printsContinued(m_script->paragraphs, i)) {
+        sf::Text continued(" (CONT'D)", *appFace(layoutOf(Name).bold, false), Sheet::characterSize);
+        continued.setFillColor(continuedColour);
+        continued.setPosition(lines.caretPoint(lines.length));
+        target.draw(continued, at);
+    }
     if (i != m_caret.paragraph || !m_focused)
         return;
     const sf::Vector2f caret = lines.caretPoint(m_caret.index);

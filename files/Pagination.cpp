@@ -663,6 +663,29 @@ std::vector<sf::String> wrapForPrint(const sf::String& text, int width)
     return lines;
 }
 
+bool printsContinued(const std::vector<Paragraph>& paragraphs, std::size_t i)
+{
+    const Paragraph& cue = paragraphs[i];
+    if (cue.kind != Name || cue.dual || cue.text.find("(") != sf::String::InvalidPos)
+        return false;
+    auto nameOf = [](const sf::String& text) {
+        std::u32string name;
+        for (std::size_t k = 0; k < text.getSize() && text[k] != '('; ++k)
+            name.push_back(static_cast<char32_t>(shownLetter(Name, text[k])));
+        name.erase(name.find_last_not_of(U' ') + 1);
+        return name;
+    };
+    for (std::size_t j = i; j-- > 0;) {
+        const Paragraph& before = paragraphs[j];
+        if (before.kind == Scene || before.kind == Transition)
+            return false;
+        if (before.kind == Name)
+            return shownText(Name, before.text).find("V.O.") == sf::String::InvalidPos && !nameOf(cue.text).empty() &&
+                   nameOf(before.text) == nameOf(cue.text);
+    }
+    return false;
+}
+
 Pagination paginate(const std::vector<Paragraph>& paragraphs, bool withLines, const Layout& layout)
 {
     return Pager(paragraphs, withLines, layout).run();

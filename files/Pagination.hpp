@@ -95,6 +95,11 @@ struct Pagination {
     std::vector<PageCheckpoint> checkpoints; // in page order
 };
 
+// Whether the cue at `i` prints "NAME (CONT'D)" in Final Draft's layout: the cue before it
+// in the scene, with only action between, names the same character and is no voice-over,
+// and this one has no extension and is not spoken at once with another.
+bool printsContinued(const std::vector<Paragraph>& paragraphs, std::size_t i);
+
 Pagination paginate(const Script& script, const PrintLayout::Layout& layout = PrintLayout::finalDraft);
 // Without `withLines` only the page count, each paragraph's page and where each page
 // starts are made, as the screen needs, and no printed line.

@@ -496,3 +496,23 @@ TEST(PrintPages, PaginatingAgainAfterAnEditEqualsPaginatingAll)
         ASSERT_EQ(again.checkpoints, whole.checkpoints) << "round " << round;
     }
 }
+
+// The sheet shows "(CONT'D)" where the print puts it: the screen's rule and the print agree.
+TEST(PrintsContinued, ACharacterWhoSpeaksAgainInTheSceneIsContinued)
+{
+    const std::vector<Paragraph> script{
+        {Scene, "INT. A"},    {Name, "MARY"},        {Speech, "Hi."},  {Directorial, "She sits."}, {Name, "mary"},
+        {Speech, "Well."},    {Name, "BOB (V.O.)"},  {Speech, "No."},  {Name, "BOB"},              {Speech, "Yes."},
+        {Name, "BOB"},        {Speech, "Again."},    {Name, "BOB (O.S.)"}, {Speech, "x"},          {Scene, "EXT. B"},
+        {Name, "BOB"},        {Speech, "y"}};
+    std::vector<std::size_t> shown, printed;
+    for (std::size_t i = 0; i < script.size(); ++i)
+        if (printsContinued(script, i))
+            shown.push_back(i);
+    for (const PrintPage& page : paginate(Script("", "", script)).pages)
+        for (const PrintLine& line : page.lines)
+            if (line.text.find("(CONT'D)") != sf::String::InvalidPos)
+                printed.push_back(line.paragraph);
+    EXPECT_EQ(shown, (std::vector<std::size_t>{4, 10}));
+    EXPECT_EQ(printed, shown);
+}
