@@ -60,6 +60,7 @@ TEST(JournalTest, AJournalIsReplayedUpToItsFirstBadEntry)
         {all.substr(0, all.size() - 3), 4, true, ""},
         {damaged, 1, true, ""},
         {joined({parts[1]}, 1), 0, true, ""}, // an edit that does not fit the copy
+        {joined({journalEntry({1, {{Directorial, "Rain."}}, {{static_cast<DivType>(99), "x"}}}, false)}, 1), 0, true, ""},
         {journalHeader("<html>an older copy</html>") + parts[0], 0, false, "it follows another copy than the one there"},
         {"QMJ", 0, false, "it is not a journal"},
         {journalHeader(copyBytes), 0, false, ""},

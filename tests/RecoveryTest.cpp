@@ -69,6 +69,7 @@ TEST_F(RecoveryTest, ACopyFollowsTheWorkAtMostFiveSecondsBehind)
     EXPECT_EQ(copy()->paragraphs[0].text, "INT. HALLW");
     app->session().journal.flush();
     const std::string id = copies()[0].id;
+    EXPECT_NE(readBytes(recoveryFile(id)).find("href=\"../res/standalone.css\""), std::string::npos) << "a script file";
     Script replayed = *copy();
     const Replay replay = replayJournal(readBytes(journalFile(id)), readBytes(recoveryFile(id)), replayed);
     EXPECT_EQ(replay.applied, 1u);
