@@ -152,6 +152,8 @@ void App::handleEvent(sf::Event& event)
             onTextEntered();
         else if (event.type == sf::Event::KeyPressed)
             onKeyPressed(event.key);
+        if (event.type == sf::Event::KeyPressed)
+            onTextEntered(); // Delete, and a cut or paste of a title box, change it by a key
         else if (event.type == sf::Event::MouseButtonPressed)
             onMouseButtonPressed(event.mouseButton);
     }
@@ -363,8 +365,8 @@ bool App::inKindBar(int x, int y) const
     return m_toggleArray.background.getGlobalBounds().contains(m_toggleArray.toView(x, y));
 }
 
-// Typing into the title page copies its fields into the script. What typing does to a
-// paragraph the page has logged already.
+// Typing (or a key) in the title page copies its fields into the script. What typing
+// does to a paragraph the page has logged already.
 void App::onTextEntered()
 {
     if (!m_titlePage.focused())

@@ -79,3 +79,39 @@ TEST_F(EditBoxTest, KeysAndBackspaceAtTheEdges)
     box.handleEvent(ev::textEntered(0x6771));
     EXPECT_EQ(box.text, u32(U"東Hello")); // whole code points, never narrowed
 }
+
+// The keys of a text box, each row a key (with Shift, with Control) and what follows it.
+TEST_F(EditBoxTest, TheKeysMoveSelectAndDeleteAndALongTextScrolls)
+{
+    box.focused = true;
+    struct Row {
+        sf::Keyboard::Key key;
+        bool shift, control;
+        const char* text;
+        std::uint32_t cursor, selStart, selEnd;
+    };
+    const Row rows[] = {
+        {sf::Keyboard::Home, false, false, "Hello", 0, 0, 0},
+        {sf::Keyboard::Delete, false, false, "ello", 0, 0, 0},
+        {sf::Keyboard::End, true, false, "ello", 4, 0, 4},
+        {sf::Keyboard::Left, true, false, "ello", 3, 0, 3},
+        {sf::Keyboard::Right, false, false, "ello", 3, 3, 3}, // to the selection's end
+        {sf::Keyboard::Home, true, false, "ello", 0, 3, 0},
+        {sf::Keyboard::Delete, false, false, "o", 0, 0, 0},
+        {sf::Keyboard::A, false, true, "o", 1, 0, 1},
+    };
+    for (const Row& row : rows) {
+        sf::Event press = ev::keyPressed(row.key);
+        press.key.shift = row.shift;
+        press.key.control = row.control;
+        box.handleEvent(press);
+        EXPECT_EQ(box.text, row.text) << row.key;
+        EXPECT_EQ(box.cursor, row.cursor) << row.key;
+        EXPECT_EQ(box.selStart, row.selStart) << row.key;
+        EXPECT_EQ(box.selEnd, row.selEnd) << row.key;
+    }
+    box.setText(std::string(40, 'x')); // 23 cells show in 280 pixels
+    EXPECT_EQ(box.caret.getPosition().x, 110 + 12 * 23);
+    box.handleEvent(ev::keyPressed(sf::Keyboard::Home));
+    EXPECT_EQ(box.caret.getPosition().x, 110);
+}

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <thread>
 #include <sys/resource.h>
 
 namespace fs = std::filesystem;
@@ -91,6 +92,8 @@ TEST(JournalTest, TheWriterBatchesEntriesAndSaysWhatFails)
         EXPECT_EQ(readBytes("user/.recovery/a.journal"), joined(parts, 5));
         writer.begin("user/.recovery/a.journal", journalHeader("<html>the next copy</html>"));
         writer.append(parts[0]);
+        std::this_thread::sleep_for(std::chrono::milliseconds(200)); // within the batch: not written yet
+        EXPECT_EQ(writer.durableWrites(), 1u);
         writer.flush();
         EXPECT_EQ(readBytes("user/.recovery/a.journal"), journalHeader("<html>the next copy</html>") + parts[0]);
         EXPECT_EQ(writer.takeProblem(), "");

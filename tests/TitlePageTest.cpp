@@ -49,3 +49,15 @@ TEST_F(TitlePageTest, ALongLineIsCutAtItsBoxsEdge)
     EXPECT_EQ(bright, 0);
     EXPECT_GT(frame.getPixel(30, 360).r + frame.getPixel(31, 360).r + frame.getPixel(32, 360).r, 0); // the text itself shows
 }
+
+// The template's words are selected by the first click into their box, so typing replaces them.
+TEST_F(TitlePageTest, TheFirstClickIntoTheTemplatesWordsSelectsThem)
+{
+    click(100, 120);
+    type("Big Fish");
+    key(sf::Keyboard::Home);
+    key(sf::Keyboard::Delete); // a key that changes a box changes the script
+    EXPECT_EQ(app->session().script.title, "ig Fish");
+    click(100, 120); // the box has the keys and its own words: the caret goes where pressed
+    EXPECT_FALSE(app->titlePage().titleBox.hasSelection());
+}

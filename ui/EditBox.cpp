@@ -54,9 +54,22 @@ sf::Vector2f EditBox::origin() const
     return display.getPosition();
 }
 
+void EditBox::follow(std::size_t index)
+{
+    const float room = rect.width - 2 * textInset;
+    const std::size_t cells = room > cell ? static_cast<std::size_t>(room / cell) : 1;
+    if (index < m_scrolled)
+        m_scrolled = index;
+    else if (index > m_scrolled + cells)
+        m_scrolled = index - cells;
+    m_scrolled = std::min(m_scrolled, text.getSize());
+    display.setPosition(std::floor(rect.left + textInset) - cell * static_cast<float>(m_scrolled), display.getPosition().y);
+}
+
 void EditBox::setCursor(std::size_t index)
 {
     index = text.isEmpty() ? 0 : std::min(index, text.getSize());
+    follow(index);
     cursor = selStart = selEnd = static_cast<std::uint32_t>(index);
     caret.setPosition(origin().x + cell * index, origin().y + 3);
     highlight.setSize({0, 20});
@@ -132,14 +145,61 @@ void EditBox::onTextEntered(sf::Uint32 code)
     setCursor(cursor);
 }
 
+void EditBox::selectAll()
+{
+    setCursor(text.getSize());
+    selStart = 0;
+    selEnd = cursor;
+    updateSelection();
+}
+
+void EditBox::deleteForward()
+{
+    if (hasSelection())
+        eraseSelectedText();
+    else if (cursor < text.getSize())
+        text.erase(cursor);
+    display.setString(text);
+    setCursor(cursor);
+}
+
+// With Shift the selection stretches from where it was begun to the caret's new place.
 void EditBox::onKeyPressed(const sf::Event::KeyEvent& key)
 {
     if (!focused)
         return;
-    if (key.code == sf::Keyboard::Left && cursor > 0)
-        setCursor(cursor - 1);
-    else if (key.code == sf::Keyboard::Right && cursor < text.getSize())
-        setCursor(cursor + 1);
+    const std::size_t length = text.getSize();
+    std::size_t to = cursor;
+    switch (key.code) {
+    case sf::Keyboard::A:
+        if (key.control)
+            selectAll();
+        return;
+    case sf::Keyboard::Delete:
+        deleteForward();
+        return;
+    case sf::Keyboard::Left:
+        to = hasSelection() && !key.shift ? selectionBegin() : cursor > 0 ? cursor - 1 : 0;
+        break;
+    case sf::Keyboard::Right:
+        to = hasSelection() && !key.shift ? selectionEnd() : std::min(length, std::size_t(cursor) + 1);
+        break;
+    case sf::Keyboard::Home:
+        to = 0;
+        break;
+    case sf::Keyboard::End:
+        to = length;
+        break;
+    default:
+        return;
+    }
+    const std::uint32_t anchor = !hasSelection() ? cursor : selStart == cursor ? selEnd : selStart;
+    setCursor(to);
+    if (key.shift) {
+        selStart = anchor;
+        selEnd = cursor;
+        setHighlight(selStart, selEnd);
+    }
 }
 
 void EditBox::onMousePressed(const sf::Event::MouseButtonEvent& press)

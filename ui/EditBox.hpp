@@ -6,8 +6,10 @@
 
 #include <cstdint>
 
-// A single-line text field: typing, Backspace, Left and Right, caret placement and drag
-// selection with the mouse. Characters are 12-pixel cells; indexes count code points.
+// A single-line text field: typing, Backspace and Delete, Left, Right, Home and End (with
+// Shift they select), Control+A, caret placement and drag selection with the mouse; a
+// text longer than the box scrolls sideways to show the caret. Characters are 12-pixel
+// cells; indexes count code points.
 class EditBox : public TextField {
 public:
     EditBox();
@@ -20,6 +22,8 @@ public:
     void updateSelection();
     // Drops focus and selection; the caret keeps its index.
     void unfocus();
+    // Selects the whole text, the caret at its end.
+    void selectAll();
 
     sf::Text display;
     sf::RectangleShape caret;
@@ -34,4 +38,9 @@ private:
     void onMouseMoved(const sf::Event::MouseMoveEvent& move) override;
     void onMouseReleased(const sf::Event::MouseButtonEvent& release) override;
     sf::Vector2f origin() const; // the display's position, truncated
+    // Scrolls as little as shows the caret at an index.
+    void follow(std::size_t index);
+    void deleteForward();
+
+    std::size_t m_scrolled = 0; // cells of the text left of the box
 };

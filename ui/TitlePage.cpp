@@ -100,8 +100,24 @@ void TitlePage::handleEvent(const sf::Event& event)
 {
     if (ignores(event))
         return;
+    if (event.type == sf::Event::MouseButtonPressed) {
+        m_wasFocused = nullptr;
+        for (EditBox* box : boxes())
+            m_wasFocused = box->focused ? box : m_wasFocused;
+    }
     for (EditBox* box : boxes())
         box->handleEvent(event);
+    // The first click into a box that holds the template's words selects them, so that
+    // typing replaces them.
+    if (event.type == sf::Event::MouseButtonReleased) {
+        const TitleLines untouched;
+        std::size_t i = 0;
+        for (EditBox* box : boxes()) {
+            const TitleField& field = titleFields[i++];
+            if (box->focused && box != m_wasFocused && !box->text.isEmpty() && box->text == untouched.*field.member)
+                box->selectAll();
+        }
+    }
     if (event.type == sf::Event::Resized) {
         reanchor(event.size.width, event.size.height);
         background.setSize({panelWidth, static_cast<float>(event.size.height)});

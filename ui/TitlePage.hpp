@@ -41,4 +41,5 @@ private:
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;
 
     std::vector<sf::Text> labels;
+    const EditBox* m_wasFocused = nullptr; // the box with the keys when the last press came
 };
