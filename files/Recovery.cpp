@@ -43,7 +43,7 @@ std::atomic<unsigned> copiesMade{0};
 
 std::string RecoveredCopy::label() const
 {
-    return "Recovered: " + (untitled ? std::string("Untitled") : name) + " (" + localTime(written, "%Y-%m-%d %H:%M") + ")";
+    return "Recovered: " + (untitled ? std::string("Untitled") : name) + " (" + localTime(written, "%Y-%m-%d %H:%M:%S") + ")";
 }
 
 namespace {

@@ -27,7 +27,7 @@ struct RecoveredCopy {
     bool untitled = false;
     bool held = false;       // a running program owns it
     std::time_t written = 0; // when the copy was last written
-    std::string label() const; // "Recovered: NAME (YYYY-MM-DD HH:MM)"
+    std::string label() const; // "Recovered: NAME (YYYY-MM-DD HH:MM:SS)": two copies of a minute apart
 };
 
 // The id of a new copy of the named (or, for "", untitled) script, unique to this process

@@ -141,6 +141,7 @@ TEST_F(RecoveryTest, AnUntitledScriptsCopyOpensUntitled)
     ASSERT_EQ(copies().size(), 1u);
     EXPECT_TRUE(copies()[0].untitled);
     EXPECT_EQ(copies()[0].label().rfind("Recovered: Untitled (", 0), 0u);
+    EXPECT_EQ(copies()[0].label().size(), std::string("Recovered: Untitled (2026-12-09 13:20:05)").size()) << "to the second";
     const std::string id = copies()[0].id;
     app.reset();
     app = std::make_unique<App>(desktop.platform());
