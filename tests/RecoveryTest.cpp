@@ -74,6 +74,12 @@ TEST_F(RecoveryTest, ACopyFollowsTheWorkAtMostFiveSecondsBehind)
     const Replay replay = replayJournal(readBytes(journalFile(id)), readBytes(recoveryFile(id)), replayed);
     EXPECT_EQ(replay.applied, 1u);
     EXPECT_EQ(replayed.paragraphs[0].text, "int. hallwx"); // as typed
+    control(sf::Keyboard::Num2);
+    control(sf::Keyboard::Z); // taken back: the journal holds that too
+    app->session().journal.flush();
+    Script again = *copy();
+    EXPECT_EQ(replayJournal(readBytes(journalFile(id)), readBytes(recoveryFile(id)), again).applied, 3u);
+    EXPECT_EQ(again.paragraphs[0], Paragraph(Scene, "int. hallwx"));
 
     type("y");
     sf::Event lost{};
