@@ -158,10 +158,10 @@ TEST_F(AppRules, HiddenPanelsStillTakeClicks)
     control(sf::Keyboard::G);
     EXPECT_TRUE(app->toggleArray().isOpen());
 
-    click(430, 220); // the hidden title page's author box, after its text
+    click(430, 220); // the hidden title page's author box: the template's words selected
     EXPECT_TRUE(app->titlePage().authorBox.focused);
     send(ev::textEntered('!'));
-    EXPECT_EQ(app->session().script.author, "By [Author here]!");
+    EXPECT_EQ(app->session().script.author, "!");
     EXPECT_FALSE(app->session().saved());
 }
 

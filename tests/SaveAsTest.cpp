@@ -48,6 +48,8 @@ TEST_F(SaveAsTest, TheTitleIsOfferedForANewScript)
     app->session().script.setTitlePage(title);
     control(sf::Keyboard::S);
     EXPECT_EQ(panel().nameBox.text, "Big Fish");
+    type("Roof"); // selected: typing replaces it
+    EXPECT_EQ(panel().nameBox.text, "Roof");
 }
 
 TEST_F(SaveAsTest, AnEmptyNameKeepsThePanelOpenAndTheBoxLosesFocus)

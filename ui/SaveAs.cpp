@@ -27,10 +27,12 @@ void SaveAs::setOpen(bool open)
     nameBox.focused = true;
 }
 
+// An offered name is selected: typing replaces it, Return takes it.
 void SaveAs::openWith(const sf::String& name)
 {
     setOpen(true);
     nameBox.setText(name);
+    nameBox.selectAll();
 }
 
 void SaveAs::handleEvent(const sf::Event& event)
