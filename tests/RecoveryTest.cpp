@@ -13,30 +13,6 @@
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-namespace {
-// Makes a folder refuse writes, for root too (an immutable folder); false where neither
-// its mode nor its attributes can do that.
-bool makeReadOnly(const fs::path& folder)
-{
-    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
-    auto writable = [&] {
-        const fs::path probe = folder / "probe";
-        writeBytes(probe, "x");
-        const bool wrote = fs::exists(probe);
-        fs::remove(probe);
-        return wrote;
-    };
-    if (!writable())
-        return true;
-    return std::system(("chattr +i '" + folder.string() + "' 2>/dev/null").c_str()) == 0 && !writable();
-}
-
-void makeWritable(const fs::path& folder)
-{
-    std::system(("chattr -i '" + folder.string() + "' 2>/dev/null").c_str());
-    fs::permissions(folder, fs::perms::owner_all);
-}
-} // namespace
 
 class RecoveryTest : public AppTest {
 protected:

@@ -67,6 +67,12 @@ TEST(SpellCheckTest, MarksFollowTheCuesAndTheWritersWords)
     EXPECT_EQ(again.suggestions(u32(U"Teh")).front(), u32(U"The"));
     EXPECT_EQ(again.suggestions(u32(U"recieves")).front(), u32(U"receives"));
     EXPECT_LE(again.suggestions(u32(U"teh")).size(), 8u);
+    if (makeReadOnly("user")) {
+        EXPECT_FALSE(again.addWord(u32(U"Queequeg")));
+        EXPECT_EQ(again.problem.rfind("Could not add \"Queequeg\" to user/.dictionary: ", 0), 0u) << again.problem;
+        makeWritable("user");
+        EXPECT_TRUE(again.misspelled(Paragraph(Speech, "Queequeg")).empty()) << "kept until the program ends";
+    }
 
     writeBytes("user/.dictionary", "ok\n\xfe\n");
     SpellCheck damaged;

@@ -157,6 +157,27 @@ sf::Event closed()
 }
 } // namespace ev
 
+bool makeReadOnly(const fs::path& folder)
+{
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    auto writable = [&] {
+        const fs::path probe = folder / "probe";
+        writeBytes(probe, "x");
+        const bool wrote = fs::exists(probe);
+        fs::remove(probe);
+        return wrote;
+    };
+    if (!writable())
+        return true;
+    return std::system(("chattr +i '" + folder.string() + "' 2>/dev/null").c_str()) == 0 && !writable();
+}
+
+void makeWritable(const fs::path& folder)
+{
+    std::system(("chattr -i '" + folder.string() + "' 2>/dev/null").c_str());
+    fs::permissions(folder, fs::perms::owner_all);
+}
+
 std::string minimalPdf()
 {
     std::string pdf = "%PDF-1.4\n1 0 obj<</Type/Catalog/Pages 2 0 R>>endobj\n"

@@ -17,6 +17,10 @@
 std::filesystem::path enterScratchFolder();
 std::string readBytes(const std::filesystem::path& path);
 void writeBytes(const std::filesystem::path& path, const std::string& bytes);
+// Makes a folder refuse writes, for root too (an immutable folder); false where neither
+// its mode nor its attributes can do that. makeWritable undoes it.
+bool makeReadOnly(const std::filesystem::path& folder);
+void makeWritable(const std::filesystem::path& folder);
 // A PDF of one empty page, as small as a whole one can be.
 std::string minimalPdf();
 

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -25,10 +24,9 @@ TEST(WriterWordsTest, TheFileIsReadForgivinglyAndWrittenSorted)
     EXPECT_EQ(damaged.damage, "line 2 is not a word in UTF-8");
 
     EXPECT_EQ(readWriterWords("user").damage, "not a regular file");
-    if (geteuid() != 0) { // root writes anywhere
-        fs::permissions("user", fs::perms::owner_read | fs::perms::owner_exec);
+    if (makeReadOnly("user")) {
         EXPECT_FALSE(writeWriterWords(file, {"Ishmael"}, error));
-        fs::permissions("user", fs::perms::owner_all);
+        makeWritable("user");
         EXPECT_EQ(readWriterWords(file).words, (std::vector<std::string>{"Ahab", "Queequeg"})) << "the file as it was";
     }
     fs::current_path(fs::temp_directory_path());
