@@ -1,5 +1,6 @@
 #include "app/App.hpp"
 
+#include "files/Export.hpp"
 #include "files/TextCodec.hpp"
 #include "files/UserFolder.hpp"
 #include "platform/WindowManager.hpp"
@@ -52,6 +53,7 @@ App::App(Platform platformLayer)
 
     showTitleLines();
     ensureUserFolder();
+    removeStalePrintFiles();
     m_spelling.start(m_platform.dictionaryFolder, m_platform.language, userFolder / ".dictionary");
     m_spelling.recount(m_session.script);
     sayProblem(m_spelling.problem);

@@ -6,6 +6,8 @@
 #include "files/WholeFile.hpp"
 #include "platform/Platform.hpp"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -87,16 +89,40 @@ bool exportFdx(const Script& script, const std::string& targetBase, const Overwr
 PdfExport::PdfExport(const Converter& converter, const Script& script, const std::string& targetBase, const Paper& paper)
     : pdf(targetBase + ".pdf")
 {
-    std::string print = (std::filesystem::temp_directory_path() / "quillmere-print-XXXXXX.html").string();
-    const int fd = mkstemps(print.data(), 5);
-    if (fd >= 0) {
-        ::close(fd);
+    std::error_code made;
+    std::filesystem::create_directories(printFolder, made);
+    std::filesystem::permissions(printFolder, std::filesystem::perms::owner_all, made);
+    std::string print = (std::filesystem::absolute(printFolder, made) / ("print-" + std::to_string(getpid()) + "-XXXXXX.html")).string();
+    const int fd = mkstemps(print.data(), 5); // mode 0600
+    bool written = fd >= 0;
+    if (written) {
         printFile = print;
+        const std::string bytes = printHtml(script, paginate(script), paper);
+        for (std::size_t done = 0; written && done < bytes.size();) {
+            const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+            written = n > 0 || (n < 0 && errno == EINTR);
+            done += n > 0 ? static_cast<std::size_t>(n) : 0;
+        }
+        written = ::close(fd) == 0 && written;
     }
-    if (!printFile.empty() && writeFileAtomically(printFile, printHtml(script, paginate(script), paper)))
+    if (written)
         conversion = converter.begin(pdfSettings(paper.name), printFile, pdf);
     else
         conversion = std::make_unique<Conversion>(nullptr, std::string(), pdf); // failed: no print file
+}
+
+void removeStalePrintFiles(const std::filesystem::path& folder)
+{
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.compare(0, 6, "print-") != 0)
+            continue;
+        const long pid = std::strtol(name.c_str() + 6, nullptr, 10);
+        std::error_code ignored;
+        if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            std::filesystem::remove(it->path(), ignored);
+    }
 }
 
 PdfExport::~PdfExport()

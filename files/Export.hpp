@@ -34,9 +34,15 @@ bool exportFountain(const Script& script, const std::string& targetBase, const O
 bool exportFdx(const Script& script, const std::string& targetBase, const OverwriteQuestion& ask,
                std::error_code* error = nullptr);
 
+// Where print files are made: in the user's own folder, not in one every user can read.
+inline const std::filesystem::path printFolder = "user/.export";
+// Removes the print files that programs no longer running left behind (a crash mid-export).
+void removeStalePrintFiles(const std::filesystem::path& folder = printFolder);
+
 // The script as screenplay pages in targetBase + ".pdf", under way beside the editor: the
 // script paginated as it was when the export began, laid out in a print file of page boxes
-// (a temporary file, gone with the export) and rendered by the converter.
+// (printFolder/print-PID-XXXXXX.html, readable by its owner only, gone with the export)
+// and rendered by the converter.
 class PdfExport {
 public:
     PdfExport(const Converter& converter, const Script& script, const std::string& targetBase, const Paper& paper);

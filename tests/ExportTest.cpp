@@ -53,11 +53,29 @@ TEST_F(ExportTest, ThePdfFilterWritesAPdfOfTheSavedScript)
     ASSERT_FALSE(argv.empty());
     const std::string printed = argv[argv.size() - 2]; // a print file of its own, gone afterwards
     EXPECT_EQ(fs::path(printed).extension(), ".html");
+    EXPECT_EQ(fs::path(printed).parent_path(), fs::absolute("user/.export")) << "the user's own folder";
     EXPECT_FALSE(fs::exists(printed));
+    EXPECT_EQ(fs::status("user/.export").permissions() & fs::perms::all, fs::perms::owner_all);
 
     desktop.choice = {(folder / "out" / "act1.fdx").string(), ExportFilter::pdfLetter};
     control(sf::Keyboard::E); // the typed extension, not the filter
     EXPECT_NE(readBytes("out/act1.fdx").find("<FinalDraft"), std::string::npos);
+}
+
+// A crash mid-export leaves a print file; the next start clears those of dead programs.
+TEST(PrintFiles, ThoseOfProgramsNoLongerRunningAreRemoved)
+{
+    const fs::path folder = enterScratchFolder();
+    fs::create_directories("user/.export");
+    const std::string mine = "user/.export/print-" + std::to_string(getpid()) + "-a.html";
+    for (const std::string& file : {std::string("user/.export/print-999999999-b.html"), mine, std::string("user/.export/keep")})
+        writeBytes(file, "x");
+    removeStalePrintFiles();
+    EXPECT_FALSE(fs::exists("user/.export/print-999999999-b.html"));
+    EXPECT_TRUE(fs::exists(mine));
+    EXPECT_TRUE(fs::exists("user/.export/keep"));
+    fs::current_path(fs::temp_directory_path());
+    fs::remove_all(folder);
 }
 
 TEST_F(ExportTest, TheHtmlFilterWritesAPageAndItsStyleSheet)
