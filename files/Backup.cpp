@@ -50,7 +50,11 @@ bool keepBackup(const std::string& name, std::error_code* error)
         return true; // nothing saved yet
     const fs::path folder = backupFolder / name;
     std::error_code made;
-    fs::create_directories(folder, made);
+    if (!fs::create_directories(folder, made) && made) { // the real reason, not a missing folder later
+        if (error)
+            *error = made;
+        return false;
+    }
     long long at = status.st_mtim.tv_sec * 1000LL + status.st_mtim.tv_nsec / 1000000;
     std::error_code ignored;
     while (fs::exists(folder / stampOf(at), ignored))
