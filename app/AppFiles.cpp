@@ -29,8 +29,9 @@ bool App::saveScript()
     return saveInto(scriptBase(name));
 }
 
-bool App::saveScriptAs(const std::string& name)
+bool App::saveScriptAs(const std::string& given)
 {
+    const std::string name = given; // it may be the offered name, which is cleared below
     if (!validScriptName(name)) {
         m_status.failure = "Names cannot contain / or start with a dot";
         return false;

@@ -159,3 +159,15 @@ TEST_F(FdxInTheEditor, ListedOpenedUntitledAndExported)
     EXPECT_FALSE(app->exportScript()); // the file is there: asked, and declined
     EXPECT_EQ(desktop.overwriteQuestions, 1);
 }
+
+// An import saved under its offered name is held open under that name.
+TEST_F(FdxInTheEditor, SavedUnderItsOfferedNameItIsHeldUnderThatName)
+{
+    fs::copy_file(fs::path(QUILLMERE_TESTDATA) / "every-element.fdx", "user/Night.fdx");
+    ASSERT_TRUE(app->open({OpenChoice::Kind::FinalDraft, "Night"}));
+    control(sf::Keyboard::S);
+    key(sf::Keyboard::Enter); // the offered "Night"
+    EXPECT_EQ(app->session().fileName, "Night");
+    EXPECT_TRUE(fs::exists("user/.open/Night.lock"));
+    EXPECT_FALSE(fs::exists("user/.open/.lock"));
+}
