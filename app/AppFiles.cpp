@@ -137,7 +137,9 @@ bool App::open(const OpenChoice& choice)
     const std::string given = m_session.recoveryId; // the copy of the changes given up
     bool untitledCopy = false;
     const std::string copyOf = choice.kind == Kind::Recovered ? scriptNameOfCopy(name, &untitledCopy) : name;
-    m_session.untitled = choice.kind == Kind::Template || imported || untitledCopy;
+    // A copy older than its saved script opens untitled: saving it must not replace newer work.
+    const bool olderCopy = choice.kind == Kind::Recovered && copyOlderThanScript(name);
+    m_session.untitled = choice.kind == Kind::Template || imported || untitledCopy || olderCopy;
     m_session.fileName = m_session.untitled ? std::string("empty") : copyOf;
     show(std::move(*loaded), choice.kind != Kind::Recovered);
     if (!given.empty() && given != name)
@@ -145,15 +147,19 @@ bool App::open(const OpenChoice& choice)
     m_session.recoveryId = choice.kind == Kind::Recovered ? name : std::string();
     if (m_session.recoveryId.empty())
         m_session.copyLock.release();
-    m_session.suggestedName = imported ? name : std::string();
+    m_session.suggestedName = imported ? name : olderCopy ? copyOf + " (recovered)" : std::string();
     if (m_session.untitled)
         m_session.openHere.release();
     else
         m_session.openHere.hold(m_session.fileName);
     m_status.notice = replayed;
     if (choice.kind == Kind::Recovered) { // a copy of its own, with the journal's edits, and a new journal
+        if (olderCopy)
+            m_session.recoveryId.clear(); // an untitled copy from now on, never again offered as the script's
         m_session.recoveryStale = true;
         writeRecoveryNow(Clock::now());
+        if (olderCopy && !m_session.recoveryStale)
+            removeRecovery(name);
     }
     if (report.unclosedLine)
         m_status.notice = "An unclosed /* hides " + std::to_string(report.hiddenLines) + " lines from line " +

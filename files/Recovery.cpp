@@ -1,6 +1,7 @@
 #include "files/Recovery.hpp"
 
 #include "files/ScriptWriter.hpp"
+#include "files/UserFolder.hpp"
 #include "files/WholeFile.hpp"
 
 #include <algorithm>
@@ -43,7 +44,8 @@ std::atomic<unsigned> copiesMade{0};
 
 std::string RecoveredCopy::label() const
 {
-    return "Recovered: " + (untitled ? std::string("Untitled") : name) + " (" + localTime(written, "%Y-%m-%d %H:%M:%S") + ")";
+    return std::string(older ? "Recovered (older than the saved script): " : "Recovered: ") +
+           (untitled ? std::string("Untitled") : name) + " (" + localTime(written, "%Y-%m-%d %H:%M:%S") + ")";
 }
 
 namespace {
@@ -144,6 +146,17 @@ void removeRecovery(const std::string& id)
     fs::remove(lockFile(id), error);
 }
 
+bool copyOlderThanScript(const std::string& id)
+{
+    bool untitled = false;
+    const std::string name = scriptNameOfCopy(id, &untitled);
+    struct stat copy {}, script {};
+    if (untitled || stat(recoveryFile(id).c_str(), &copy) != 0 || stat((scriptBase(name) + ".html").c_str(), &script) != 0)
+        return false;
+    return script.st_mtim.tv_sec != copy.st_mtim.tv_sec ? script.st_mtim.tv_sec > copy.st_mtim.tv_sec
+                                                        : script.st_mtim.tv_nsec > copy.st_mtim.tv_nsec;
+}
+
 std::vector<RecoveredCopy> listRecoveries()
 {
     std::vector<RecoveredCopy> copies;
@@ -158,6 +171,7 @@ std::vector<RecoveredCopy> listRecoveries()
         copy.name = scriptNameOfCopy(copy.id, &copy.untitled);
         copy.held = heldElsewhere(copy.id);
         copy.written = status.st_mtime;
+        copy.older = copyOlderThanScript(copy.id);
         copies.push_back(std::move(copy));
     }
     std::sort(copies.begin(), copies.end(), [](const RecoveredCopy& a, const RecoveredCopy& b) {

@@ -27,7 +27,9 @@ struct RecoveredCopy {
     bool untitled = false;
     bool held = false;       // a running program owns it
     std::time_t written = 0; // when the copy was last written
-    std::string label() const; // "Recovered: NAME (YYYY-MM-DD HH:MM:SS)": two copies of a minute apart
+    bool older = false;      // its script was saved after it was written: it must not replace that
+    // "Recovered: NAME (YYYY-MM-DD HH:MM:SS)", or "Recovered (older than the saved script): …"
+    std::string label() const;
 };
 
 // The id of a new copy of the named (or, for "", untitled) script, unique to this process
@@ -62,5 +64,7 @@ bool writeRecovery(const Script& script, const std::string& id, std::error_code*
                    std::string* written = nullptr);
 // Removes a copy, its journal and its lock file.
 void removeRecovery(const std::string& id);
+// Whether the script a copy is of was saved after the copy was last written.
+bool copyOlderThanScript(const std::string& id);
 // Every copy, newest first, held or not.
 std::vector<RecoveredCopy> listRecoveries();

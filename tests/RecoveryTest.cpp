@@ -116,6 +116,30 @@ TEST_F(RecoveryTest, AJournalCutShortGivesBackItsWholeEntriesAndSaysSo)
     EXPECT_EQ(copy()->paragraphs[0].text, "INT. HALL TW") << "a new copy holds them";
 }
 
+// A copy of a script saved since is said to be older, and opens untitled under a name of
+// its own: it never replaces the newer work.
+TEST_F(RecoveryTest, ACopyOlderThanItsSavedScriptOpensUntitled)
+{
+    named("act1");
+    type(" two");
+    app->tick(App::Clock::now() + 1h);
+    app.reset();
+    writeBytes("user/act1.html", readBytes("user/empty.html")); // saved since, by another window
+    fs::last_write_time("user/act1.html", fs::file_time_type::clock::now() + 1h);
+    app = std::make_unique<App>(desktop.platform());
+    app->fileList().setOpen(false);
+    ASSERT_EQ(copies().size(), 1u);
+    EXPECT_EQ(copies()[0].label().rfind("Recovered (older than the saved script): act1 (", 0), 0u);
+    ASSERT_TRUE(app->open({OpenChoice::Kind::Recovered, copies()[0].id}));
+    EXPECT_EQ(currentParagraph().text, "INT. HALL TWO");
+    EXPECT_TRUE(app->session().untitled);
+    ASSERT_EQ(copies().size(), 1u);
+    EXPECT_TRUE(copies()[0].untitled) << "its copy is untitled now";
+    control(sf::Keyboard::S);
+    EXPECT_EQ(app->saveAsPanel().nameBox.text, "act1 (recovered)");
+    EXPECT_EQ(readBytes("user/act1.html"), readBytes("user/empty.html"));
+}
+
 TEST_F(RecoveryTest, AnUntitledScriptsCopyOpensUntitled)
 {
     type("int. roof");
