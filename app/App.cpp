@@ -24,7 +24,7 @@ App::App(Platform platformLayer)
       m_font("res/couriernew.ttf"), m_platform(std::move(platformLayer)), m_titlePage(m_window), m_toggleArray(m_window),
       m_page(m_window, m_session.script), m_scrollBar(m_window), m_fileList(m_window), m_saveAsPanel(m_window),
       m_questions(m_window), m_find(m_window, m_session.script), m_scenes(m_window),
-      m_suggestionMenu(m_window), m_export(m_platform.startProgram),
+      m_suggestionMenu(m_window), m_preferences(m_window), m_export(m_platform.startProgram),
       m_status(m_font.font())
 {
     sf::Image icon;
@@ -42,6 +42,7 @@ App::App(Platform platformLayer)
     m_find.bar.onCommand = [this](FindBar::Command command) { onFindCommand(command); };
     m_scenes.list.onPick = [this](std::size_t scene) { pickScene(scene); };
     m_suggestionMenu.onTake = [this](std::size_t row) { takeSpelling(row); };
+    m_preferences.onChange = [this](const Settings& chosen) { applySettings(chosen); };
     m_page.misspelled = [this](std::size_t paragraph) { return marksOf(paragraph); };
     m_page.clipboard.fromDesktop = m_platform.clipboardText;
     m_saveAsPanel.onSave = [this](const std::string& typed) {
@@ -54,6 +55,7 @@ App::App(Platform platformLayer)
     showTitleLines();
     ensureUserFolder();
     removeStalePrintFiles();
+    startSettings();
     m_spelling.start(m_platform.dictionaryFolder, m_platform.language, userFolder / ".dictionary");
     m_spelling.recount(m_session.script);
     sayProblem(m_spelling.problem);
@@ -98,6 +100,7 @@ void App::drawDialogs()
     m_window.draw(m_questions.unsaved);
     m_window.draw(m_questions.shared);
     m_window.draw(m_saveAsPanel);
+    m_window.draw(m_preferences);
 }
 
 std::string App::pageCount()
@@ -305,7 +308,7 @@ void App::deliver(sf::Event& event)
         for (Group* panel : std::initializer_list<Group*>{&m_scrollBar, &m_toggleArray, &m_titlePage, &m_page, &m_find.bar,
                                                           &m_scenes.list, &m_questions.closing, &m_fileList,
                                                           &m_questions.unsaved, &m_questions.shared, &m_saveAsPanel,
-                                                          &m_suggestionMenu})
+                                                          &m_suggestionMenu, &m_preferences})
             panel->handleEvent(event);
         return;
     }
@@ -319,6 +322,8 @@ void App::deliver(sf::Event& event)
         m_saveAsPanel.handleEvent(event);
     else if (m_questions.modal())
         m_questions.deliver(event);
+    else if (m_preferences.isOpen())
+        m_preferences.handleEvent(event);
     else if (m_fileList.isOpen())
         m_fileList.handleEvent(event);
     else
@@ -394,11 +399,14 @@ void App::onKeyPressed(const sf::Event::KeyEvent& key)
     }
     if (key.code == sf::Keyboard::F7 && !key.control) {
         nextMisspelling();
+    } else if (key.code == sf::Keyboard::Enter && key.control && m_preferences.settings.keys == KeyChain::FinalDraft) {
+        m_page.addParagraph(PageBreak); // Final Draft's page break
     } else if (key.code == sf::Keyboard::Enter) {
         // After a page break the kind before it goes on.
         const std::uint32_t at = m_page.current();
         const DivType kind = m_page.paragraph(at).kind;
-        m_page.addParagraph(kind == PageBreak && at > 0 ? m_page.paragraph(at - 1).kind : nextKindOnEnter.at(kind));
+        m_page.addParagraph(kind == PageBreak && at > 0 ? m_page.paragraph(at - 1).kind
+                                                        : kindOnEnter(kind, m_preferences.settings.keys));
     } else if (key.code == sf::Keyboard::BackSpace) {
         const std::size_t before = m_page.size();
         m_page.deleteCurrentIfEmpty();
@@ -455,6 +463,9 @@ void App::onShortcut(const sf::Event::KeyEvent& pressed)
     case sf::Keyboard::Period:
         if (m_page.focused())
             offerSpelling(m_page.caret());
+        break;
+    case sf::Keyboard::Comma:
+        m_preferences.openWith(m_preferences.settings);
         break;
     case sf::Keyboard::F:
         m_titlePage.setOpen(!m_titlePage.isOpen());

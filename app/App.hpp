@@ -10,6 +10,7 @@
 //   AppRecovery.cpp  recovery copies of unsaved work
 //   AppFeatures.cpp  what ties find, completion and the scene list to the sheet
 //   AppSpelling.cpp  the marks of misspelled words, their menu and F7
+//   AppPreferences.cpp the preferences, kept in user/.settings
 
 #include "app/CompletionOffer.hpp"
 #include "app/ExportJob.hpp"
@@ -23,6 +24,7 @@
 #include "platform/Keyboard.hpp"
 #include "platform/Platform.hpp"
 #include "ui/FileList.hpp"
+#include "ui/Preferences.hpp"
 #include "ui/Font.hpp"
 #include "ui/SaveAs.hpp"
 #include "ui/ScrollBar.hpp"
@@ -80,7 +82,10 @@ public:
     std::string pageCount();
     // The modal dialogs (file list, save-as panel, the questions before opening) take all
     // input while open.
-    bool modal() const { return m_fileList.isOpen() || m_saveAsPanel.isOpen() || m_questions.modal(); }
+    bool modal() const
+    {
+        return m_fileList.isOpen() || m_saveAsPanel.isOpen() || m_questions.modal() || m_preferences.isOpen();
+    }
     // The closing check's answer ends the program once no save is pending.
     bool quitting() const { return m_afterSave == AfterSave::Quit; }
 
@@ -109,6 +114,7 @@ public:
     SceneList& sceneList() { return m_scenes.list; }
     const SceneList& sceneList() const { return m_scenes.list; }
     SuggestionMenu& suggestionMenu() { return m_suggestionMenu; }
+    Preferences& preferences() { return m_preferences; }
     SpellCheck& spelling() { return m_spelling; }
     ScrollBar& scrollBar() { return m_scrollBar; }
     const ScrollBar& scrollBar() const { return m_scrollBar; }
@@ -192,6 +198,9 @@ private:
     void takeSpelling(std::size_t row);
     void nextMisspelling();
     void sayProblem(std::string& problem);
+    // Preferences.
+    void startSettings();
+    void applySettings(const Settings& chosen);
 
     sf::RenderWindow m_window;
     LoadedFont m_font; // before the panels, whose texts take it
@@ -210,6 +219,7 @@ private:
     ScenesAndPages m_scenes;
     SpellCheck m_spelling;
     SuggestionMenu m_suggestionMenu;
+    Preferences m_preferences;
     ExportJob m_export;
     Status m_status;
     EventEffects m_event;

@@ -33,7 +33,8 @@ bool App::exportScript()
     switch (filter) {
     case ExportFilter::pdfLetter:
     case ExportFilter::pdfA4:
-        m_export.start(script, target, filter == ExportFilter::pdfA4 ? a4 : usLetter, Clock::now());
+        m_export.start(script, target, filter == ExportFilter::pdfA4 ? a4 : usLetter, Clock::now(),
+                       m_preferences.settings.sceneNumbers);
         m_status.notice.clear();
         pollExport(Clock::now());
         return m_export.running() || m_status.saveProblem.empty(); // done or under way

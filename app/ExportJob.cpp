@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <filesystem>
 
-void ExportJob::start(const Script& script, const std::string& targetBase, const Paper& paper, Clock::time_point now)
+void ExportJob::start(const Script& script, const std::string& targetBase, const Paper& paper, Clock::time_point now,
+                      SceneNumbers numbers)
 {
-    m_pdf = std::make_unique<PdfExport>(m_converter, script, targetBase, paper);
+    m_pdf = std::make_unique<PdfExport>(m_converter, script, targetBase, paper, numbers);
     m_begun = now;
     m_seconds = -1;
 }

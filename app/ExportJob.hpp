@@ -18,7 +18,8 @@ public:
     explicit ExportJob(ProgramStarter starter) : m_converter(std::move(starter)) {}
 
     bool running() const { return m_pdf != nullptr; }
-    void start(const Script& script, const std::string& targetBase, const Paper& paper, Clock::time_point now);
+    void start(const Script& script, const std::string& targetBase, const Paper& paper, Clock::time_point now,
+               SceneNumbers numbers = SceneNumbers::None);
     // Looks at the converter, ending it once it has run too long. When the export has
     // ended it returns true, with `problem` saying why when it failed.
     bool ended(Clock::time_point now, std::string& problem);

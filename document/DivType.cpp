@@ -19,6 +19,14 @@ const std::unordered_map<std::int32_t, DivType> nextKindOnEnter = {
     {Speech, Name}, {Transition, Scene}, {Centered, Directorial}, {PageBreak, Scene},
 };
 
+DivType kindOnEnter(std::int32_t kind, KeyChain chain)
+{
+    if (chain == KeyChain::FinalDraft && (kind == Directorial || kind == Speech))
+        return Directorial;
+    const auto next = nextKindOnEnter.find(kind);
+    return next == nextKindOnEnter.end() ? Scene : next->second;
+}
+
 DivType kindOnTab(std::int32_t kind, bool empty)
 {
     switch (kind) {

@@ -32,6 +32,11 @@ extern const std::unordered_map<std::string, DivType> kindByName;
 extern const std::unordered_map<std::int32_t, std::string> kindNames;
 extern const std::unordered_map<std::int32_t, DivType> nextKindOnEnter;
 
+// Which kind Enter gives: this program's chain (Scene, Directorial, Name, Speech, Name …)
+// or Final Draft's, where action and speech are followed by action.
+enum class KeyChain { Quillmere, FinalDraft };
+DivType kindOnEnter(std::int32_t kind, KeyChain chain);
+
 // Tab and Shift+Tab as screenwriters know them: Tab goes Scene, Directorial, Name,
 // Parenthetical, Speech, and from Speech back to Parenthetical; Shift+Tab goes back along
 // the chain (Speech and Parenthetical to Name, Name to Directorial, Directorial to Scene).

@@ -31,6 +31,14 @@ constexpr float cellWidth = 12;  // pixels, 0.6 of the character size
 constexpr float lineHeight = 23; // pixels
 } // namespace Sheet
 
+// Whether the sheet shows the printed page's lines: each kind as wide in characters as it
+// prints, and whole blank lines between paragraphs as the paper has them (two before a
+// heading), so that printed page ends fall between lines. Otherwise the editor's own
+// roomier layout. One setting for the whole program; a page lays itself out again after
+// it changes.
+void showLinesAsPrinted(bool asPrinted);
+bool linesAsPrinted();
+
 // The layout of a kind; values beyond the kinds have None's, which has no margins. In a
 // pair a cue is centred over its half, the speech and the parenthetical within it, as
 // they print.

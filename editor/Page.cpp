@@ -56,18 +56,23 @@ void Page::reload()
 {
     if (m_script->paragraphs.empty())
         m_script->paragraphs.push_back({Scene, sf::String()});
-    m_slots.clear();
-    m_laidOut = 0;
-    m_tops.clear();
-    m_bottoms.clear();
-    m_reach.clear();
     m_typingStyle.reset();
-    relayout(0, 0, m_script->paragraphs.size());
+    layOutAgain();
     const auto last = static_cast<std::uint32_t>(size() - 1);
     m_caret = m_anchor = {last, static_cast<std::uint32_t>(paragraph(last).text.getSize())};
     m_focused = true;
     m_ghost.clear();
     edits.clear();
+}
+
+void Page::layOutAgain()
+{
+    m_slots.clear();
+    m_laidOut = 0;
+    m_tops.clear();
+    m_bottoms.clear();
+    m_reach.clear();
+    relayout(0, 0, m_script->paragraphs.size());
 }
 
 namespace {

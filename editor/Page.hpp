@@ -51,6 +51,9 @@ public:
     // Lays the script out anew after it was replaced as a whole, the caret at its end and
     // the view where it was. Logs no edit.
     void reload();
+    // Lays every paragraph out again where the layout of the kinds changed; the caret and
+    // the selection stay.
+    void layOutAgain();
     const Script& script() const { return *m_script; }
     std::size_t size() const { return m_script->paragraphs.size(); }
     const Paragraph& paragraph(std::size_t i) const { return m_script->paragraphs[i]; }

@@ -86,7 +86,8 @@ bool exportFdx(const Script& script, const std::string& targetBase, const Overwr
     return writeFileAtomically(file, fdxText(script), error);
 }
 
-PdfExport::PdfExport(const Converter& converter, const Script& script, const std::string& targetBase, const Paper& paper)
+PdfExport::PdfExport(const Converter& converter, const Script& script, const std::string& targetBase, const Paper& paper,
+                     SceneNumbers numbers)
     : pdf(targetBase + ".pdf")
 {
     std::error_code made;
@@ -97,7 +98,7 @@ PdfExport::PdfExport(const Converter& converter, const Script& script, const std
     bool written = fd >= 0;
     if (written) {
         printFile = print;
-        const std::string bytes = printHtml(script, paginate(script), paper);
+        const std::string bytes = printHtml(script, paginate(script), paper, PrintLayout::finalDraft, numbers);
         for (std::size_t done = 0; written && done < bytes.size();) {
             const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
             written = n > 0 || (n < 0 && errno == EINTR);
@@ -133,9 +134,10 @@ PdfExport::~PdfExport()
         std::filesystem::remove(printFile, ignored);
 }
 
-bool exportPdf(const Converter& converter, const Script& script, const std::string& targetBase, const Paper& paper)
+bool exportPdf(const Converter& converter, const Script& script, const std::string& targetBase, const Paper& paper,
+               SceneNumbers numbers)
 {
-    PdfExport running(converter, script, targetBase, paper);
+    PdfExport running(converter, script, targetBase, paper, numbers);
     while (running.poll() == Conversion::State::Running)
         usleep(5000);
     return running.poll() == Conversion::State::Done;

@@ -45,7 +45,8 @@ void removeStalePrintFiles(const std::filesystem::path& folder = printFolder);
 // and rendered by the converter.
 class PdfExport {
 public:
-    PdfExport(const Converter& converter, const Script& script, const std::string& targetBase, const Paper& paper);
+    PdfExport(const Converter& converter, const Script& script, const std::string& targetBase, const Paper& paper,
+              SceneNumbers numbers = SceneNumbers::None);
     PdfExport(const PdfExport&) = delete;
     PdfExport& operator=(const PdfExport&) = delete;
     ~PdfExport();
@@ -62,4 +63,5 @@ private:
 };
 
 // The same, waited for: true once the PDF is in place.
-bool exportPdf(const Converter& converter, const Script& script, const std::string& targetBase, const Paper& paper);
+bool exportPdf(const Converter& converter, const Script& script, const std::string& targetBase, const Paper& paper,
+               SceneNumbers numbers = SceneNumbers::None);

@@ -12,6 +12,8 @@ using namespace PrintFile;
 
 constexpr float numberEnds = 7.25f; // inches from the paper's left edge, where the page number ends
 constexpr int numberRow = -3;       // half an inch above the text
+constexpr float sceneNumberStarts = 0.75f; // inches from the paper's left edge, the left scene number
+constexpr float sceneNumberEnds = 7.375f;  // the right one
 
 std::string pixels(float inches)
 {
@@ -31,8 +33,8 @@ void line(std::ostream& out, const sf::String& text, float indent, int row, bool
         << ";top:" << pixels(numberToText + row / PrintLayout::linesPerInch) << "\">";
     for (std::size_t from = 0; from < text.getSize();) {
         std::size_t to = from + 1;
-        const std::uint8_t style = from < styles.size() ? styles[from] : Plain;
-        while (to < text.getSize() && (to < styles.size() ? styles[to] : Plain) == style)
+        const std::uint8_t style = from < styles.size() ? styles[from] : std::uint8_t(Plain);
+        while (to < text.getSize() && (to < styles.size() ? styles[to] : std::uint8_t(Plain)) == style)
             ++to;
         const std::string letters = escapeMarkup(toUtf8(text.substring(from, to - from)));
         out << (style & Bold ? "<b>" : "") << (style & Italic ? "<i>" : "") << (style & Underline ? "<u>" : "") << letters
@@ -93,8 +95,14 @@ void titlePage(std::ostream& out, const Script& script, const Paper& paper, cons
 } // namespace
 
 std::string printHtml(const Script& script, const Pagination& pagination, const Paper& paper,
-                      const PrintLayout::Layout& layout)
+                      const PrintLayout::Layout& layout, SceneNumbers numbers)
 {
+    // Each heading's number, as the scene list counts them.
+    std::vector<std::uint32_t> sceneNumber(script.paragraphs.size(), 0);
+    for (std::uint32_t i = 0, scenes = 0; i < script.paragraphs.size(); ++i)
+        if (script.paragraphs[i].kind == Scene)
+            sceneNumber[i] = ++scenes;
+
     // The page's lines and "(MORE)" below them.
     const float boxHeight = numberToText + (layout.linesPerPage + 1) / PrintLayout::linesPerInch;
     std::ostringstream out;
@@ -120,9 +128,20 @@ std::string printHtml(const Script& script, const Pagination& pagination, const 
             const sf::String number = std::to_string(p + 1) + ".";
             line(out, number, numberEnds - number.getSize() / PrintLayout::charsPerInch, numberRow, false);
         }
-        for (const PrintLine& printed : pagination.pages[p].lines) // the cue again stands on the number's line
+        std::int64_t numbered = -1; // the heading whose number stands on the page already
+        for (const PrintLine& printed : pagination.pages[p].lines) { // the cue again stands on the number's line
             line(out, printed.text, printed.indent, printed.row == PrintLine::header ? numberRow : printed.row, printed.bold,
                  printed.styles);
+            const std::uint32_t scene = printed.paragraph < sceneNumber.size() ? sceneNumber[printed.paragraph] : 0;
+            if (scene == 0 || numbers == SceneNumbers::None || printed.text.isEmpty() || numbered == printed.paragraph)
+                continue;
+            numbered = printed.paragraph;
+            const sf::String number = std::to_string(scene);
+            if (numbers != SceneNumbers::Right)
+                line(out, number, sceneNumberStarts, printed.row, printed.bold);
+            if (numbers != SceneNumbers::Left)
+                line(out, number, sceneNumberEnds - widthOf(number), printed.row, printed.bold);
+        }
         out << "</div>\n";
     }
     out << "</body>\n</html>\n";

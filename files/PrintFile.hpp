@@ -24,6 +24,10 @@ struct Paper {
 constexpr Paper usLetter{"Letter", 8.5f, 11.0f};
 constexpr Paper a4{"A4", 8.27f, 11.69f};
 
+// Where a scene heading's number prints: beside it at the left (starting 0.75 in from the
+// paper's left edge), at the right (ending 7.375 in), at both or nowhere.
+enum class SceneNumbers { None, Left, Right, Both };
+
 namespace PrintFile {
 constexpr float pointsPerPixel = 34.0f / 59.0f; // measured on the converter
 constexpr float pixelsPerInch = 72 / pointsPerPixel;
@@ -35,4 +39,5 @@ constexpr float numberToText = 0.5f;   // inches from the page number's line to 
 } // namespace PrintFile
 
 std::string printHtml(const Script& script, const Pagination& pagination, const Paper& paper,
-                      const PrintLayout::Layout& layout = PrintLayout::finalDraft);
+                      const PrintLayout::Layout& layout = PrintLayout::finalDraft,
+                      SceneNumbers numbers = SceneNumbers::None);

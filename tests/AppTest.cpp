@@ -44,6 +44,47 @@ TEST_F(AppRules, EnterFollowsTheKindCycleEvenWithControlHeld)
     EXPECT_EQ(app->toggleArray().selected, 2);
 }
 
+// Left Control + comma: the choices take effect at once, are kept in user/.settings and
+// come back at the next start; a damaged file is said and replaced by the defaults.
+TEST_F(AppRules, PreferencesTakeEffectAtOnceAndAreKept)
+{
+    control(sf::Keyboard::Comma);
+    ASSERT_TRUE(app->preferences().isOpen());
+    type("z");
+    key(sf::Keyboard::Right); // Final Draft's Enter
+    key(sf::Keyboard::Down);
+    key(sf::Keyboard::Right); // lines as printed
+    click(1180, 600);         // scene numbers at both sides
+    control(sf::Keyboard::Comma);
+    EXPECT_FALSE(app->preferences().isOpen());
+    EXPECT_EQ(readBytes("user/.settings"), "enter-and-tab = final-draft\nlines-on-screen = as-printed\nscene-numbers = both\n");
+    EXPECT_TRUE(currentParagraph().text.isEmpty());
+    EXPECT_EQ(shown().wrap.lineChars, 62u);
+    const std::vector<std::pair<bool, DivType>> chain = {{false, Directorial}, {false, Directorial}, {false, Name},
+                                                         {false, Speech}, {false, Directorial}, {true, PageBreak}};
+    for (const auto& [withControl, kind] : chain) {
+        if (kind == Name)
+            control(sf::Keyboard::Num3);
+        else {
+            holdControl(withControl);
+            key(sf::Keyboard::Enter);
+            holdControl(false);
+        }
+        EXPECT_EQ(currentParagraph().kind, kind);
+    }
+    app.reset();
+    app = std::make_unique<App>(desktop.platform());
+    EXPECT_TRUE(linesAsPrinted());
+    EXPECT_EQ(app->preferences().settings.sceneNumbers, SceneNumbers::Both);
+    app.reset();
+    writeBytes("user/.settings", "lines-on-screen = as-printed\nscene-numbers = sideways\n");
+    app = std::make_unique<App>(desktop.platform());
+    EXPECT_FALSE(linesAsPrinted());
+    EXPECT_NE(app->footLine().find("The preferences could not be read (line 2 is not a setting): the defaults are used"),
+              std::string::npos);
+    EXPECT_EQ(readBytes("user/.settings"), "enter-and-tab = quillmere\nlines-on-screen = editor\nscene-numbers = none\n");
+}
+
 TEST_F(AppRules, ControlDigitsChooseTheKindAndMarkUnsaved)
 {
     page().setKind(Directorial);

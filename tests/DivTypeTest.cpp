@@ -12,6 +12,14 @@ TEST(DivTypeTables, EnterFollowsTheScriptCycle)
     EXPECT_EQ(nextKindOnEnter.at(Centered), Directorial);
     EXPECT_EQ(nextKindOnEnter.at(PageBreak), Scene);
     EXPECT_THROW(nextKindOnEnter.at(9), std::out_of_range);
+    // Final Draft's chain: action and speech go on as action, the rest as here.
+    const std::pair<DivType, DivType> finalDraft[] = {{Scene, Directorial}, {Directorial, Directorial}, {Name, Speech},
+                                                      {Parenthetical, Speech}, {Speech, Directorial}, {Transition, Scene}};
+    for (const auto& [kind, next] : finalDraft)
+        EXPECT_EQ(kindOnEnter(kind, KeyChain::FinalDraft), next) << kind;
+    EXPECT_EQ(kindOnEnter(Speech, KeyChain::Quillmere), Name);
+    EXPECT_EQ(kindOnEnter(Directorial, KeyChain::Quillmere), Name);
+    EXPECT_EQ(kindOnEnter(42, KeyChain::Quillmere), Scene);
 }
 
 TEST(DivTypeTables, NamesGoBothWays)
@@ -56,14 +64,23 @@ TEST_F(ApplyKindTest, AccentedLettersAndDigitsAreNeverConverted)
 
 TEST_F(ApplyKindTest, LayoutOfEachKind)
 {
-    struct Expect { DivType kind; unsigned lineChars; float textLeft; float emptyHeight; };
-    for (const Expect& e : {Expect{Scene, 57, 645, 47}, Expect{Directorial, 57, 645, 47}, Expect{Name, 20, 909, 23},
-                            Expect{Parenthetical, 26, 837, 23}, Expect{Speech, 32, 765, 47}}) {
+    // As printed, a line holds the printed width (a cell less than lineChars) and the
+    // blank lines are whole lines, two before a heading.
+    struct Expect { bool printed; DivType kind; unsigned lineChars; float textLeft; float emptyHeight; };
+    for (const Expect& e : {Expect{false, Scene, 57, 645, 47}, Expect{false, Directorial, 57, 645, 47},
+                            Expect{false, Name, 20, 909, 23}, Expect{false, Parenthetical, 26, 837, 23},
+                            Expect{false, Speech, 32, 765, 47}, Expect{true, Scene, 62, 645, 69},
+                            Expect{true, Directorial, 62, 645, 46}, Expect{true, Name, 38, 885, 23},
+                            Expect{true, Parenthetical, 30, 837, 23}, Expect{true, Speech, 36, 765, 46},
+                            Expect{true, Transition, 17, 1317, 46}}) {
+        showLinesAsPrinted(e.printed);
+        page().layOutAgain();
         page().setKind(e.kind);
-        EXPECT_EQ(shown().wrap.lineChars, e.lineChars) << kindNames.at(e.kind);
-        EXPECT_EQ(shown().origin().x, e.textLeft) << kindNames.at(e.kind);
-        EXPECT_EQ(page().paragraphBottom(0) - page().paragraphTop(0), e.emptyHeight) << kindNames.at(e.kind);
+        EXPECT_EQ(shown().wrap.lineChars, e.lineChars) << kindNames.at(e.kind) << e.printed;
+        EXPECT_EQ(shown().origin().x, e.textLeft) << kindNames.at(e.kind) << e.printed;
+        EXPECT_EQ(page().paragraphBottom(0) - page().paragraphTop(0), e.emptyHeight) << kindNames.at(e.kind) << e.printed;
     }
+    showLinesAsPrinted(false);
 }
 
 TEST_F(ApplyKindTest, ANoneParagraphOfAnOldFileHasNoIndentAndShowsItsLettersAsTyped)

@@ -249,3 +249,24 @@ TEST_F(PrintFileTest, StyledLettersPrintInTheirFacesWithoutMovingALine)
     for (const char* face : {"LiberationMono-Bold ", "LiberationMono-Italic ", "LiberationMono-BoldItalic ", "LiberationMono "})
         EXPECT_NE(fonts.find(face), std::string::npos) << face << " in\n" << fonts;
 }
+
+// Scene numbers as Final Draft prints them, on a heading's line: the left one from 0.75 in,
+// the right one ending at 7.375 in, counted as the scene list counts them.
+TEST_F(PrintFileTest, SceneNumbersStandBesideTheirHeadings)
+{
+    const Script script{"", "", {{Scene, "INT. HALL - DAY"}, {Directorial, "Rain."}, {Scene, "EXT. YARD - NIGHT"}}};
+    ASSERT_TRUE(exportPdf(converter, script, "both", usLetter, SceneNumbers::Both));
+    const std::vector<PdfPage> pdf = readPdf("both.pdf");
+    ASSERT_EQ(pdf.size(), 1u);
+    std::vector<std::string> rows;
+    for (const auto& [top, words] : linesOf(pdf[0])) {
+        const long left = std::lround(words.front().left / 9), right = std::lround(words.back().right / 9); // eighths of an inch
+        rows.push_back(textOf(words) + " " + std::to_string(left) + "-" + std::to_string(right));
+    }
+    EXPECT_EQ(rows, (std::vector<std::string>{"1 INT. HALL - DAY 1 6-59", "Rain. 12-16", "2 EXT. YARD - NIGHT 2 6-59"}));
+    for (const auto& [numbers, count] : {std::pair{SceneNumbers::None, 0}, {SceneNumbers::Left, 2}, {SceneNumbers::Right, 2}}) {
+        const std::string html = printHtml(script, paginate(script), usLetter, PrintLayout::finalDraft, numbers);
+        const std::regex number(numbers == SceneNumbers::Left ? "left:93.71px[^>]*>[12]<" : ">[12]<");
+        EXPECT_EQ(std::distance(std::sregex_iterator(html.begin(), html.end(), number), std::sregex_iterator()), count);
+    }
+}
