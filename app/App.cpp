@@ -3,6 +3,7 @@
 #include "files/Export.hpp"
 #include "files/TextCodec.hpp"
 #include "files/UserFolder.hpp"
+#include "platform/SaveDialog.hpp"
 #include "platform/WindowManager.hpp"
 
 #include <SFML/Graphics/Image.hpp>
@@ -38,6 +39,7 @@ App::App(Platform platformLayer)
     m_questions.closing.onAnswer = [this](ClosingCheck::Answer answer) { answerClosingCheck(answer); };
     m_questions.unsaved.onAnswer = [this](ClosingCheck::Answer answer) { answerOpenQuestion(answer); };
     m_questions.shared.onAnswer = [this](ClosingCheck::Answer answer) { answerSharedQuestion(answer); };
+    m_questions.changed.onAnswer = [this](ClosingCheck::Answer answer) { answerChangedQuestion(answer); };
     m_fileList.onOpen = [this](const OpenChoice& choice) { return requestOpen(choice); };
     m_find.bar.onCommand = [this](FindBar::Command command) { onFindCommand(command); };
     m_scenes.list.onPick = [this](std::size_t scene) { pickScene(scene); };
@@ -50,6 +52,11 @@ App::App(Platform platformLayer)
         const bool offered = typed == toUtf8(nameForDisplay(m_session.suggestedName));
         return saveScriptAs(offered ? m_session.suggestedName : typed) ? std::string() : m_status.failure;
     };
+    setWhileDialogOpen([this] { // a desktop dialog stops the event loop, not the frames or the copies
+        tick(Clock::now());
+        render();
+        m_window.display();
+    });
     m_toggleArray.setup(static_cast<float>(designWidth), {"Scene", "Directorial", "Name", "Parenthetical", "Speech", "Transition"});
 
     showTitleLines();
@@ -66,7 +73,10 @@ App::App(Platform platformLayer)
     m_session.markSaved(); // the new script the sheet starts with, as the template holds it
 }
 
-App::~App() = default;
+App::~App()
+{
+    setWhileDialogOpen({});
+}
 
 void App::render()
 {
@@ -99,6 +109,7 @@ void App::drawDialogs()
     m_window.draw(m_fileList);
     m_window.draw(m_questions.unsaved);
     m_window.draw(m_questions.shared);
+    m_window.draw(m_questions.changed);
     m_window.draw(m_saveAsPanel);
     m_window.draw(m_preferences);
 }
@@ -307,7 +318,7 @@ void App::deliver(sf::Event& event)
     if (event.type == sf::Event::Resized) {
         for (Group* panel : std::initializer_list<Group*>{&m_scrollBar, &m_toggleArray, &m_titlePage, &m_page, &m_find.bar,
                                                           &m_scenes.list, &m_questions.closing, &m_fileList,
-                                                          &m_questions.unsaved, &m_questions.shared, &m_saveAsPanel,
+                                                          &m_questions.unsaved, &m_questions.shared, &m_questions.changed, &m_saveAsPanel,
                                                           &m_suggestionMenu, &m_preferences})
             panel->handleEvent(event);
         return;

@@ -59,7 +59,9 @@ public:
     bool takeFrameWanted();
     bool exporting() const { return m_export.running(); }
 
-    bool saveScript();
+    // Saves under the script's name; asks first when another window changed its file
+    // since this one read or wrote it, unless `anyway`.
+    bool saveScript(bool anyway = false);
     bool saveScriptAs(const std::string& name); // name in UTF-8
     bool openScript(const std::string& name);   // "" opens the empty template
     bool exportScript();
@@ -109,6 +111,7 @@ public:
     ClosingCheck& openCheck() { return m_questions.unsaved; }
     const ClosingCheck& openCheck() const { return m_questions.unsaved; }
     ClosingCheck& sharedCheck() { return m_questions.shared; }
+    ClosingCheck& changedCheck() { return m_questions.changed; }
     FindBar& findBar() { return m_find.bar; }
     const FindBar& findBar() const { return m_find.bar; }
     SceneList& sceneList() { return m_scenes.list; }
@@ -172,6 +175,7 @@ private:
     void answerClosingCheck(ClosingCheck::Answer answer);
     void answerOpenQuestion(ClosingCheck::Answer answer);
     void answerSharedQuestion(ClosingCheck::Answer answer);
+    void answerChangedQuestion(ClosingCheck::Answer answer);
     Opening askBeforeOpening(const OpenChoice& choice);
     void openPending(const std::optional<OpenChoice>& choice);
     void pollExport(Clock::time_point now);

@@ -17,6 +17,8 @@ bool App::exportScript()
         m_afterSave = AfterSave::Export;
         return false;
     }
+    if (m_session.recoveryStale) // the dialog holds the thread: the work goes to disk first
+        writeRecoveryNow(Clock::now());
     const SaveChoice choice =
         m_platform.askSaveTarget ? m_platform.askSaveTarget(toUtf8(nameForDisplay(m_session.fileName))) : SaveChoice();
     if (choice.path.empty())

@@ -18,9 +18,13 @@
 
 namespace fs = std::filesystem;
 
-bool App::saveScript()
+bool App::saveScript(bool anyway)
 {
     const std::string& name = m_session.fileName;
+    if (!anyway && changedSince(scriptBase(name) + ".html", m_session.fileStamp)) {
+        m_questions.askChanged(nameForDisplay(name) + " was changed by another window since you opened it");
+        return false;
+    }
     std::error_code error;
     if (keepBackup(name, &error)) // a failed backup does not stop the save the writer asked for
         m_status.backupProblem.clear();
@@ -66,6 +70,7 @@ bool App::saveInto(const std::string& base)
         noteSaveProblem("Could not save " + base + ".html", error);
         return false;
     }
+    m_session.fileStamp = stampOf(base + ".html");
     m_status.failure.clear();
     m_status.saveProblem.clear();
     m_session.history.markSaved();
@@ -142,6 +147,7 @@ bool App::open(const OpenChoice& choice)
     m_session.untitled = choice.kind == Kind::Template || imported || untitledCopy || olderCopy;
     m_session.fileName = m_session.untitled ? std::string("empty") : copyOf;
     show(std::move(*loaded), choice.kind != Kind::Recovered);
+    m_session.fileStamp = m_session.untitled ? std::nullopt : stampOf(scriptBase(copyOf) + ".html");
     if (!given.empty() && given != name)
         removeRecovery(given);
     m_session.recoveryId = choice.kind == Kind::Recovered ? name : std::string();
@@ -206,6 +212,17 @@ void App::answerSharedQuestion(ClosingCheck::Answer answer)
         return;
     if (askBeforeOpening(*choice) == Opening::Opened)
         m_fileList.setOpen(false);
+}
+
+// "Save anyway" keeps theirs as a backup first; "Save as…" offers a name beside it.
+void App::answerChangedQuestion(ClosingCheck::Answer answer)
+{
+    if (answer == ClosingCheck::Answer::Save) {
+        saveScript(true);
+    } else if (answer == ClosingCheck::Answer::Discard) {
+        m_session.suggestedName = m_session.fileName + " (mine)";
+        openSaveAs();
+    }
 }
 
 Opening App::askBeforeOpening(const OpenChoice& choice)

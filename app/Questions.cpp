@@ -4,7 +4,7 @@
 
 Questions::Questions(const sf::RenderTarget& window)
     : closing(window, ClosingCheck::Purpose::Quit), unsaved(window, ClosingCheck::Purpose::Open),
-      shared(window, ClosingCheck::Purpose::Shared)
+      shared(window, ClosingCheck::Purpose::Shared), changed(window, ClosingCheck::Purpose::Changed)
 {
 }
 
@@ -22,7 +22,9 @@ void Questions::askShared(const OpenChoice& choice, const sf::String& question)
 
 void Questions::deliver(const sf::Event& event)
 {
-    if (shared.isOpen())
+    if (changed.isOpen())
+        changed.handleEvent(event);
+    else if (shared.isOpen())
         shared.handleEvent(event);
     else if (unsaved.isOpen())
         unsaved.handleEvent(event);
@@ -30,6 +32,6 @@ void Questions::deliver(const sf::Event& event)
 
 void Questions::closeAll()
 {
-    for (ClosingCheck* check : {&closing, &unsaved, &shared})
+    for (ClosingCheck* check : {&closing, &unsaved, &shared, &changed})
         check->setOpen(false);
 }

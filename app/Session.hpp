@@ -9,6 +9,7 @@
 #include "files/Journal.hpp"
 #include "files/Recovery.hpp"
 #include "files/ScriptLock.hpp"
+#include "files/WholeFile.hpp"
 
 #include <chrono>
 #include <optional>
@@ -39,6 +40,7 @@ struct Session {
     Script script;
     std::string fileName = "empty"; // the name in the user folder (bytes), without folder and extension
     bool untitled = true;           // no name in the user folder yet
+    std::optional<FileStamp> fileStamp; // its file as this window last read or wrote it
     History history;
     std::string suggestedName; // offered by the save-as panel: an imported file's stem
 

@@ -105,3 +105,36 @@ std::string failureReason(const std::error_code& error)
         reason[0] = static_cast<char>(reason[0] - 'A' + 'a');
     return reason;
 }
+
+namespace {
+std::optional<FileStamp> statOf(const fs::path& path)
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return std::nullopt;
+    return FileStamp{static_cast<std::uintmax_t>(status.st_size),
+                     std::int64_t(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec, 0};
+}
+} // namespace
+
+std::optional<FileStamp> stampOf(const fs::path& path)
+{
+    std::optional<FileStamp> stamp = statOf(path);
+    std::string bytes;
+    if (!stamp || !readWholeFile(path, bytes))
+        return std::nullopt;
+    stamp->size = bytes.size();
+    stamp->hash = std::hash<std::string>()(bytes);
+    return stamp;
+}
+
+bool changedSince(const fs::path& path, const std::optional<FileStamp>& stamp)
+{
+    const std::optional<FileStamp> now = statOf(path);
+    if (!now)
+        return false;
+    if (stamp && now->size == stamp->size && now->modified == stamp->modified)
+        return false;
+    const std::optional<FileStamp> read = stampOf(path);
+    return !stamp || !read || read->size != stamp->size || read->hash != stamp->hash;
+}

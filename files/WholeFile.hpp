@@ -1,7 +1,9 @@
 #pragma once
 // Files read and written whole.
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -21,6 +23,19 @@ bool writeFileAtomically(const std::filesystem::path& target, const std::string&
 
 // The file a path leads to through its symbolic links (the path itself when it is none).
 std::filesystem::path throughLinks(const std::filesystem::path& path);
+
+// A file as this program last read or wrote it, to tell whether another program has
+// written it since.
+struct FileStamp {
+    std::uintmax_t size = 0;
+    std::int64_t modified = 0; // nanoseconds since the epoch
+    std::size_t hash = 0;      // of its bytes
+};
+// The stamp of a file as it is now; none when it cannot be read.
+std::optional<FileStamp> stampOf(const std::filesystem::path& path);
+// Whether the file's bytes differ from those it had at the stamp (a file gone counts as
+// unchanged: nothing of it can be overwritten). Only a changed size or time reads it.
+bool changedSince(const std::filesystem::path& path, const std::optional<FileStamp>& stamp);
 
 // Why a file operation failed, in a few words: "disk full", "permission denied", ...
 std::string failureReason(const std::error_code& error);

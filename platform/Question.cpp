@@ -14,7 +14,11 @@ bool askOverwriteWithDialog(const std::string& existing)
     if (!existing.empty())
         gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(dialog), "%s", existing.c_str());
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_NO);
-    const gint answer = gtk_dialog_run(GTK_DIALOG(dialog));
+    gint answer = GTK_RESPONSE_NO;
+    {
+        const WhileDialogOpen meanwhile;
+        answer = gtk_dialog_run(GTK_DIALOG(dialog));
+    }
     gtk_widget_destroy(dialog);
     while (gtk_events_pending())
         gtk_main_iteration();

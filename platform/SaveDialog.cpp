@@ -19,6 +19,29 @@ bool gtkReady()
     return ready;
 }
 
+namespace {
+std::function<void()> whileOpen;
+
+gboolean runWhileOpen(gpointer)
+{
+    if (whileOpen)
+        whileOpen();
+    return G_SOURCE_CONTINUE;
+}
+} // namespace
+
+void setWhileDialogOpen(std::function<void()> work)
+{
+    whileOpen = std::move(work);
+}
+
+WhileDialogOpen::WhileDialogOpen() : m_source(g_timeout_add(100, runWhileOpen, nullptr)) {}
+
+WhileDialogOpen::~WhileDialogOpen()
+{
+    g_source_remove(m_source);
+}
+
 // Lets GTK finish closing its windows before the SFML window takes over again.
 static void settleGtk()
 {
@@ -65,6 +88,7 @@ SaveChoice askSaveTargetWithDialog(const std::string& currentName)
     gtk_file_chooser_set_current_name(chooser, currentName.c_str());
 
     SaveChoice choice;
+    const WhileDialogOpen meanwhile;
     if (gtk_native_dialog_run(GTK_NATIVE_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
         if (gchar* path = gtk_file_chooser_get_filename(chooser)) {
             choice.path = path;

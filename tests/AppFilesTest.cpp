@@ -29,6 +29,45 @@ TEST_F(AppFilesTest, SaveAsKeepsADoubleExtensionAndANonAsciiName)
     EXPECT_EQ(app->fileList().names[1], "act1.html");
 }
 
+// A save over a file that another window wrote since this one read or wrote it asks first:
+// Cancel keeps theirs, "Save as…" offers a name beside it, "Save anyway" keeps theirs as a
+// backup. A file only touched, or gone, is saved over without a word.
+TEST_F(AppFilesTest, ASaveOverAnotherWindowsSaveAsksFirst)
+{
+    control(sf::Keyboard::Num2);
+    setText("Mine.");
+    ASSERT_TRUE(app->saveScriptAs("act1"));
+    const std::string ours = readBytes("user/act1.html");
+    type("!");
+    std::string theirs = ours;
+    theirs.replace(theirs.find("Mine."), 5, "Their");
+    writeBytes("user/act1.html", theirs); // the same size: only the bytes tell
+    EXPECT_FALSE(app->saveScript());
+    ASSERT_TRUE(app->changedCheck().isOpen());
+    EXPECT_EQ(app->changedCheck().message.getString().toAnsiString(), "act1 was changed by another window since you\nopened it");
+    EXPECT_EQ(app->changedCheck().quitButton.label.getString(), sf::String(L"Save as\u2026"));
+    click(960, 580); // Cancel
+    EXPECT_EQ(readBytes("user/act1.html"), theirs);
+    EXPECT_FALSE(app->session().saved());
+    control(sf::Keyboard::S);
+    click(960, 520); // Save as…
+    ASSERT_TRUE(app->saveAsPanel().isOpen());
+    EXPECT_EQ(app->saveAsPanel().nameBox.text, "act1 (mine)");
+    key(sf::Keyboard::Escape);
+    control(sf::Keyboard::S);
+    click(960, 460); // Save anyway
+    EXPECT_NE(readBytes("user/act1.html").find("Mine.!"), std::string::npos);
+    ASSERT_EQ(std::distance(fs::directory_iterator("user/.backup/act1"), fs::directory_iterator()), 1);
+    EXPECT_EQ(readBytes(fs::directory_iterator("user/.backup/act1")->path()), theirs);
+    type("?");
+    fs::last_write_time("user/act1.html", fs::last_write_time("user/act1.html") + std::chrono::seconds(5));
+    EXPECT_TRUE(app->saveScript()) << "touched, not changed";
+    type("?");
+    fs::remove("user/act1.html");
+    EXPECT_TRUE(app->saveScript()) << "gone";
+    EXPECT_FALSE(app->changedCheck().isOpen());
+}
+
 TEST_F(AppFilesTest, OpeningTheTemplateStaysUntitled)
 {
     type("abc");

@@ -361,6 +361,12 @@ TEST_F(EndToEndTest, TwoWindowsOnOneFolderEachKeepTheirOwnWork)
     controlKey("s", b.window());
     ASSERT_TRUE(eventually([&] { return lastText("user/act1.html") == "Start. B"; }));
     ASSERT_EQ(listRecoveries().size(), 1u) << "B's save removed no copy but its own";
+    controlKey("s", a.window()); // A's save would replace B's: A asks first
+    sh("xdotool windowraise " + a.window());
+    screenWhen(dimmed);
+    clickAt(960, 580); // "Cancel"
+    screenWhen([](const sf::Image& image) { return !dimmed(image); });
+    EXPECT_EQ(lastText("user/act1.html"), "Start. B");
 
     a.kill();
     const std::vector<RecoveredCopy> left = listRecoveries();

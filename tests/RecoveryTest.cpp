@@ -62,6 +62,14 @@ TEST_F(RecoveryTest, ACopyFollowsTheWorkAtMostFiveSecondsBehind)
     lost.type = sf::Event::LostFocus;
     send(lost); // leaving the window writes it at once
     EXPECT_EQ(copy()->paragraphs[0].text, "INT. HALLWXY");
+    type("v"); // the export's dialog holds the thread: the copy is written before it opens
+    std::string asked;
+    app->platform().askSaveTarget = [&](const std::string&) {
+        asked = copy()->paragraphs[0].text.toAnsiString();
+        return SaveChoice();
+    };
+    control(sf::Keyboard::E);
+    EXPECT_EQ(asked, "INT. HALLWXYV");
 
     control(sf::Keyboard::S); // a save has no use for the copy
     EXPECT_FALSE(copy());

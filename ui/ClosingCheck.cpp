@@ -7,9 +7,14 @@ const sf::Color dialogOutline(10, 10, 15, 255);
 ClosingCheck::ClosingCheck(const sf::RenderTarget& window, Purpose why) : Group(window), purpose(why)
 {
     applyDialogLook(340, dialogOutline);
-    const bool quitting = purpose == Purpose::Quit;
-    saveQuitButton.setup(quitting ? "Save and quit" : purpose == Purpose::Open ? "Save" : "Open anyway", 740, 440, 440, 40);
-    quitButton.setup(quitting ? "Quit without saving" : "Discard changes", 740, 500, 440, 40);
+    const bool quitting = purpose == Purpose::Quit, changed = purpose == Purpose::Changed;
+    saveQuitButton.setup(quitting  ? "Save and quit"
+                         : changed ? "Save anyway"
+                         : purpose == Purpose::Open ? "Save"
+                                                    : "Open anyway",
+                         740, 440, 440, 40);
+    quitButton.setup(quitting ? sf::String("Quit without saving") : changed ? sf::String(L"Save as\u2026") : sf::String("Discard changes"),
+                     740, 500, 440, 40);
     cancelButton.setup("Cancel", 740, 560, 440, 40);
     for (Button* button : {&saveQuitButton, &quitButton, &cancelButton})
         button->bind(window, view);

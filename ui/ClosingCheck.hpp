@@ -10,11 +10,12 @@
 // saving" or "Cancel". Worded "Save", "Discard changes" and "Cancel", the same dialog
 // asks before another script is opened over unsaved changes; with "Open anyway" and
 // "Cancel" under a line saying why, before a script open in another window is opened
-// here too. A press on a button closes it and reports the answer; Escape closes it with
+// here too; with "Save anyway", "Save as…" and "Cancel" before a save over a file that
+// another program changed (the middle button answering Discard). A press on a button closes it and reports the answer; Escape closes it with
 // none.
 class ClosingCheck : public Group {
 public:
-    enum class Purpose { Quit, Open, Shared };
+    enum class Purpose { Quit, Open, Shared, Changed };
     enum class Answer { Save, Discard, Cancel };
 
     ClosingCheck(const sf::RenderTarget& window, Purpose purpose);

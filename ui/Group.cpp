@@ -48,7 +48,8 @@ void Group::applyDialogLook(float height, const sf::Color& outline)
     background.setOutlineColor(outline);
 }
 
-// A message longer than a line puts its reason, after the last ": ", on a second line.
+// A message longer than a line puts its reason, after the last ": ", on a second line;
+// one without a reason goes on at its last space that fits.
 void Group::setDialogMessage(sf::Text& line, const sf::String& text, float top)
 {
     auto fitted = [](const sf::String& part) {
@@ -64,6 +65,12 @@ void Group::setDialogMessage(sf::Text& line, const sf::String& text, float top)
         for (std::size_t at = colon; (at = text.find(": ", at + 1)) != sf::String::InvalidPos;)
             last = at;
         shown = fitted(text.substring(0, last + 1)) + "\n" + fitted(text.substring(last + 2));
+    } else if (text.getSize() > messageChars) { // else at the last space that fits
+        std::size_t space = messageChars;
+        while (space > 0 && text[space] != ' ')
+            --space;
+        if (space > 0)
+            shown = text.substring(0, space) + "\n" + fitted(text.substring(space + 1));
     }
     if (appFont)
         line.setFont(*appFont);

@@ -46,8 +46,8 @@ protected:
     // 3-pixel outline of the given colour and the given height.
     void applyDialogLook(float height, const sf::Color& outline);
     // A message in a dialog, centred on x 960 at the given top: one line, or two when a
-    // longer one says why after a ": "; a line longer than the dialog is shortened in
-    // its middle.
+    // longer one says why after a ": " (else it breaks at a space); a line longer than
+    // the dialog is shortened in its middle.
     static void setDialogMessage(sf::Text& line, const sf::String& text, float top);
     // Sets the view and draws the background; false while the panel is hidden.
     bool drawBackground(sf::RenderTarget& target) const;
