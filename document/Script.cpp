@@ -136,6 +136,15 @@ bool pairsWithNext(const std::vector<Paragraph>& paragraphs, std::size_t blockEn
     return blockEnd < paragraphs.size() && paragraphs[blockEnd].kind == Name && paragraphs[blockEnd].dual;
 }
 
+void unpairLoneCues(std::vector<Paragraph>& paragraphs)
+{
+    for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+        const DivType before = i > 0 ? paragraphs[i - 1].kind : None;
+        if (paragraphs[i].kind == Name && before != Name && before != Parenthetical && before != Speech)
+            paragraphs[i].dual = false;
+    }
+}
+
 bool hasStyle(const Paragraph& paragraph, std::size_t from, std::size_t to, std::uint8_t bits)
 {
     to = std::min<std::size_t>(to, paragraph.text.getSize());

@@ -48,6 +48,9 @@ void makeSingleLine(Paragraph& paragraph);
 // stands side by side with the block after it when that block's cue is dual.
 std::size_t speechBlockEnd(const std::vector<Paragraph>& paragraphs, std::size_t begin);
 bool pairsWithNext(const std::vector<Paragraph>& paragraphs, std::size_t blockEnd);
+// Clears the pairing of every cue that follows no dialogue: it has none to stand beside.
+// Readers of other programs' files call it, so that what they read is written back alike.
+void unpairLoneCues(std::vector<Paragraph>& paragraphs);
 // Whether every letter from `from` to `to` has the bits (and there is one at least).
 bool hasStyle(const Paragraph& paragraph, std::size_t from, std::size_t to, std::uint8_t bits);
 

@@ -325,7 +325,7 @@ void Page::toggleStyle(std::uint8_t bits)
         m_typingAt = m_caret;
         return;
     }
-    const auto [from, to] = selection();
+    const Caret from = selection().first, to = selection().second; // named, so that the lambda may take them
     auto stretch = [&](std::uint32_t i) {
         return std::pair<std::size_t, std::size_t>(i == from.paragraph ? from.index : 0,
                                                    i == to.paragraph ? to.index : paragraph(i).text.getSize());

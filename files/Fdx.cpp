@@ -239,6 +239,7 @@ std::optional<Script> parseFdx(std::string bytes, std::string* why)
         script.setTitlePage({"", "", "", "", "", "", ""});
     if (const Node* content = root->first_node("Content"))
         readParagraphs(content, script);
+    unpairLoneCues(script.paragraphs);
     return script;
 }
 

@@ -751,7 +751,9 @@ std::optional<Script> parseFountain(const std::string& bytes, FountainReport* re
     const std::optional<std::u32string> text = decode(bytes);
     if (!text)
         return std::nullopt;
-    return Reader(withoutNotes(splitLines(*text), report)).read(true);
+    Script script = Reader(withoutNotes(splitLines(*text), report)).read(true);
+    unpairLoneCues(script.paragraphs);
+    return script;
 }
 
 std::optional<std::vector<Paragraph>> parseFountainBody(const std::string& bytes)
@@ -759,7 +761,7 @@ std::optional<std::vector<Paragraph>> parseFountainBody(const std::string& bytes
     const std::optional<std::u32string> text = decode(bytes);
     if (!text)
         return std::nullopt;
-    return Reader(withoutNotes(splitLines(*text), nullptr)).read(false).paragraphs;
+    return Reader(withoutNotes(splitLines(*text), nullptr)).read(false).paragraphs; // a pasted cue may pair with what is there
 }
 
 // Every element stands apart after a blank line, but for the parentheticals and speeches

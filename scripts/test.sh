@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs what is missing, builds everything and runs every test under a virtual X
-# display, then once more in a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+# display, then once more in a build with AddressSanitizer and UndefinedBehaviorSanitizer;
+# then builds the fuzz targets and runs each for a few seconds.
 set -e
 cd "$(dirname "$0")/.."
 scripts/setup.sh test
@@ -22,3 +23,14 @@ run() {
 }
 run ctest --test-dir build --output-on-failure
 run ctest --test-dir build-sanitize --output-on-failure -LE e2e
+
+# The fuzz targets build and run briefly over the test files; long runs are by hand
+# (README, developer section).
+cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DQUILLMERE_FUZZ=ON -DQUILLMERE_TESTS=OFF -DQUILLMERE_BENCH=OFF >/dev/null
+cmake --build build-fuzz -j"$jobs" --target loader-fuzz fountain-fuzz fdx-fuzz
+for target in loader fountain fdx; do
+    corpus="$(mktemp -d)"
+    cp tests/data/* "$corpus"
+    build-fuzz/$target-fuzz -max_total_time=15 -max_len=8192 -artifact_prefix="$corpus/" "$corpus"
+    rm -rf "$corpus"
+done

@@ -72,6 +72,13 @@ TEST(FdxReading, WhatIsNotAFinalDraftFileFailsAndSaysWhy)
     ASSERT_TRUE(bare);
     EXPECT_EQ(bare->titlePage(), (TitleLines{"", "", "", "", "", "", ""}));
     EXPECT_EQ(bare->paragraphs, (std::vector<Paragraph>{{Directorial, "Hi."}}));
+    // A second cue after action in a pair speaks alone: it has no dialogue to stand beside.
+    const std::optional<Script> lone = parseFdx(
+        "<FinalDraft><Content><Paragraph><DualDialogue><Paragraph Type=\"Character\"><Text>ANN</Text></Paragraph>"
+        "<Paragraph Type=\"Action\"><Text>Left.</Text></Paragraph><Paragraph Type=\"Character\"><Text>CAL</Text>"
+        "</Paragraph></DualDialogue></Paragraph></Content></FinalDraft>");
+    ASSERT_TRUE(lone);
+    EXPECT_EQ(lone->paragraphs, (std::vector<Paragraph>{{Name, "ANN"}, {Directorial, "Left."}, {Name, "CAL"}}));
 }
 
 TEST(FdxWriting, TheFormatAndItsEscapes)

@@ -169,7 +169,7 @@ TEST(FountainReading, EveryElementTakesItsKind)
     EXPECT_EQ(script->paragraphs,
               ps({{Scene, U"int. hall - night"},
                   {Directorial, U"Bob waits by the door, <i>very</i> still."},
-                  {Name, U"BOB ^"},
+                  {Name, U"BOB"}, // "^" after action: no dialogue to stand beside
                   {Parenthetical, U"(quietly)"},
                   {Speech, U"Hello."},
                   {Speech, U"Is anyone"},
@@ -248,7 +248,9 @@ TEST(FountainWriting, AnyScriptComesBackExactly)
         const int count = 1 + random() % 12;
         for (int i = 0; i < count; ++i) {
             const auto kind = static_cast<DivType>(random() % 9);
-            Paragraph paragraph{kind, kind == PageBreak ? sf::String() : anyText(), {}, kind == Name && random() % 3 == 0};
+            const DivType before = script.paragraphs.empty() ? None : script.paragraphs.back().kind;
+            const bool afterDialogue = before == Name || before == Parenthetical || before == Speech; // a cue can pair
+            Paragraph paragraph{kind, kind == PageBreak ? sf::String() : anyText(), {}, kind == Name && afterDialogue && random() % 3 == 0};
             if (random() % 2) // runs of any styles, next to one another or apart
                 for (std::size_t at = 0; at < paragraph.text.getSize(); at += 1 + random() % 4)
                     setStyle(paragraph, at, at + 1 + random() % 5, static_cast<std::uint8_t>(random() % 8), true);
