@@ -106,9 +106,12 @@ PdfExport::PdfExport(const Converter& converter, const Script& script, const std
         }
         written = ::close(fd) == 0 && written;
     }
-    if (written)
+    if (written) {
         conversion = converter.begin(pdfSettings(paper.name), printFile, pdf);
-    else
+        // Where its temporary PDF stands, for the next start to remove should this program die first.
+        partialNote = (std::filesystem::path(printFolder) / ("partial-" + std::to_string(getpid()))).string();
+        writeFileAtomically(partialNote, conversion->partialFile());
+    } else
         conversion = std::make_unique<Conversion>(nullptr, std::string(), pdf); // failed: no print file
 }
 
@@ -117,12 +120,18 @@ void removeStalePrintFiles(const std::filesystem::path& folder)
     std::error_code error;
     for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
-        if (name.compare(0, 6, "print-") != 0)
+        const bool print = name.compare(0, 6, "print-") == 0, partial = name.compare(0, 8, "partial-") == 0;
+        if (!print && !partial)
             continue;
-        const long pid = std::strtol(name.c_str() + 6, nullptr, 10);
+        const long pid = std::strtol(name.c_str() + (print ? 6 : 8), nullptr, 10);
         std::error_code ignored;
-        if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
-            std::filesystem::remove(it->path(), ignored);
+        if (pid <= 0 || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH)
+            continue;
+        std::string pdf;
+        const std::string own = ".quillmere-" + std::to_string(pid) + ".pdf"; // never any other file
+        if (partial && readWholeFile(it->path(), pdf) && std::filesystem::path(pdf).filename() == own)
+            std::filesystem::remove(pdf, ignored);
+        std::filesystem::remove(it->path(), ignored);
     }
 }
 
@@ -132,6 +141,8 @@ PdfExport::~PdfExport()
     std::error_code ignored;
     if (!printFile.empty())
         std::filesystem::remove(printFile, ignored);
+    if (!partialNote.empty())
+        std::filesystem::remove(partialNote, ignored);
 }
 
 bool exportPdf(const Converter& converter, const Script& script, const std::string& targetBase, const Paper& paper,

@@ -36,7 +36,8 @@ bool exportFdx(const Script& script, const std::string& targetBase, const Overwr
 
 // Where print files are made: in the user's own folder, not in one every user can read.
 inline const std::filesystem::path printFolder = "user/.export";
-// Removes the print files that programs no longer running left behind (a crash mid-export).
+// Removes the print files and temporary PDFs that programs no longer running left behind
+// (a crash mid-export).
 void removeStalePrintFiles(const std::filesystem::path& folder = printFolder);
 
 // The script as screenplay pages in targetBase + ".pdf", under way beside the editor: the
@@ -59,6 +60,7 @@ public:
 private:
     std::string pdf;
     std::string printFile;
+    std::string partialNote; // printFolder/partial-PID: the temporary PDF's path while it is made
     std::unique_ptr<Conversion> conversion;
 };
 

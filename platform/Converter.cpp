@@ -109,7 +109,7 @@ void Conversion::finish(int status)
     std::error_code error;
     now = State::Failed;
     if (status != 0)
-        why = "the converter failed";
+        why = "the converter failed" + (program->lastOutput().empty() ? std::string() : ": " + program->lastOutput());
     else if (!fs::is_regular_file(partial, error) || !wholePdf(partial))
         why = "the converter wrote no whole PDF";
     else if (fs::rename(partial, target, error); error)

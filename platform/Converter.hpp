@@ -44,6 +44,7 @@ public:
     void stop(const std::string& why);
     State state() const { return now; }
     const std::string& problem() const { return why; }
+    const std::string& partialFile() const { return partial; } // where the PDF is written until it is whole
 
 private:
     void finish(int status);

@@ -14,6 +14,8 @@ public:
     virtual std::optional<int> poll() = 0;
     // Ends it at once and waits for it to be gone.
     virtual void stop() = 0;
+    // The last line it printed, on its output or its errors; empty when none was kept.
+    virtual std::string lastOutput() const { return {}; }
 };
 
 // Starts a program with exactly these arguments (argv[0] is the program); nothing when it
@@ -21,7 +23,9 @@ public:
 using ProgramStarter = std::function<std::unique_ptr<RunningProgram>(const std::vector<std::string>& argv)>;
 
 // Starts a program found on PATH, without a shell, with QT_QPA_PLATFORM=offscreen added to
-// its environment. The program is stopped if it still runs when its handle goes.
+// its environment, what it prints kept (not mixed into the editor's own output). The
+// program is stopped if it still runs when its handle goes, or when the editor ends in
+// any way, a crash too.
 std::unique_ptr<RunningProgram> startProgramWithoutShell(const std::vector<std::string>& argv);
 
 // Starts one and waits for it: its exit status, or -1 when it could not be started or did

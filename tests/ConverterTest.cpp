@@ -3,6 +3,10 @@
 #include "files/Export.hpp"
 #include "platform/RunProgram.hpp"
 
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -102,4 +106,35 @@ TEST_F(ConverterTest, ProgramsRunWithoutAShellAndArgumentsArriveIntact)
     EXPECT_EQ(runProgramWithoutShell({"sh", "-c", "test \"$1\" = 'a b \"c\" -d' && test \"$QT_QPA_PLATFORM\" = offscreen", "x", "a b \"c\" -d"}), 0);
     EXPECT_EQ(runProgramWithoutShell({"sh", "-c", "exit 3"}), 3);
     EXPECT_EQ(runProgramWithoutShell({"no-such-program-here"}), -1);
+    EXPECT_FALSE(startProgramWithoutShell({"no-such-program-here"}));
+
+    // What it prints is kept apart: its last line, progress lines ending in a carriage return.
+    for (const auto& [script, last] : {std::pair<std::string, std::string>{"echo one; echo 'Exit with code 1' >&2; exit 1", "Exit with code 1"},
+                                       {"printf '10%%\\r20%%\\r'", "20%"}, {"true", ""}}) {
+        const std::unique_ptr<RunningProgram> program = startProgramWithoutShell({"sh", "-c", script});
+        ASSERT_TRUE(eventually([&] { return program->poll().has_value(); }));
+        EXPECT_EQ(program->lastOutput(), last) << script;
+    }
+    const Converter failing([](const std::vector<std::string>&) {
+        return startProgramWithoutShell({"sh", "-c", "echo 'Exit with code 1 due to network error' >&2; exit 1"});
+    });
+    const std::unique_ptr<Conversion> conversion = failing.begin({}, "in.html", "out.pdf");
+    ASSERT_TRUE(eventually([&] { return conversion->poll() != Conversion::State::Running; }));
+    EXPECT_EQ(conversion->problem(), "the converter failed: Exit with code 1 due to network error");
+
+    // A program started by one that dies (a crash, a kill) ends with it.
+    const pid_t editor = fork();
+    if (editor == 0) {
+        const auto sleeper = startProgramWithoutShell({"sh", "-c", "echo $$ > sleeper.tmp && mv sleeper.tmp sleeper.pid && exec sleep 30"});
+        while (sleeper && !fs::exists("sleeper.pid"))
+            usleep(10000);
+        kill(getpid(), SIGKILL);
+    }
+    waitpid(editor, nullptr, 0);
+    ASSERT_TRUE(fs::exists("sleeper.pid"));
+    const std::string stat = "/proc/" + std::to_string(std::atoi(readBytes("sleeper.pid").c_str())) + "/stat";
+    EXPECT_TRUE(eventually([&] { // gone, or ended and waiting for a parent that never reaps
+        const std::string line = fs::exists(stat) ? readBytes(stat) : std::string();
+        return line.empty() || line.find(") Z ") != std::string::npos;
+    }));
 }

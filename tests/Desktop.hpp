@@ -16,19 +16,6 @@
 
 int sh(const std::string& command);
 
-// Waits until a condition holds, up to a limit.
-template <typename Condition>
-bool eventually(Condition condition, std::chrono::milliseconds limit = std::chrono::seconds(10))
-{
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-        if (condition())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return condition();
-}
-
 // The program under test, started in the working folder; killed if still running at the end.
 class Program {
 public:

@@ -55,6 +55,7 @@ TEST_F(ExportTest, ThePdfFilterWritesAPdfOfTheSavedScript)
     EXPECT_EQ(fs::path(printed).extension(), ".html");
     EXPECT_EQ(fs::path(printed).parent_path(), fs::absolute("user/.export")) << "the user's own folder";
     EXPECT_FALSE(fs::exists(printed));
+    EXPECT_TRUE(fs::is_empty("user/.export")) << "nor the note of its temporary PDF";
     EXPECT_EQ(fs::status("user/.export").permissions() & fs::perms::all, fs::perms::owner_all);
 
     desktop.choice = {(folder / "out" / "act1.fdx").string(), ExportFilter::pdfLetter};
@@ -70,7 +71,16 @@ TEST(PrintFiles, ThoseOfProgramsNoLongerRunningAreRemoved)
     const std::string mine = "user/.export/print-" + std::to_string(getpid()) + "-a.html";
     for (const std::string& file : {std::string("user/.export/print-999999999-b.html"), mine, std::string("user/.export/keep")})
         writeBytes(file, "x");
+    // A dead program's note of its temporary PDF: that file goes, and only one of that name.
+    fs::create_directories("out");
+    writeBytes("user/.export/partial-999999999", "out/.quillmere-999999999.pdf");
+    writeBytes("out/.quillmere-999999999.pdf", "%PDF-");
+    writeBytes("user/.export/partial-999999998", "out/precious.pdf");
+    writeBytes("out/precious.pdf", "%PDF-");
     removeStalePrintFiles();
+    EXPECT_FALSE(fs::exists("out/.quillmere-999999999.pdf"));
+    EXPECT_TRUE(fs::exists("out/precious.pdf"));
+    EXPECT_FALSE(fs::exists("user/.export/partial-999999998"));
     EXPECT_FALSE(fs::exists("user/.export/print-999999999-b.html"));
     EXPECT_TRUE(fs::exists(mine));
     EXPECT_TRUE(fs::exists("user/.export/keep"));
@@ -205,6 +215,8 @@ TEST_F(ConverterBesideTheWindow, TheEditorGoesOnWhileItRunsFromTheScriptAsItWas)
     EXPECT_EQ(app->footLine(), "Exporting act1.pdf\u2026 0 s (Escape stops it)");
     type(" after"); // typing goes on
     EXPECT_EQ(currentParagraph().text, "INT. EXPORT before after");
+    const std::string note = "user/.export/partial-" + std::to_string(getpid()); // for a start after a crash
+    EXPECT_EQ(readBytes(note), (folder / "out" / (".quillmere-" + std::to_string(getpid()) + ".pdf")).string());
     writeBytes("go", "");
     for (int i = 0; i < 400 && app->exporting(); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -215,6 +227,7 @@ TEST_F(ConverterBesideTheWindow, TheEditorGoesOnWhileItRunsFromTheScriptAsItWas)
     EXPECT_NE(readBytes("seen.html").find("INT. EXPORT BEFORE"), std::string::npos);
     EXPECT_EQ(readBytes("seen.html").find("AFTER"), std::string::npos) << "the script as it was when it began";
     EXPECT_EQ(app->footLine(), "");
+    EXPECT_FALSE(fs::exists(note));
 }
 
 TEST_F(ConverterBesideTheWindow, EscapeOrTwoMinutesEndAConverterThatHangs)

@@ -7,10 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 // Makes a fresh working folder with res/ and user/empty.html and enters it.
@@ -23,6 +25,19 @@ bool makeReadOnly(const std::filesystem::path& folder);
 void makeWritable(const std::filesystem::path& folder);
 // A PDF of one empty page, as small as a whole one can be.
 std::string minimalPdf();
+
+// Waits until a condition holds, up to a limit.
+template <typename Condition>
+bool eventually(Condition condition, std::chrono::milliseconds limit = std::chrono::seconds(10))
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+        if (condition())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return condition();
+}
 
 // Paragraphs in test failures: their kind and text.
 inline void PrintTo(const Paragraph& paragraph, std::ostream* out)
