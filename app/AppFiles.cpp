@@ -194,12 +194,17 @@ std::string App::replayJournalOf(const std::string& id, Script& script)
 }
 
 // A script that another running program has open is opened here too only when the
-// writer says so.
+// writer says so; so is a recovered copy that opens as that script.
 Opening App::requestOpen(const OpenChoice& choice)
 {
-    const bool ours = !m_session.untitled && m_session.fileName == choice.name;
-    if (choice.kind == OpenChoice::Kind::Script && !ours && m_session.openHere.openElsewhere(choice.name)) {
-        m_questions.askShared(choice, nameForDisplay(choice.name) + " is open in another window");
+    bool untitledCopy = false;
+    const bool recovered = choice.kind == OpenChoice::Kind::Recovered;
+    const std::string script = recovered ? scriptNameOfCopy(choice.name, &untitledCopy) : choice.name;
+    const bool asScript = choice.kind == OpenChoice::Kind::Script ||
+                          (recovered && !untitledCopy && !copyOlderThanScript(choice.name));
+    const bool ours = !m_session.untitled && m_session.fileName == script;
+    if (asScript && !ours && m_session.openHere.openElsewhere(script)) {
+        m_questions.askShared(choice, nameForDisplay(script) + " is open in another window");
         return Opening::Asked;
     }
     return askBeforeOpening(choice);

@@ -8,6 +8,7 @@
 #include <SFML/Graphics/Text.hpp>
 
 #include <string>
+#include <vector>
 
 class Status {
 public:
@@ -15,6 +16,9 @@ public:
 
     // Everything the band says, UTF-8; empty when it is not shown.
     std::string footLine(const std::string& underWay) const;
+    // The band's lines in a window so many characters wide: all it says on one line when
+    // that fits, else a line for each part, a part too long for one shortened in its middle.
+    std::vector<sf::String> footLines(const std::string& underWay, std::size_t width) const;
     void draw(sf::RenderWindow& window, bool unsaved, const std::string& pageCount, const std::string& underWay);
 
     std::string failure;         // why the last save or open failed, for the panel that asked; empty after a success

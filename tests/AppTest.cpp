@@ -85,6 +85,22 @@ TEST_F(AppRules, PreferencesTakeEffectAtOnceAndAreKept)
     EXPECT_EQ(readBytes("user/.settings"), "enter-and-tab = quillmere\nlines-on-screen = editor\nscene-numbers = none\n");
 }
 
+// Three problems at once stand a line each, none cut off at the window's edge.
+TEST_F(AppRules, TheFootBandWrapsWhatDoesNotFitOneLine)
+{
+    Status status(app->font());
+    status.saveProblem = "Could not save user/act1.html: disk full";
+    status.backupProblem = "Backups cannot be kept: permission denied";
+    status.notice = "No misspellings";
+    using Lines = std::vector<sf::String>;
+    EXPECT_EQ(status.footLines("", 200), Lines{L"Could not save user/act1.html: disk full   \u00b7   Backups cannot be kept: "
+                                                L"permission denied   \u00b7   No misspellings"});
+    EXPECT_EQ(status.footLines("", 41),
+              (Lines{"Could not save user/act1.html: disk full", "Backups cannot be kept: permission denied", "No misspellings"}));
+    EXPECT_EQ(status.footLines("", 20), (Lines{L"Could not\u2026disk full", L"Backups c\u2026on denied", "No misspellings"}));
+    EXPECT_EQ(Status(app->font()).footLines("", 20), Lines{});
+}
+
 TEST_F(AppRules, ControlDigitsChooseTheKindAndMarkUnsaved)
 {
     page().setKind(Directorial);

@@ -55,6 +55,11 @@ TEST(FdxReading, WhatIsNotAFinalDraftFileFailsAndSaysWhy)
         {"<!DOCTYPE x [<!ENTITY big \"lol\">]><FinalDraft/>", "it declares a document type"},
         {"<FinalDraft><Content><Paragraph><Text>&nbsp;</Text></Paragraph></Content></FinalDraft>",
          "it uses an entity XML does not define"},
+        {"<FinalDraft><Content><Paragraph><Text>&#xD800;</Text></Paragraph></Content></FinalDraft>",
+         "it uses a character reference that is no character"},
+        {"<FinalDraft><Text>&#;</Text></FinalDraft>", "it uses a character reference that is no character"},
+        {"<FinalDraft><Text>&#1x;</Text></FinalDraft>", "it uses a character reference that is no character"},
+        {"<FinalDraft><Text>&#x110000;</Text></FinalDraft>", "it uses a character reference that is no character"},
         {std::string(50u << 20, ' ') + "x", "larger than 50 MB"},
         {"<FinalDraft><Content>" + repeated("<a>", 100000), "its elements are nested too deeply"},
         {"<FinalDraft>" + repeated("<a x='/>'>/>", 513), "its elements are nested too deeply"}, // "/>" closes nothing here
@@ -72,6 +77,10 @@ TEST(FdxReading, WhatIsNotAFinalDraftFileFailsAndSaysWhy)
     ASSERT_TRUE(bare);
     EXPECT_EQ(bare->titlePage(), (TitleLines{"", "", "", "", "", "", ""}));
     EXPECT_EQ(bare->paragraphs, (std::vector<Paragraph>{{Directorial, "Hi."}}));
+    const std::optional<Script> cdata = parseFdx("<FinalDraft><Content><Paragraph Type=\"Action\"><Text><![CDATA[Bob & Ann]]>"
+                                                 "&#233;&#x1F600;</Text></Paragraph></Content><!-- & --></FinalDraft>");
+    ASSERT_TRUE(cdata) << "an & in CDATA or a comment is no entity";
+    EXPECT_EQ(cdata->paragraphs, (std::vector<Paragraph>{{Directorial, u32(U"Bob & Ann\u00e9\U0001F600")}}));
     // A second cue after action in a pair speaks alone: it has no dialogue to stand beside.
     const std::optional<Script> lone = parseFdx(
         "<FinalDraft><Content><Paragraph><DualDialogue><Paragraph Type=\"Character\"><Text>ANN</Text></Paragraph>"

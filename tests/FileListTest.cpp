@@ -36,6 +36,12 @@ TEST_F(FileListTest, ListsStemsSortedWithoutTheTemplateOrHiddenFiles)
     EXPECT_EQ(list().openButton.rect.top, 450 + 40 * 6);
     EXPECT_EQ(list().deleteButton.rect.left, 1000);
     EXPECT_EQ(list().background.getSize(), sf::Vector2f(520, 40 * 6 + 200));
+    // A name on two lines, or too long for its row, stays on one row.
+    touch("two\nlines.html");
+    touch(std::string(244, 'a') + "Z.html");
+    list().setOpen(true);
+    entryLabelled(L"two\u2424lines");
+    entryLabelled(sf::String(std::string(18, 'a')) + sf::String(L"\u2026") + sf::String(std::string(18, 'a') + "Z"));
 }
 
 TEST_F(FileListTest, AnEmptyFolderListsOnlyEmpty)

@@ -347,6 +347,13 @@ TEST_F(RecoveryTest, EachProgramOwnsItsCopiesAndAScriptOpenElsewhereIsAskedAbout
     EXPECT_EQ(other.sharedCheck().message.getString(), "act1 is open in another window");
     sf::Event escape = ev::keyPressed(sf::Keyboard::Escape);
     other.handleEvent(escape);
+    const std::string left = newRecoveryId("act1"); // act1's copy from a program gone: it opens as act1
+    ASSERT_TRUE(writeRecovery(Script{"", "", {{Scene, "INT. HALL LEFT"}}}, left));
+    EXPECT_EQ(other.requestOpen({OpenChoice::Kind::Recovered, left}), Opening::Asked);
+    ASSERT_TRUE(other.sharedCheck().isOpen());
+    EXPECT_EQ(other.sharedCheck().message.getString(), "act1 is open in another window");
+    other.handleEvent(escape);
+    removeRecovery(left);
 
     control(sf::Keyboard::S); // this one saves: only its own copy goes
     ASSERT_EQ(copies().size(), 1u);

@@ -75,6 +75,8 @@ TEST_F(ScriptLoaderTest, EveryBrokenFileFails)
         head + "stray text\t\t<div class=\"Speech\">x</div>\n" + tail,
         head + "\t\t<div class=\"Villain\">x</div>\n" + tail,
         head + "\t\t<div class=\"Speech\">unclosed\n" + tail,
+        head + "\t\t<div class=\"Speech\">&#xDC00;</div>\n" + tail,
+        head + "\t\t<div class=\"Speech\">&#;</div>\n" + tail,
         std::string(5000, '<') + "html>",
         [] { // nested far deeper than the parser's stack allows
             std::string deep = "<html>";

@@ -10,6 +10,7 @@ namespace {
 const sf::Color dialogOutline(65, 65, 90, 255);
 constexpr float left = 700, top = 300, width = 520;
 constexpr float entryLeft = 720, entryWidth = 480, rowHeight = 40;
+constexpr std::size_t rowChars = 38; // characters of a row's label, which fit its width
 constexpr float scrollStep = 32;  // pixels per wheel notch
 constexpr float scrollMargin = 20; // room kept below the panel when scrolled to its end
 } // namespace
@@ -36,6 +37,23 @@ OpenChoice FileList::choice(std::size_t entry) const
         return {OpenChoice::Kind::Fountain, fountains[i - names.size()]};
     return i == 0 ? OpenChoice{} : OpenChoice{OpenChoice::Kind::Script, names[i]};
 }
+
+namespace {
+// A label as one line that fits its row: a line break shown as a symbol (and any other
+// control character as a space), a long one shortened in its middle, its end kept.
+sf::String rowLabel(sf::String text)
+{
+    for (std::size_t i = 0; i < text.getSize(); ++i)
+        if (text[i] == '\n')
+            text[i] = 0x2424; // SYMBOL FOR NEWLINE
+        else if (text[i] < ' ' || text[i] == 127)
+            text[i] = ' ';
+    if (text.getSize() <= rowChars)
+        return text;
+    const std::size_t half = (rowChars - 1) / 2;
+    return text.substring(0, half) + sf::String(sf::Uint32(0x2026)) + text.substring(text.getSize() - (rowChars - 1 - half));
+}
+} // namespace
 
 FileList::FileList(const sf::RenderTarget& window) : Group(window, {0, 0, 1920, 1000})
 {
@@ -75,7 +93,7 @@ void FileList::buildButtons()
             label += " (Fountain)";
         else if (opens.kind == OpenChoice::Kind::FinalDraft)
             label += " (Final Draft)";
-        entries[e].setup(nameForDisplay(label), r.left, r.top, r.width, r.height);
+        entries[e].setup(rowLabel(nameForDisplay(label)), r.left, r.top, r.width, r.height);
         entries[e].bind(*window, view);
     }
     const float buttonsTop = 450 + rowHeight * entries.size();
