@@ -87,13 +87,18 @@ void readParagraphs(const Node* content, Script& script)
 {
     for (const Node* p = content->first_node("Paragraph"); p; p = p->next_sibling("Paragraph")) {
         if (const Node* dual = p->first_node("DualDialogue")) {
-            // The second cue of the two dialogues speaks at once with the first.
+            // The cue that begins the second of the two dialogues (the first cue after
+            // dialogue) speaks at once with the first.
             const std::size_t from = script.paragraphs.size();
             readParagraphs(dual, script);
-            int cues = 0;
-            for (std::size_t i = from; i < script.paragraphs.size(); ++i)
-                if (script.paragraphs[i].kind == Name && ++cues == 2)
-                    script.paragraphs[i].dual = true;
+            std::vector<Paragraph>& read = script.paragraphs;
+            for (std::size_t i = from + 1; i < read.size(); ++i) {
+                const DivType before = read[i - 1].kind;
+                if (read[i].kind == Name && (before == Name || before == Parenthetical || before == Speech)) {
+                    read[i].dual = true;
+                    break;
+                }
+            }
             continue;
         }
         const std::string type = attribute(p, "Type");

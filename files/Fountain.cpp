@@ -816,7 +816,9 @@ std::string fountainBody(const std::vector<Paragraph>& paragraphs)
             break;
         case Name: {
             const bool spoken = i + 1 < paragraphs.size() && inDialogue(paragraphs[i + 1]);
-            out += (plainCharacter(text) && spoken && !paragraph.styled() ? escaped(text) : "@" + escaped(text, elementStarts, "^", &paragraph)) +
+            const Chars line = asChars(paragraph.dual ? text + U" ^" : text); // as it is written: "INT ^" reads as a heading
+            const bool plain = plainCharacter(text) && !heading(line) && !transition(line);
+            out += (plain && spoken && !paragraph.styled() ? escaped(text) : "@" + escaped(text, elementStarts, "^", &paragraph)) +
                    (paragraph.dual ? " ^\n" : "\n");
             dialogue = spoken;
             break;

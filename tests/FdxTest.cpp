@@ -88,6 +88,13 @@ TEST(FdxReading, WhatIsNotAFinalDraftFileFailsAndSaysWhy)
         "</Paragraph></DualDialogue></Paragraph></Content></FinalDraft>");
     ASSERT_TRUE(lone);
     EXPECT_EQ(lone->paragraphs, (std::vector<Paragraph>{{Name, "ANN"}, {Directorial, "Left."}, {Name, "CAL"}}));
+    // A pair whose first dialogue has no cue: the cue after it begins the second.
+    const std::optional<Script> uncued = parseFdx(
+        "<FinalDraft><Content><Paragraph><DualDialogue><Paragraph Type=\"Dialogue\"><Text>Right.</Text></Paragraph>"
+        "<Paragraph Type=\"Character\"><Text>ANN</Text></Paragraph><Paragraph Type=\"Dialogue\"><Text>Left.</Text>"
+        "</Paragraph></DualDialogue></Paragraph></Content></FinalDraft>");
+    ASSERT_TRUE(uncued);
+    EXPECT_EQ(uncued->paragraphs, (std::vector<Paragraph>{{Speech, "Right."}, {Name, "ANN", {}, true}, {Speech, "Left."}}));
 }
 
 TEST(FdxWriting, TheFormatAndItsEscapes)

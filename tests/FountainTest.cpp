@@ -350,6 +350,7 @@ TEST(FountainEmphasis, MarkersBecomeStylesAndComeBack)
         {{marked(Directorial, U"<b>a</b><i>b</i> <u>c </u>d")}, "\n**a***b* _c\\ _d\n"},
         {{marked(Scene, U"<b>int.</b> hall")}, "\n.**INT.** HALL\n"},
         {{{Name, "ann"}, {Speech, "Hi."}, marked(Name, U"CAL ^"), {Speech, "Yo."}}, "\nANN\nHi.\n\nCAL ^\nYo.\n"},
+        {{{Name, "ann"}, {Speech, "Hi."}, marked(Name, U"int ^"), {Speech, "Yo."}}, "\nANN\nHi.\n\n@INT ^\nYo.\n"}, // not a heading
     };
     for (const auto& [paragraphs, fountain] : written) {
         EXPECT_EQ(fountainBody(paragraphs), fountain);
