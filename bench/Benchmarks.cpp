@@ -139,10 +139,10 @@ void enterInMiddle(benchmark::State& state)
 
 // A letter and a Backspace in the middle, each followed by the frame that shows it, which
 // brings the pages and the scene list up to date.
-void keyAndFrame(benchmark::State& state)
+// A letter and a Backspace, each with its frame, in the middle of a script of that many paragraphs.
+void typeAndRubOut(benchmark::State& state, App& app, int paragraphs)
 {
-    App& app = theApp();
-    fillPage(app, static_cast<int>(state.range(0)));
+    fillPage(app, paragraphs);
     caretInTheMiddle(app, 5);
     app.render();
     for (auto _ : state) {
@@ -151,6 +151,11 @@ void keyAndFrame(benchmark::State& state)
         send(app, ev::textEntered(8));
         app.render();
     }
+}
+
+void keyAndFrame(benchmark::State& state)
+{
+    typeAndRubOut(state, theApp(), static_cast<int>(state.range(0)));
     state.SetLabel("letter + frame + backspace + frame");
 }
 
@@ -228,28 +233,21 @@ void typeJournaled(benchmark::State& state)
     state.SetLabel(state.range(1) ? "journal" : "no journal");
 }
 
-// Spelling checked with the installed dictionary, or not at all.
-void checkSpelling(App& app, bool on)
-{
-    app.spelling().start(on ? "/usr/share/hunspell" : "/nonexistent", "en_US", "user/.dictionary");
-}
+// Spelling checked with the installed dictionary, or not at all, while one lives; on again after.
+struct SpellingFor {
+    SpellingFor(App& checked, bool on) : app(checked) { start(on); }
+    ~SpellingFor() { start(true); }
+    void start(bool on) { app.spelling().start(on ? "/usr/share/hunspell" : "/nonexistent", "en_US", "user/.dictionary"); }
+    App& app;
+};
 
 // A letter and a Backspace, each with its frame, at a size, with spelling off (0) or on (1).
 void typingWithSpelling(benchmark::State& state)
 {
     App& app = theApp();
     const bool on = state.range(1) == 1;
-    checkSpelling(app, on);
-    fillPage(app, static_cast<int>(state.range(0)));
-    caretInTheMiddle(app, 5);
-    app.render();
-    for (auto _ : state) {
-        send(app, ev::textEntered('a'));
-        app.render();
-        send(app, ev::textEntered(8));
-        app.render();
-    }
-    checkSpelling(app, true);
+    const SpellingFor spelling(app, on);
+    typeAndRubOut(state, app, static_cast<int>(state.range(0)));
     state.SetLabel(on ? "spelling on" : "spelling off");
 }
 
@@ -261,7 +259,7 @@ void spellingFirstFrame(benchmark::State& state)
         return;
     App& app = theApp();
     const bool on = state.range(0) == 1;
-    checkSpelling(app, on);
+    const SpellingFor spelling(app, on);
     app.load(*parseFountain(bigFish()));
     app.page().scrollTo(0);
     const double whole = app.page().scriptHeight() + 200;
@@ -276,7 +274,6 @@ void spellingFirstFrame(benchmark::State& state)
     state.counters["laidOut"] = static_cast<double>(app.page().laidOut());
     app.window().setView(app.window().getDefaultView());
     app.page().view = app.window().getDefaultView();
-    checkSpelling(app, true);
     state.SetLabel(on ? "Big Fish, spelling on" : "Big Fish, spelling off");
 }
 

@@ -54,6 +54,33 @@ std::string recoveredLast(const std::string& id)
     EXPECT_EQ(recovered->paragraphs.size(), static_cast<std::size_t>(paragraphs));
     return toUtf8(recovered->paragraphs.back().text);
 }
+using States = std::vector<std::pair<Clock::time_point, std::string>>;
+
+// A new program with the long script open, its caret at the end.
+void openLong(Program& program)
+{
+    program.start();
+    clickAt(960, 400); // the entry long
+    clickAt(820, 550); // "Open"
+    keys("ctrl+End");
+    screenWhen([](const sf::Image& image) { return !dimmed(image); });
+}
+
+// Types words (" TAGwN") for a while after `typed`, each state logged with the time its
+// keys had all been sent; `after` follows each word.
+void typeFor(std::chrono::milliseconds burst, const std::string& tag, std::string& typed, States& states,
+             const std::function<void()>& after = {})
+{
+    const Clock::time_point begun = Clock::now();
+    for (int w = 0; Clock::now() - begun < burst; ++w) {
+        const std::string word = " " + tag + "w" + std::to_string(w);
+        sh("xdotool type --delay 6 '" + word + "'");
+        typed += word;
+        states.emplace_back(Clock::now(), typed);
+        if (after)
+            after();
+    }
+}
 } // namespace
 
 using KillTest = DesktopTest;
@@ -67,30 +94,18 @@ TEST_F(KillTest, FiftyKillsLoseNothingButTheLastSecondsOfTyping)
     for (int round = 0; round < 50; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         Program program;
-        program.start();
-        clickAt(960, 400);  // the entry long
-        clickAt(820, 550);  // "Open"
-        keys("ctrl+End");
-        screenWhen([](const sf::Image& image) { return !dimmed(image); }); // opened, at the end
+        openLong(program);
 
-        // Words typed, each with the time its keys had all been sent; saves along the way.
-        std::string typed = saved;
-        std::vector<std::pair<Clock::time_point, std::string>> states;
-        std::vector<std::pair<Clock::time_point, std::string>> saves;
         // A burst of typing and saving; now and then a pause to think before the end, long
         // enough that the copy must have caught up with everything typed.
-        const auto burst = std::chrono::milliseconds(300 + random() % 2700);
-        const Clock::time_point begun = Clock::now();
-        for (int w = 0; Clock::now() - begun < burst; ++w) {
-            const std::string word = " r" + std::to_string(round) + "w" + std::to_string(w);
-            sh("xdotool type --delay 6 '" + word + "'");
-            typed += word;
-            states.emplace_back(Clock::now(), typed);
+        std::string typed = saved;
+        States states, saves;
+        typeFor(std::chrono::milliseconds(300 + random() % 2700), "r" + std::to_string(round), typed, states, [&] {
             if (random() % 6 == 0) {
                 sh("xdotool key ctrl+s");
                 saves.emplace_back(Clock::now(), typed);
             }
-        }
+        });
         if (random() % 5 < 2)
             std::this_thread::sleep_for(std::chrono::milliseconds(6000 + random() % 1000));
         std::this_thread::sleep_for(std::chrono::milliseconds(random() % 400));
@@ -153,22 +168,11 @@ TEST_F(KillTest, TwentyKillsWhileTypingLoseAtMostTheLastSecond)
     for (int round = 0; round < 20; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         Program program;
-        program.start();
-        clickAt(960, 400); // the entry long
-        clickAt(820, 550); // "Open"
-        keys("ctrl+End");
-        screenWhen([](const sf::Image& image) { return !dimmed(image); });
+        openLong(program);
 
         std::string typed = toUtf8(lastText);
-        std::vector<std::pair<Clock::time_point, std::string>> states;
-        const auto burst = std::chrono::milliseconds(1000 + random() % 3000);
-        const Clock::time_point begun = Clock::now();
-        for (int w = 0; Clock::now() - begun < burst; ++w) {
-            const std::string word = " k" + std::to_string(round) + "w" + std::to_string(w);
-            sh("xdotool type --delay 6 '" + word + "'");
-            typed += word;
-            states.emplace_back(Clock::now(), typed);
-        }
+        States states;
+        typeFor(std::chrono::milliseconds(1000 + random() % 3000), "k" + std::to_string(round), typed, states);
         if (random() % 4 == 0) // now and then a pause before the kill
             std::this_thread::sleep_for(std::chrono::milliseconds(random() % 1500));
         const Clock::time_point killedAt = Clock::now();
