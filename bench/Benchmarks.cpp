@@ -17,6 +17,7 @@
 #include <SFML/Window/Clipboard.hpp>
 #include <benchmark/benchmark.h>
 
+#include <fstream>
 #include <malloc.h>
 #include <random>
 #include <thread>
@@ -197,6 +198,42 @@ void openScript(benchmark::State& state)
     app.load(*loadScript("user/bench.html"));
     app.render();
     state.counters["bytesPerParagraph"] = static_cast<double>(mallinfo2().uordblks - before) / static_cast<double>(state.range(0));
+}
+
+// The process's resident memory, in megabytes.
+double residentMegabytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stod(line.substr(6)) / 1024;
+    return 0;
+}
+
+// A script file of 50 MB from the disk to the first frame; then a letter with its frame
+// there, and the memory the process holds.
+void openFiftyMegabytes(benchmark::State& state)
+{
+    App& app = theApp();
+    if (!std::filesystem::exists("user/fifty.html")) {
+        Script script("", "", rhythm(370000));
+        writeScript(script, "user/fifty", false);
+    }
+    app.load(Script());
+    for (auto _ : state) {
+        app.load(*loadScript("user/fifty.html"));
+        app.render();
+    }
+    caretInTheMiddle(app, 5);
+    app.render();
+    const auto before = std::chrono::steady_clock::now();
+    send(app, ev::textEntered('a'));
+    app.render();
+    state.counters["keyAndFrameMs"] = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - before).count();
+    state.counters["residentMB"] = residentMegabytes();
+    state.counters["fileMB"] = static_cast<double>(std::filesystem::file_size("user/fifty.html")) / (1 << 20);
+    app.load(Script());
 }
 
 // Big Fish from its Fountain file to the first frame.
@@ -591,6 +628,7 @@ BENCHMARK(exportFountainText)->Unit(benchmark::kMillisecond);
 BENCHMARK(historyMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(saveScript)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(openScript)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(openFiftyMegabytes)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(openBigFish)->Unit(benchmark::kMillisecond);
 BENCHMARK(typeJournaled)->Args({10000, 0})->Args({10000, 1})->Unit(benchmark::kMicrosecond);
 BENCHMARK(typingWithSpelling)->Args({10000, 0})->Args({10000, 1})->Unit(benchmark::kMicrosecond);

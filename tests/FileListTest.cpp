@@ -40,7 +40,7 @@ TEST_F(FileListTest, ListsStemsSortedWithoutTheTemplateOrHiddenFiles)
     touch("two\nlines.html");
     touch(std::string(244, 'a') + "Z.html");
     list().setOpen(true);
-    entryLabelled(L"two\u2424lines");
+    entryLabelled(L"two\u00b6lines");
     entryLabelled(sf::String(std::string(18, 'a')) + sf::String(L"\u2026") + sf::String(std::string(18, 'a') + "Z"));
 }
 

@@ -45,7 +45,7 @@ sf::String rowLabel(sf::String text)
 {
     for (std::size_t i = 0; i < text.getSize(); ++i)
         if (text[i] == '\n')
-            text[i] = 0x2424; // SYMBOL FOR NEWLINE
+            text[i] = 0x00B6; // the pilcrow, which the typeface has
         else if (text[i] < ' ' || text[i] == 127)
             text[i] = ' ';
     if (text.getSize() <= rowChars)
