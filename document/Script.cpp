@@ -139,8 +139,13 @@ bool pairsWithNext(const std::vector<Paragraph>& paragraphs, std::size_t blockEn
 void unpairLoneCues(std::vector<Paragraph>& paragraphs)
 {
     for (std::size_t i = 0; i < paragraphs.size(); ++i) {
-        const DivType before = i > 0 ? paragraphs[i - 1].kind : None;
-        if (paragraphs[i].kind == Name && before != Name && before != Parenthetical && before != Speech)
+        if (paragraphs[i].kind != Name || !paragraphs[i].dual)
+            continue;
+        std::size_t begin = i; // of the block before
+        while (begin > 0 && (paragraphs[begin - 1].kind == Parenthetical || paragraphs[begin - 1].kind == Speech))
+            --begin;
+        const bool cued = begin > 0 && paragraphs[begin - 1].kind == Name;
+        if ((begin == i && !cued) || (cued && paragraphs[begin - 1].dual))
             paragraphs[i].dual = false;
     }
 }

@@ -48,7 +48,8 @@ void makeSingleLine(Paragraph& paragraph);
 // stands side by side with the block after it when that block's cue is dual.
 std::size_t speechBlockEnd(const std::vector<Paragraph>& paragraphs, std::size_t begin);
 bool pairsWithNext(const std::vector<Paragraph>& paragraphs, std::size_t blockEnd);
-// Clears the pairing of every cue that follows no dialogue: it has none to stand beside.
+// Clears the pairing of every cue that follows no dialogue, or follows one that is itself
+// the second of a pair: it has none to stand beside.
 // Readers of other programs' files call it, so that what they read is written back alike.
 void unpairLoneCues(std::vector<Paragraph>& paragraphs);
 // Whether every letter from `from` to `to` has the bits (and there is one at least).

@@ -187,6 +187,10 @@ TEST(FountainReading, EveryElementTakesItsKind)
                   {Scene, U"EXT. YARD"},
                   {Speech, U"Sing along"},
                   {Directorial, U"Escaped *stars* and a \\ backslash."}}));
+    // Of pairs in a row, a third cue stands beside nothing, and a fourth pairs with it.
+    EXPECT_EQ(parseFountain("ANN\nA.\n\nBOB ^\nB.\n\nCAL ^\nC.\n\nDEE ^\nD.\n")->paragraphs,
+              ps({{Name, U"ANN"}, {Speech, U"A."}, {Name, U"BOB ^"}, {Speech, U"B."}, {Name, U"CAL"}, {Speech, U"C."},
+                  {Name, U"DEE ^"}, {Speech, U"D."}}));
 }
 
 TEST(FountainReading, AnUnclosedBoneyardIsReadAsTheSyntaxSaysAndReported)
@@ -246,11 +250,14 @@ TEST(FountainWriting, AnyScriptComesBackExactly)
             script.notes = anyText();
         }
         const int count = 1 + random() % 12;
+        bool secondOfPair = false;
         for (int i = 0; i < count; ++i) {
             const auto kind = static_cast<DivType>(random() % 9);
             const DivType before = script.paragraphs.empty() ? None : script.paragraphs.back().kind;
-            const bool afterDialogue = before == Name || before == Parenthetical || before == Speech; // a cue can pair
-            Paragraph paragraph{kind, kind == PageBreak ? sf::String() : anyText(), {}, kind == Name && afterDialogue && random() % 3 == 0};
+            // A cue pairs after dialogue that is not the second of a pair itself.
+            const bool canPair = (before == Name || before == Parenthetical || before == Speech) && !secondOfPair;
+            Paragraph paragraph{kind, kind == PageBreak ? sf::String() : anyText(), {}, kind == Name && canPair && random() % 3 == 0};
+            secondOfPair = paragraph.dual || (secondOfPair && (kind == Parenthetical || kind == Speech));
             if (random() % 2) // runs of any styles, next to one another or apart
                 for (std::size_t at = 0; at < paragraph.text.getSize(); at += 1 + random() % 4)
                     setStyle(paragraph, at, at + 1 + random() % 5, static_cast<std::uint8_t>(random() % 8), true);
