@@ -12,6 +12,7 @@
 #include "files/TextCodec.hpp"
 #include "files/UserFolder.hpp"
 #include "files/WholeFile.hpp"
+#include "platform/Memory.hpp"
 
 #include <algorithm>
 #include <filesystem>
@@ -147,6 +148,7 @@ bool App::open(const OpenChoice& choice)
     m_session.untitled = choice.kind == Kind::Template || imported || untitledCopy || olderCopy;
     m_session.fileName = m_session.untitled ? std::string("empty") : copyOf;
     show(std::move(*loaded), choice.kind != Kind::Recovered);
+    returnFreedMemory(); // what reading took beyond the script
     m_session.fileStamp = m_session.untitled ? std::nullopt : stampOf(scriptBase(copyOf) + ".html");
     if (!given.empty() && given != name)
         removeRecovery(given);

@@ -227,10 +227,14 @@ void openFiftyMegabytes(benchmark::State& state)
     }
     caretInTheMiddle(app, 5);
     app.render();
-    const auto before = std::chrono::steady_clock::now();
-    send(app, ev::textEntered('a'));
-    app.render();
-    state.counters["keyAndFrameMs"] = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - before).count();
+    auto keyAndFrame = [&app] {
+        const auto before = std::chrono::steady_clock::now();
+        send(app, ev::textEntered('a'));
+        app.render();
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - before).count();
+    };
+    state.counters["firstKeyMs"] = keyAndFrame(); // with the first recovery copy
+    state.counters["keyAndFrameMs"] = keyAndFrame();
     state.counters["residentMB"] = residentMegabytes();
     state.counters["fileMB"] = static_cast<double>(std::filesystem::file_size("user/fifty.html")) / (1 << 20);
     app.load(Script());

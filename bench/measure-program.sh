@@ -39,6 +39,6 @@ before=$(ticks)
 sleep 10
 after=$(ticks)
 hz=$(getconf CLK_TCK)
-echo "paragraphs: $n"
+echo "paragraphs: $n ($(( $(stat -c %s "$work/user/measure.html") / 1048576 )) MB)"
 echo "resident memory: $rss"
 echo "processor time over 10 idle seconds: $(( (after - before) * 1000 / hz )) ms"

@@ -1,0 +1,8 @@
+#include "platform/Memory.hpp"
+
+#include <malloc.h>
+
+void returnFreedMemory()
+{
+    malloc_trim(0);
+}
