@@ -28,16 +28,13 @@ bool characterReference(const std::string& bytes, std::size_t at)
 std::optional<std::string> referenceProblem(const std::string& bytes, bool html)
 {
     static const char* const known[] = {"amp;", "lt;", "gt;", "quot;", "apos;"};
-    for (std::size_t at = 0; at < bytes.size(); ++at) {
-        const char* skipTo = bytes.compare(at, 4, "<!--") == 0 ? "-->" : bytes.compare(at, 9, "<![CDATA[") == 0 ? "]]>" : nullptr;
-        if (skipTo) {
-            at = bytes.find(skipTo, at);
-            if (at == std::string::npos)
+    for (std::size_t at = bytes.find_first_of("<&"); at != std::string::npos; at = bytes.find_first_of("<&", at + 1)) {
+        if (bytes[at] == '<') {
+            const char* skipTo = bytes.compare(at, 4, "<!--") == 0 ? "-->" : bytes.compare(at, 9, "<![CDATA[") == 0 ? "]]>" : nullptr;
+            if (skipTo && (at = bytes.find(skipTo, at)) == std::string::npos)
                 break;
             continue;
         }
-        if (bytes[at] != '&')
-            continue;
         if (at + 1 < bytes.size() && bytes[at + 1] == '#') {
             if (!characterReference(bytes, at + 2))
                 return "it uses a character reference that is no character";
