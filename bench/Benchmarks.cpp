@@ -160,10 +160,16 @@ void keyAndFrame(benchmark::State& state)
     state.SetLabel("letter + frame + backspace + frame");
 }
 
+// A frame of the sheet at a size; with range(1), every paragraph with runs of bold,
+// italic and underlined words, so that those in view draw in their faces.
 void renderFrame(benchmark::State& state)
 {
     App& app = theApp();
-    fillPage(app, static_cast<int>(state.range(0)));
+    std::vector<Paragraph> paragraphs = rhythm(static_cast<int>(state.range(0)));
+    for (std::size_t i = 0; state.range(1) && i < paragraphs.size(); ++i)
+        for (std::size_t at = 0; at + 6 < paragraphs[i].text.getSize(); at += 12)
+            setStyle(paragraphs[i], at, at + 6, static_cast<std::uint8_t>(1 + (at / 12) % 7), true);
+    app.load(Script("", "", std::move(paragraphs)));
     app.page().scrollTo(23 * 100);
     app.render(); // the lines in view laid out once, as when they first come into view
     for (auto _ : state) {
@@ -622,7 +628,7 @@ BENCHMARK(cutAndPaste500)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(pasteLarge)->Args({1, 0})->Args({3, 0})->Args({1, 1})->Args({3, 1})->Args({10, 1})->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(typeInMiddle)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(enterInMiddle)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
-BENCHMARK(renderFrame)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
+BENCHMARK(renderFrame)->ArgsProduct({{100, 1000, 5000, 10000, 20000}, {0}})->Args({10000, 1})->Unit(benchmark::kMicrosecond);
 BENCHMARK(keyAndFrame)->EDITOR_SIZES->Unit(benchmark::kMicrosecond);
 BENCHMARK(paginateScript)->Arg(0)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(exportBigFish)->Arg(0)->Arg(1)->Arg(2)->Iterations(3)->Unit(benchmark::kMillisecond);
