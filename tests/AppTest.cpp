@@ -72,10 +72,13 @@ TEST_F(AppRules, PreferencesTakeEffectAtOnceAndAreKept)
         }
         EXPECT_EQ(currentParagraph().kind, kind);
     }
+    control(sf::Keyboard::Comma);
+    key(sf::Keyboard::Up); // from the first row round to the last
+    key(sf::Keyboard::Left);
     app.reset();
     app = std::make_unique<App>(desktop.platform());
     EXPECT_TRUE(linesAsPrinted());
-    EXPECT_EQ(app->preferences().settings.sceneNumbers, SceneNumbers::Both);
+    EXPECT_EQ(app->preferences().settings.sceneNumbers, SceneNumbers::Right);
     app.reset();
     writeBytes("user/.settings", "lines-on-screen = as-printed\nscene-numbers = sideways\n");
     app = std::make_unique<App>(desktop.platform());

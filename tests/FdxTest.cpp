@@ -59,6 +59,7 @@ TEST(FdxReading, WhatIsNotAFinalDraftFileFailsAndSaysWhy)
          "it uses a character reference that is no character"},
         {"<FinalDraft><Text>&#;</Text></FinalDraft>", "it uses a character reference that is no character"},
         {"<FinalDraft><Text>&#1x;</Text></FinalDraft>", "it uses a character reference that is no character"},
+        {"<FinalDraft><Text>&#1a;</Text></FinalDraft>", "it uses a character reference that is no character"},
         {"<FinalDraft><Text>&#x110000;</Text></FinalDraft>", "it uses a character reference that is no character"},
         {std::string(50u << 20, ' ') + "x", "larger than 50 MB"},
         {"<FinalDraft><Content>" + repeated("<a>", 100000), "its elements are nested too deeply"},
@@ -88,13 +89,16 @@ TEST(FdxReading, WhatIsNotAFinalDraftFileFailsAndSaysWhy)
         "</Paragraph></DualDialogue></Paragraph></Content></FinalDraft>");
     ASSERT_TRUE(lone);
     EXPECT_EQ(lone->paragraphs, (std::vector<Paragraph>{{Name, "ANN"}, {Directorial, "Left."}, {Name, "CAL"}}));
-    // A pair whose first dialogue has no cue: the cue after it begins the second.
+    // A pair whose first dialogue has no cue: the cue after it begins the second, and
+    // only that one pairs, however many more the element holds.
     const std::optional<Script> uncued = parseFdx(
         "<FinalDraft><Content><Paragraph><DualDialogue><Paragraph Type=\"Dialogue\"><Text>Right.</Text></Paragraph>"
         "<Paragraph Type=\"Character\"><Text>ANN</Text></Paragraph><Paragraph Type=\"Dialogue\"><Text>Left.</Text>"
-        "</Paragraph></DualDialogue></Paragraph></Content></FinalDraft>");
+        "</Paragraph><Paragraph Type=\"Character\"><Text>BOB</Text></Paragraph><Paragraph Type=\"Character\"><Text>CAL"
+        "</Text></Paragraph></DualDialogue></Paragraph></Content></FinalDraft>");
     ASSERT_TRUE(uncued);
-    EXPECT_EQ(uncued->paragraphs, (std::vector<Paragraph>{{Speech, "Right."}, {Name, "ANN", {}, true}, {Speech, "Left."}}));
+    EXPECT_EQ(uncued->paragraphs, (std::vector<Paragraph>{{Speech, "Right."}, {Name, "ANN", {}, true}, {Speech, "Left."},
+                                                          {Name, "BOB"}, {Name, "CAL"}}));
 }
 
 TEST(FdxWriting, TheFormatAndItsEscapes)
