@@ -103,10 +103,13 @@ void Preferences::handleEvent(const sf::Event& event)
     if (event.type == sf::Event::Resized) {
         recentre(event.size.width, event.size.height);
     } else if (event.type == sf::Event::MouseButtonPressed) {
-        for (std::size_t r = 0; r < rows; ++r)
-            for (std::size_t c = 0; c < choices[r].size(); ++c)
-                if (choices[r][c].hits(event.mouseButton.x, event.mouseButton.y) && c != chosen(settings, r))
+        for (const std::vector<ToggleButton>& row : choices)
+            for (const ToggleButton& choice : row) {
+                const auto r = static_cast<std::size_t>(&row - choices.data());
+                const auto c = static_cast<std::size_t>(&choice - row.data());
+                if (choice.hits(event.mouseButton.x, event.mouseButton.y) && c != chosen(settings, r))
                     return choose(r, c);
+            }
     } else if (event.type == sf::Event::KeyPressed) {
         const sf::Keyboard::Key key = event.key.code;
         const std::size_t now = chosen(settings, row), count = choices[row].size();
