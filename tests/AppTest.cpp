@@ -50,6 +50,7 @@ TEST_F(AppRules, PreferencesTakeEffectAtOnceAndAreKept)
 {
     control(sf::Keyboard::Comma);
     ASSERT_TRUE(app->preferences().isOpen());
+    EXPECT_FALSE(app->titlePage().isOpen()) << "only the panel opens";
     type("z");
     key(sf::Keyboard::Right); // Final Draft's Enter
     key(sf::Keyboard::Down);
@@ -102,6 +103,22 @@ TEST_F(AppRules, TheFootBandWrapsWhatDoesNotFitOneLine)
               (Lines{"Could not save user/act1.html: disk full", "Backups cannot be kept: permission denied", "No misspellings"}));
     EXPECT_EQ(status.footLines("", 20), (Lines{L"Could not\u2026disk full", L"Backups c\u2026on denied", "No misspellings"}));
     EXPECT_EQ(Status(app->font()).footLines("", 20), Lines{});
+    // Drawn, the band stands three lines high, each line with its letters.
+    status.saveProblem = std::string(150, 'x');
+    app->window().clear();
+    status.draw(app->window(), false, "", "");
+    const sf::Image frame = captureFrame(*app);
+    const unsigned bottom = frame.getSize().y;
+    auto inked = [&](unsigned from, unsigned to) {
+        for (unsigned y = from; y < to; ++y)
+            for (unsigned x = 0; x < frame.getSize().x; x += 2)
+                if (frame.getPixel(x, y).r > 200)
+                    return true;
+        return false;
+    };
+    EXPECT_EQ(frame.getPixel(5, bottom - 78), sf::Color(90, 20, 30));
+    for (const unsigned line : {80u, 56u, 32u})
+        EXPECT_TRUE(inked(bottom - line + 3, bottom - line + 24)) << line;
 }
 
 TEST_F(AppRules, ControlDigitsChooseTheKindAndMarkUnsaved)
