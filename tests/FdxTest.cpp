@@ -82,13 +82,16 @@ TEST(FdxReading, WhatIsNotAFinalDraftFileFailsAndSaysWhy)
                                                  "&#233;&#x1F600;</Text></Paragraph></Content><!-- & --></FinalDraft>");
     ASSERT_TRUE(cdata) << "an & in CDATA or a comment is no entity";
     EXPECT_EQ(cdata->paragraphs, (std::vector<Paragraph>{{Directorial, u32(U"Bob & Ann\u00e9\U0001F600")}}));
-    // A second cue after action in a pair speaks alone: it has no dialogue to stand beside.
+    // A cue after action in a pair speaks alone: it has no dialogue to stand beside. The
+    // next cue after dialogue pairs.
     const std::optional<Script> lone = parseFdx(
         "<FinalDraft><Content><Paragraph><DualDialogue><Paragraph Type=\"Character\"><Text>ANN</Text></Paragraph>"
         "<Paragraph Type=\"Action\"><Text>Left.</Text></Paragraph><Paragraph Type=\"Character\"><Text>CAL</Text>"
-        "</Paragraph></DualDialogue></Paragraph></Content></FinalDraft>");
+        "</Paragraph><Paragraph Type=\"Dialogue\"><Text>Hi.</Text></Paragraph><Paragraph Type=\"Character\"><Text>DEE"
+        "</Text></Paragraph></DualDialogue></Paragraph></Content></FinalDraft>");
     ASSERT_TRUE(lone);
-    EXPECT_EQ(lone->paragraphs, (std::vector<Paragraph>{{Name, "ANN"}, {Directorial, "Left."}, {Name, "CAL"}}));
+    EXPECT_EQ(lone->paragraphs, (std::vector<Paragraph>{{Name, "ANN"}, {Directorial, "Left."}, {Name, "CAL"},
+                                                        {Speech, "Hi."}, {Name, "DEE", {}, true}}));
     // A pair whose first dialogue has no cue: the cue after it begins the second, and
     // only that one pairs, however many more the element holds.
     const std::optional<Script> uncued = parseFdx(
