@@ -72,13 +72,14 @@ TEST_F(ApplyKindTest, LayoutOfEachKind)
                             Expect{false, Speech, 32, 765, 47}, Expect{true, Scene, 62, 645, 69},
                             Expect{true, Directorial, 62, 645, 46}, Expect{true, Name, 38, 885, 23},
                             Expect{true, Parenthetical, 30, 837, 23}, Expect{true, Speech, 36, 765, 46},
-                            Expect{true, Transition, 17, 1317, 46}}) {
+                            Expect{true, Transition, 17, 1317, 46}, Expect{true, None, 82, 465, 23}}) {
         showLinesAsPrinted(e.printed);
         page().layOutAgain();
         page().setKind(e.kind);
         EXPECT_EQ(shown().wrap.lineChars, e.lineChars) << kindNames.at(e.kind) << e.printed;
         EXPECT_EQ(shown().origin().x, e.textLeft) << kindNames.at(e.kind) << e.printed;
         EXPECT_EQ(page().paragraphBottom(0) - page().paragraphTop(0), e.emptyHeight) << kindNames.at(e.kind) << e.printed;
+        EXPECT_EQ(layoutOf(e.kind).bold, e.kind == Scene) << kindNames.at(e.kind) << e.printed; // headings in the bold face
     }
     showLinesAsPrinted(false);
 }

@@ -38,9 +38,11 @@ TEST_F(FileListTest, ListsStemsSortedWithoutTheTemplateOrHiddenFiles)
     EXPECT_EQ(list().background.getSize(), sf::Vector2f(520, 40 * 6 + 200));
     // A name on two lines, or too long for its row, stays on one row.
     touch("two\nlines.html");
+    touch("tab\there.html");
     touch(std::string(244, 'a') + "Z.html");
     list().setOpen(true);
     entryLabelled(L"two\u00b6lines");
+    entryLabelled("tab here");
     entryLabelled(sf::String(std::string(18, 'a')) + sf::String(L"\u2026") + sf::String(std::string(18, 'a') + "Z"));
 }
 
