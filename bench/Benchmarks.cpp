@@ -246,6 +246,26 @@ void openFiftyMegabytes(benchmark::State& state)
     app.load(Script());
 }
 
+// A letter and a Backspace, each with its frame, in the middle of one paragraph of that
+// many kilobytes: the cost must grow with the paragraph, no faster.
+void typeInOneLongParagraph(benchmark::State& state)
+{
+    App& app = theApp();
+    std::string text;
+    while (text.size() < static_cast<std::size_t>(state.range(0)) * 1024)
+        text += "The river runs past a town where nobody believes him. ";
+    app.load(Script("", "", {{Directorial, fromUtf8(text)}}));
+    app.page().placeCaret({0, static_cast<std::uint32_t>(text.size() / 2)});
+    app.render();
+    for (auto _ : state) {
+        send(app, ev::textEntered('a'));
+        app.render();
+        send(app, ev::textEntered(8));
+        app.render();
+    }
+    app.load(Script());
+}
+
 // Big Fish from its Fountain file to the first frame.
 void openBigFish(benchmark::State& state)
 {
@@ -639,6 +659,7 @@ BENCHMARK(historyMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(saveScript)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(openScript)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(openFiftyMegabytes)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(typeInOneLongParagraph)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(openBigFish)->Unit(benchmark::kMillisecond);
 BENCHMARK(typeJournaled)->Args({10000, 0})->Args({10000, 1})->Unit(benchmark::kMicrosecond);
 BENCHMARK(typingWithSpelling)->Args({10000, 0})->Args({10000, 1})->Unit(benchmark::kMicrosecond);

@@ -50,7 +50,11 @@ Wrap wrapText(const sf::String& text, std::uint32_t lineChars)
     Wrap wrap;
     wrap.lineChars = std::max<std::uint32_t>(lineChars, 1);
     breakLines(
-        text, wrap.lineChars, [&](std::size_t length) { wrap.lineLengths.push_back(static_cast<std::uint32_t>(length)); },
+        text, wrap.lineChars,
+        [&](std::size_t length) {
+            wrap.lineStarts.push_back(wrap.lineStarts.empty() ? 0 : wrap.lineStarts.back() + wrap.lineLengths.back());
+            wrap.lineLengths.push_back(static_cast<std::uint32_t>(length));
+        },
         [&](std::size_t at) { wrap.insertedBreaks.push_back(static_cast<std::uint32_t>(at)); });
     return wrap;
 }
@@ -62,10 +66,9 @@ std::uint32_t countLines(const sf::String& text, std::uint32_t lineChars)
 
 std::uint32_t Wrap::lineStart(std::size_t row) const
 {
-    std::uint32_t start = 0;
-    for (std::size_t i = 0; i < row && i < lineLengths.size(); ++i)
-        start += lineLengths[i];
-    return start;
+    if (row < lineStarts.size())
+        return lineStarts[row];
+    return lineStarts.empty() ? 0 : lineStarts.back() + lineLengths.back(); // past the last line: the text's end
 }
 
 bool Wrap::endsInCut(std::size_t row) const
@@ -81,13 +84,8 @@ std::uint32_t Wrap::shownCells(std::size_t row) const
 
 std::size_t Wrap::rowOf(std::size_t index) const
 {
-    std::size_t start = 0;
-    for (std::size_t row = 0; row < lineLengths.size(); ++row) {
-        start += lineLengths[row];
-        if (index < start)
-            return row;
-    }
-    return lineLengths.size() - 1;
+    const auto after = std::upper_bound(lineStarts.begin(), lineStarts.end(), index); // the first line starting beyond it
+    return after == lineStarts.begin() ? 0 : static_cast<std::size_t>(after - lineStarts.begin()) - 1;
 }
 
 std::size_t Wrap::shownIndex(std::size_t index) const

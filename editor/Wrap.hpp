@@ -14,6 +14,7 @@
 struct Wrap {
     std::uint32_t lineChars = 1;               // line capacity in cells
     std::vector<std::uint32_t> lineLengths;    // per line, characters of text incl. a break space
+    std::vector<std::uint32_t> lineStarts;     // per line, the text index it starts at
     std::vector<std::uint32_t> insertedBreaks; // text indexes before which a cut word breaks
 
     std::size_t lines() const { return lineLengths.size(); }

@@ -36,9 +36,13 @@ struct Span {
 };
 
 // Whole words into lines of at most `widest` characters, a longer word cut; the spaces at
-// a break go. Spans count from `offset`.
-void wrapSpans(const sf::Uint32* text, std::size_t n, std::size_t widest, std::vector<Span>& lines, std::uint32_t offset = 0)
+// a break go. Spans count from `offset`. Given the ascending starts of an earlier wrap of
+// the same text, it stops where a line would start as one of those does: from there on the
+// lines are the same, and the start it stopped at is returned.
+std::optional<std::uint32_t> wrapSpans(const sf::Uint32* text, std::size_t n, std::size_t widest, std::vector<Span>& lines,
+                                       std::uint32_t offset = 0, const std::vector<std::uint32_t>& earlier = {})
 {
+    auto sync = earlier.begin();
     std::size_t i = 0, lineBegin = 0, lineEnd = 0;
     bool open = false;
     auto add = [&](std::size_t b, std::size_t e) {
@@ -58,6 +62,11 @@ void wrapSpans(const sf::Uint32* text, std::size_t n, std::size_t widest, std::v
         }
         if (open)
             add(lineBegin, lineEnd);
+        const std::uint32_t next = static_cast<std::uint32_t>(word + offset);
+        while (open && sync != earlier.end() && *sync < next)
+            ++sync;
+        if (open && sync != earlier.end() && *sync == next)
+            return next;
         for (; i - word > widest; word += widest)
             add(word, word + widest);
         lineBegin = word;
@@ -66,6 +75,7 @@ void wrapSpans(const sf::Uint32* text, std::size_t n, std::size_t widest, std::v
     }
     if (open)
         add(lineBegin, lineEnd);
+    return std::nullopt;
 }
 
 bool closesSentence(sf::Uint32 c)
@@ -220,8 +230,9 @@ private:
 
     // The rows of a paragraph in a column from `from` in its text on: a parenthetical's
     // "(" hanging a cell left of the rest.
-    void rowsOf(std::uint32_t paragraph, const sf::String& text, Column column, Part part, std::uint32_t from,
-                std::vector<Row>& rows, bool centred = false) const
+    std::optional<std::uint32_t> rowsOf(std::uint32_t paragraph, const sf::String& text, Column column, Part part,
+                                        std::uint32_t from, std::vector<Row>& rows, bool centred = false,
+                                        const std::vector<std::uint32_t>& earlier = {}) const
     {
         const sf::Uint32* letters = text.getData();
         const DivType kind = kindOf(paragraph);
@@ -231,7 +242,8 @@ private:
         while (from < text.getSize() && letters[from] == ' ')
             ++from;
         const std::uint32_t start = hangs ? from + 1 : from;
-        wrapSpans(letters + start, text.getSize() - start, static_cast<std::size_t>(std::max(column.width, 1)), spans, start);
+        const std::optional<std::uint32_t> synced =
+            wrapSpans(letters + start, text.getSize() - start, static_cast<std::size_t>(std::max(column.width, 1)), spans, start, earlier);
         if (hangs) {
             if (spans.empty())
                 spans.push_back({start, start});
@@ -251,6 +263,7 @@ private:
                 indent -= 1 / charsPerInch;
             rows.push_back({paragraph, span, indent, part, endsSentence(letters, span.begin, span.end), &text});
         }
+        return synced;
     }
 
     static bool spoken(DivType kind) { return kind == Parenthetical || kind == Speech; }
@@ -324,26 +337,26 @@ private:
         return count;
     }
 
-    // The rows of a speech part or an action paragraph after a cut at `cut` in its text,
-    // wrapped anew.
-    std::vector<Row> rowsAfter(const Row& row, std::uint32_t cut) const
-    {
-        std::vector<Row> rows;
-        rowsOf(row.paragraph, *row.text, columnOf(kindOf(row.paragraph), layout), row.part, cut, rows);
-        return rows;
-    }
-
     // The rows of element e from row `begin` on when the page ends after `split`: the rows
-    // that go over, the cut row wrapped anew.
+    // that go over, the cut paragraph wrapped anew from the cut until a line starts where
+    // one of its old rows did (so that a paragraph of many pages is not wrapped again whole
+    // at every page), its old rows from there.
     std::vector<Row> rest(const Element& e, std::size_t begin, const Split& split) const
     {
         std::vector<Row> after;
         const Row& last = e.rows[begin + split.rows - 1];
         if (split.cut < last.span.end) {
-            after = rowsAfter(last, split.cut);
             std::size_t r = begin + split.rows;
-            while (r < e.rows.size() && e.rows[r].paragraph == last.paragraph)
-                ++r; // the old rows of the cut paragraph give way to the new
+            std::vector<std::uint32_t> starts; // of the first old rows: a new wrap meets the old within a few lines
+            for (; r < e.rows.size() && e.rows[r].paragraph == last.paragraph && starts.size() < 64; ++r)
+                starts.push_back(e.rows[r].span.begin);
+            const std::optional<std::uint32_t> synced =
+                rowsOf(last.paragraph, *last.text, columnOf(kindOf(last.paragraph), layout), last.part, split.cut, after, false, starts);
+            if (synced) // the old rows of the cut paragraph give way to the new up to there
+                r = begin + split.rows + static_cast<std::size_t>(std::lower_bound(starts.begin(), starts.end(), *synced) - starts.begin());
+            else // all of them
+                while (r < e.rows.size() && e.rows[r].paragraph == last.paragraph)
+                    ++r;
             after.insert(after.end(), e.rows.begin() + static_cast<std::ptrdiff_t>(r), e.rows.end());
         } else {
             after.assign(e.rows.begin() + static_cast<std::ptrdiff_t>(begin + split.rows), e.rows.end());
