@@ -329,6 +329,15 @@ private:
     // ---- splits ----
 
     // The spoken rows (parentheticals and speeches) among rows [from, to) of a dialogue.
+    // Whether rows [from, to) speak two lines or more; it stops at two.
+    static bool twoSpoken(const Element& e, std::size_t from, std::size_t to)
+    {
+        std::size_t count = 0;
+        for (std::size_t r = from; r < to && count < 2; ++r)
+            count += e.rows[r].part == Part::Parenthetical || e.rows[r].part == Part::Speech;
+        return count >= 2;
+    }
+
     static std::size_t spokenRows(const Element& e, std::size_t from, std::size_t to)
     {
         std::size_t count = 0;
@@ -337,13 +346,13 @@ private:
         return count;
     }
 
-    // The rows of element e from row `begin` on when the page ends after `split`: the rows
-    // that go over, the cut paragraph wrapped anew from the cut until a line starts where
-    // one of its old rows did (so that a paragraph of many pages is not wrapped again whole
-    // at every page), its old rows from there.
-    std::vector<Row> rest(const Element& e, std::size_t begin, const Split& split) const
+    // When the page ends after `split` of element e's rows from `begin`: the rows that take
+    // the place of rows [begin + split.rows, the index returned), the cut paragraph wrapped
+    // anew from the cut until a line starts where one of its old rows did, so that a
+    // paragraph of many pages is not wrapped again whole at every page.
+    std::size_t rest(const Element& e, std::size_t begin, const Split& split, std::vector<Row>& after) const
     {
-        std::vector<Row> after;
+        after.clear();
         const Row& last = e.rows[begin + split.rows - 1];
         if (split.cut < last.span.end) {
             std::size_t r = begin + split.rows;
@@ -357,11 +366,9 @@ private:
             else // all of them
                 while (r < e.rows.size() && e.rows[r].paragraph == last.paragraph)
                     ++r;
-            after.insert(after.end(), e.rows.begin() + static_cast<std::ptrdiff_t>(r), e.rows.end());
-        } else {
-            after.assign(e.rows.begin() + static_cast<std::ptrdiff_t>(begin + split.rows), e.rows.end());
+            return r;
         }
-        return after;
+        return begin + split.rows; // cut at a row's end: the rows stay
     }
 
     // Where rows [begin, end) of an action or a dialogue may end a page, taking at most
@@ -407,15 +414,14 @@ private:
             // At the row's end: between parts, or at a sentence's end within a part.
             if (r + 1 < n) {
                 const bool between = e.rows[r + 1].paragraph != row.paragraph;
-                const std::size_t partRows = partSize(e, r);
-                const bool inside = !between && row.sentenceEnd && (!dialogue || (row.part == Part::Speech && partRows >= 3));
-                const bool keeps = dialogue ? spokenRows(e, begin, r + 1) >= 2 && spokenRows(e, r + 1, n) >= 2
+                const bool inside = !between && row.sentenceEnd && (!dialogue || (row.part == Part::Speech && threeRows(e, r)));
+                const bool keeps = dialogue ? twoSpoken(e, begin, r + 1) && twoSpoken(e, r + 1, n)
                                             : top >= 2 && n - r - 1 >= 2;
                 if ((between || inside) && keeps && !(between && !dialogue))
                     take(Split{top, row.span.end, row.sentenceEnd});
             }
             // Within the row, at a sentence's end before a space; the rest wraps anew.
-            if (dialogue && (row.part != Part::Speech || partSize(e, r) < 3))
+            if (dialogue && (row.part != Part::Speech || !threeRows(e, r)))
                 continue;
             const sf::Uint32* text = row.text->getData();
             for (std::uint32_t i = row.span.begin + 1; i < row.span.end; ++i) {
@@ -423,7 +429,7 @@ private:
                     continue;
                 // What goes over is counted in the lines it held before the cut: the lines
                 // after the cut one, as Final Draft counts them.
-                const bool keeps = dialogue ? spokenRows(e, begin, r + 1) >= 2 && spokenRows(e, r + 1, n) >= 2
+                const bool keeps = dialogue ? twoSpoken(e, begin, r + 1) && twoSpoken(e, r + 1, n)
                                             : top >= 2 && n - r - 1 >= 2;
                 if (keeps)
                     take(Split{top, i, true});
@@ -431,15 +437,16 @@ private:
         }
     }
 
-    // The rows of the part (paragraph) that row r belongs to.
-    static std::size_t partSize(const Element& e, std::size_t r)
+    // Whether the part (paragraph) that row r belongs to has three rows or more; it looks
+    // no further than that, so that a long speech costs no more at each of its rows.
+    static bool threeRows(const Element& e, std::size_t r)
     {
-        std::size_t first = r, last = r;
-        while (first > 0 && e.rows[first - 1].paragraph == e.rows[r].paragraph)
-            --first;
-        while (last + 1 < e.rows.size() && e.rows[last + 1].paragraph == e.rows[r].paragraph)
-            ++last;
-        return last - first + 1;
+        std::size_t rows = 1;
+        for (std::size_t q = r; q > 0 && rows < 3 && e.rows[q - 1].paragraph == e.rows[r].paragraph; --q)
+            ++rows;
+        for (std::size_t q = r + 1; q < e.rows.size() && rows < 3 && e.rows[q].paragraph == e.rows[r].paragraph; ++q)
+            ++rows;
+        return rows >= 3;
     }
 
     // Spoken rows after the paragraph of row r.
@@ -487,7 +494,7 @@ private:
         }
         const bool afterHeading = this->afterHeading(i);
         std::size_t begin = 0;    // rows placed already
-        std::vector<Row> carried; // rows of a cut row wrapped anew, in place of the rest
+        std::vector<Row> carried; // the rows of a cut paragraph wrapped anew
         bool again = false;       // the cue again at the top, with " (CONT'D)"
         while (true) {
             if (used == 0 && whole && meets(e))
@@ -542,16 +549,23 @@ private:
                 again = e.type == Type::Dialogue && e.cue != none;
                 continue;
             }
-            carried = rest(e, begin, *split);
+            const std::size_t replaced = rest(e, begin, *split, carried);
             Row& cutRow = e.rows[begin + split->rows - 1];
             const std::uint32_t cutEnd = cutRow.span.end;
             cutRow.span.end = split->cut;
             put(e, begin, begin + split->rows, again, blank);
             cutRow.span.end = cutEnd;
             end(e, begin + split->rows);
-            // What goes over becomes the element's rows from here on.
-            e.rows.erase(e.rows.begin() + static_cast<std::ptrdiff_t>(begin + split->rows), e.rows.end());
-            e.rows.insert(e.rows.end(), carried.begin(), carried.end());
+            // What goes over takes the place of the old rows it wraps anew; one move of the
+            // rows after them at most.
+            const auto first = e.rows.begin() + static_cast<std::ptrdiff_t>(begin + split->rows);
+            const std::size_t old = replaced - (begin + split->rows);
+            const std::size_t same = std::min(old, carried.size());
+            std::copy(carried.begin(), carried.begin() + static_cast<std::ptrdiff_t>(same), first);
+            if (carried.size() > old)
+                e.rows.insert(first + static_cast<std::ptrdiff_t>(old), carried.begin() + static_cast<std::ptrdiff_t>(old), carried.end());
+            else
+                e.rows.erase(first + static_cast<std::ptrdiff_t>(same), first + static_cast<std::ptrdiff_t>(old));
             begin += split->rows;
             again = e.type == Type::Dialogue && e.cue != none;
         }
