@@ -140,11 +140,9 @@ void enterInMiddle(benchmark::State& state)
 
 // A letter and a Backspace in the middle, each followed by the frame that shows it, which
 // brings the pages and the scene list up to date.
-// A letter and a Backspace, each with its frame, in the middle of a script of that many paragraphs.
-void typeAndRubOut(benchmark::State& state, App& app, int paragraphs)
+// A letter and a Backspace at the caret, each with its frame, for as long as the benchmark runs.
+void typeAndRubOutAtCaret(benchmark::State& state, App& app)
 {
-    fillPage(app, paragraphs);
-    caretInTheMiddle(app, 5);
     app.render();
     for (auto _ : state) {
         send(app, ev::textEntered('a'));
@@ -152,6 +150,14 @@ void typeAndRubOut(benchmark::State& state, App& app, int paragraphs)
         send(app, ev::textEntered(8));
         app.render();
     }
+}
+
+// The same in the middle of a script of that many paragraphs.
+void typeAndRubOut(benchmark::State& state, App& app, int paragraphs)
+{
+    fillPage(app, paragraphs);
+    caretInTheMiddle(app, 5);
+    typeAndRubOutAtCaret(state, app);
 }
 
 void keyAndFrame(benchmark::State& state)
@@ -256,13 +262,7 @@ void typeInOneLongParagraph(benchmark::State& state)
         text += "The river runs past a town where nobody believes him. ";
     app.load(Script("", "", {{Directorial, fromUtf8(text)}}));
     app.page().placeCaret({0, static_cast<std::uint32_t>(text.size() / 2)});
-    app.render();
-    for (auto _ : state) {
-        send(app, ev::textEntered('a'));
-        app.render();
-        send(app, ev::textEntered(8));
-        app.render();
-    }
+    typeAndRubOutAtCaret(state, app);
     app.load(Script());
 }
 
