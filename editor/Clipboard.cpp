@@ -27,7 +27,7 @@ void Clipboard::put(const std::vector<Paragraph>& selected)
     if (last - first > 1 && (last - 1)->text.isEmpty())
         --last;
     if (last - first == 1) {
-        placed = first->text;
+        placed = shownText(first->kind, first->text); // as the sheet shows it: a heading in capitals
     } else {
         std::string text = fountainBody(std::vector<Paragraph>(first, last));
         if (!text.empty() && text[0] == '\n')

@@ -97,6 +97,26 @@ TEST_F(SelectionTest, CopyCutAndPasteGoThroughTheClipboard)
     EXPECT_EQ(cursor(), currentParagraph().text.getSize());
 }
 
+// Other programs get the selection as the sheet shows it; this one gets back its kinds and letters.
+TEST_F(SelectionTest, ACopyHoldsWhatTheSheetShows)
+{
+    const std::pair<std::vector<Paragraph>, const char*> rows[] = {
+        {{{Scene, "int. hall"}}, "INT. HALL"},
+        {{{Name, "mary (v.o.)"}}, "MARY (V.O.)"},
+        {{{Speech, "Hi, Bob."}}, "Hi, Bob."},
+        {{{Scene, "int. hall"}, {Directorial, ""}}, "INT. HALL"}, // a heading selected to the next paragraph's start
+        {{{Directorial, ""}, {Name, "mary"}}, "MARY"},
+        {{{Name, "mary"}, {Speech, "Hi."}}, "MARY\nHi.\n"},
+        {{{Scene, "hall"}, {Directorial, "Rain."}, {Directorial, ""}}, ".HALL\n\nRain.\n"},
+    };
+    Clipboard clipboard;
+    for (const auto& [pieces, text] : rows) {
+        clipboard.put(pieces);
+        EXPECT_EQ(sf::Clipboard::getString(), text);
+        EXPECT_EQ(clipboard.take(), pieces) << text;
+    }
+}
+
 TEST_F(SelectionTest, PasteKeepsThePastedCaseAndOneBlockOfLinesStaysInTheParagraph)
 {
     directorial("");
