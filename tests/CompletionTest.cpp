@@ -55,6 +55,9 @@ TEST(CompletionOffers, NamesPlacesTimesAndExtensionsMostUsedFirst)
     completion.count({Name, "MAX"}, -1);
     completion.count({Name, "MAX"}, -1);
     EXPECT_EQ(offered(completion, Name, "MA"), (std::vector<std::string>{"RY", "RTIN", "X"}));
+    completion.count({Name, "martin (v.o.)"}, -1); // counted out to nothing: offered no more, or as a standard one
+    EXPECT_EQ(offered(completion, Name, "MA"), (std::vector<std::string>{"RY", "X"}));
+    EXPECT_EQ(offered(completion, Name, "MAX ("), (std::vector<std::string>{"O.S.)", "CONT'D)", "V.O.)", "O.C.)"}));
 }
 
 class CompletionInTheEditor : public AppTest {
@@ -63,7 +66,7 @@ protected:
     {
         AppTest::SetUp();
         load({{Scene, "INT. HALL - DAY"}, {Name, "MARY"}, {Speech, "Hi."}, {Name, "MARTIN"}, {Speech, "Yes."},
-                     {Name, "MARY"}, {Speech, "Go."}});
+              {Name, "MARY"}, {Speech, "Go."}, {Name, "MAUD"}, {Speech, "No."}});
         ASSERT_TRUE(app->saveScriptAs("hall"));
         ASSERT_TRUE(app->openScript("hall"));
         control(sf::Keyboard::End);
@@ -76,25 +79,31 @@ TEST_F(CompletionInTheEditor, KeysStepTakeOrDismissTheOfferAndTakingIsOneStepWit
 {
     type("ma");
     EXPECT_EQ(currentParagraph().text, "ma") << "an offer changes no text";
-    EXPECT_EQ(ghost(), "RY");
+    std::string stepped = ghost().toAnsiString(); // MARY twice, then MARTIN and MAUD once each
+    for (const sf::Keyboard::Key step : {sf::Keyboard::Up, sf::Keyboard::Up, sf::Keyboard::Down, sf::Keyboard::Down,
+                                         sf::Keyboard::Down, sf::Keyboard::Up}) {
+        key(step);
+        stepped += " " + ghost().toAnsiString();
+    }
+    EXPECT_EQ(stepped, "RY UD RTIN UD RY RTIN RY") << "round from either end";
     key(sf::Keyboard::Down);
-    EXPECT_EQ(ghost(), "RTIN");
-    key(sf::Keyboard::Down);
-    EXPECT_EQ(ghost(), "RY");
-    key(sf::Keyboard::Up);
-    EXPECT_EQ(ghost(), "RTIN");
     key(sf::Keyboard::Enter);
-    EXPECT_EQ(paragraph(7).text, "maRTIN");
+    EXPECT_EQ(paragraph(9).text, "maRTIN");
     EXPECT_EQ(currentParagraph().kind, Speech) << "Enter goes on as Enter does";
-    control(sf::Keyboard::Z); // the new paragraph
-    control(sf::Keyboard::Z); // the typing with its completion
-    EXPECT_EQ(paragraph(7).text, "");
+    type("Hi.");
+    key(sf::Keyboard::Enter);
+    type("ma");
+    EXPECT_EQ(ghost(), "RTIN") << "MARTIN is used twice now, as MARY is, and comes first in the alphabet";
+    key(sf::Keyboard::Escape);
+    for (int step = 0; step < 5; ++step)
+        control(sf::Keyboard::Z); // back to before the first cue was typed
+    EXPECT_EQ(paragraph(9).text, "");
 
     type("M");
     key(sf::Keyboard::End);
     EXPECT_EQ(currentParagraph().text, "MARY");
     EXPECT_EQ(ghost(), "");
-    EXPECT_EQ(page().size(), 8u) << "End takes it and stays";
+    EXPECT_EQ(page().size(), 10u) << "End takes it and stays";
 
     key(sf::Keyboard::BackSpace);
     send(ev::textEntered(8)); // "MAR": offered again

@@ -153,10 +153,14 @@ TEST_F(ExportTest, APdfIsReplacedOnlyWhenAgreedAndNeverByWhatIsNoPdf)
     EXPECT_EQ(app->footLine(), "");
 
     desktop.overwrite = true;
-    desktop.writeOutput = false; // the converter ends well but writes no PDF
-    EXPECT_FALSE(app->exportScript());
-    EXPECT_EQ(readBytes("out/act1.pdf"), "old");
-    EXPECT_EQ(app->footLine(), "Could not export " + (folder / "out" / "act1.pdf").string() + ": the converter wrote no whole PDF");
+    for (const std::string written : {"", "%PDF-1.4\n%%EOF\n"}) { // ends well, but writes no PDF or a broken one
+        desktop.output = written;
+        EXPECT_FALSE(app->exportScript());
+        EXPECT_EQ(readBytes("out/act1.pdf"), "old");
+        EXPECT_EQ(app->footLine(), "Could not export " + (folder / "out" / "act1.pdf").string() + ": the converter wrote no whole PDF");
+        for (const auto& entry : fs::directory_iterator("out"))
+            EXPECT_EQ(entry.path().filename(), "act1.pdf");
+    }
 }
 
 TEST_F(ExportTest, ControlEOnAnUntitledScriptAsksForANameThenExports)
@@ -183,6 +187,7 @@ protected:
         fs::create_directory("bin");
         writeBytes("bin/wkhtmltopdf", "#!/bin/sh\n"
                                       "for a; do input=\"$output\"; output=\"$a\"; done\n"
+                                      "echo %PDF-1.4 > \"$output\"\n" // half made
                                       "while [ ! -e go ]; do sleep 0.05; done\n"
                                       "cp \"$input\" seen.html\n"
                                       "cat \"$(dirname \"$0\")/whole.pdf\" > \"$output\"\n");
@@ -233,10 +238,14 @@ TEST_F(ConverterBesideTheWindow, TheEditorGoesOnWhileItRunsFromTheScriptAsItWas)
 TEST_F(ConverterBesideTheWindow, EscapeOrTwoMinutesEndAConverterThatHangs)
 {
     ASSERT_TRUE(app->exportScript());
+    ASSERT_TRUE(eventually([] { return fs::exists("out/.quillmere-" + std::to_string(getpid()) + ".pdf"); }));
     key(sf::Keyboard::Escape);
     EXPECT_FALSE(app->exporting());
     EXPECT_EQ(app->footLine(), "The export of " + (folder / "out" / "act1.pdf").string() + " was stopped");
+    EXPECT_TRUE(fs::is_empty("out")) << "no half-made PDF";
+    EXPECT_TRUE(fs::is_empty("user/.export")) << "nor the printed script and its note";
 
+    writeBytes("out/act1.pdf", "old");
     desktop.overwrite = true;
     ASSERT_TRUE(app->exportScript());
     app->tick(App::Clock::now() + std::chrono::seconds(119));
@@ -245,7 +254,7 @@ TEST_F(ConverterBesideTheWindow, EscapeOrTwoMinutesEndAConverterThatHangs)
     EXPECT_FALSE(app->exporting());
     EXPECT_EQ(app->footLine(), "Could not export " + (folder / "out" / "act1.pdf").string() +
                                    ": the converter took longer than 120 seconds");
-    EXPECT_FALSE(fs::exists("out/act1.pdf"));
+    EXPECT_EQ(readBytes("out/act1.pdf"), "old");
     for (const auto& entry : fs::directory_iterator("out"))
-        ADD_FAILURE() << "left behind: " << entry.path();
+        EXPECT_EQ(entry.path().filename(), "act1.pdf") << "left behind";
 }

@@ -140,3 +140,35 @@ TEST_F(FileListTest, ALongListScrollsSoItsLastEntriesCanBeReached)
         send(ev::wheel(1));
     EXPECT_EQ(list().view.getCenter().y, 500);
 }
+
+// Fountain and Final Draft files come after the scripts; each opens as its own kind and is
+// offered its file's stem, byte for byte, as the name to save under.
+TEST_F(FileListTest, ImportsAreListedAfterTheScriptsAndSavedUnderTheirStems)
+{
+    save("b", "INT. B");
+    writeBytes(folder / "user" / "act.one.fountain", "INT. ROOF\n\nWind.\n");
+    writeBytes(folder / "user" / "bad\xff.fountain", "EXT. BAD\n");
+    std::filesystem::copy_file(std::filesystem::path(QUILLMERE_TESTDATA) / "every-element.fdx", folder / "user" / "Night.fdx");
+    list().setOpen(true);
+    std::vector<sf::String> labels;
+    for (const Button& entry : list().entries)
+        labels.push_back(entry.label.getString());
+    EXPECT_EQ(labels, (std::vector<sf::String>{"Empty", "b", "act.one (Fountain)", u32(U"bad\uFFFD (Fountain)"),
+                                               "Night (Final Draft)"}));
+    const std::tuple<const char32_t*, const char*, const char*> rows[] = {
+        {U"act.one (Fountain)", "act.one", "INT. ROOF"},
+        {U"bad\uFFFD (Fountain)", "bad\xff", "EXT. BAD"},
+        {U"Night (Final Draft)", "Night", "FADE IN:"},
+    };
+    for (const auto& [label, stem, first] : rows) {
+        list().setOpen(true);
+        click(entryLabelled(u32(label)).x, entryLabelled(u32(label)).y);
+        click(openButton().x, openButton().y);
+        EXPECT_EQ(paragraph(0).text, first);
+        EXPECT_TRUE(app->session().untitled);
+        control(sf::Keyboard::S);
+        key(sf::Keyboard::Enter); // the offered name
+        EXPECT_EQ(app->session().fileName, stem);
+        EXPECT_TRUE(std::filesystem::exists(folder / "user" / (std::string(stem) + ".html")));
+    }
+}

@@ -98,6 +98,14 @@ TEST_F(FindInTheEditor, ReplaceGoesOnToTheNextAndEscapeKeepsTheMatch)
     control(sf::Keyboard::H);
     type("cat");
     EXPECT_EQ(app->findBar().status.getString(), "3 of 3"); // the first after the caret
+    sf::Event back = ev::keyPressed(sf::Keyboard::F3);
+    back.key.shift = true;
+    send(back);
+    EXPECT_EQ(app->findBar().status.getString(), "2 of 3");
+    send(back);
+    send(back);
+    EXPECT_EQ(app->findBar().status.getString(), "3 of 3"); // wrapped back from the first
+    EXPECT_EQ(page().anchor(), (Caret{2, 2}));
     send(ev::keyPressed(sf::Keyboard::F3));
     EXPECT_EQ(app->findBar().status.getString(), "1 of 3"); // wrapped
     EXPECT_EQ(page().viewTop(), -86); // the first line (at 120) shows two lines below the bar (160): 120 - 46 - 160
@@ -122,6 +130,20 @@ TEST_F(FindInTheEditor, TheSceneListFollowsHeadingsAndPicksAScene)
     ASSERT_EQ(app->sceneList().scenes().size(), 2u);
     EXPECT_EQ(app->sceneList().rowText(0), "1  INT. HALL - DAY" + std::string(20, ' ') + "p. 1");
     EXPECT_EQ(app->sceneList().current(), 1); // the caret is in the last paragraph
+    page().placeCaret({0, 8});
+    key(sf::Keyboard::Enter); // a paragraph above both headings moves them down
+    app->render();
+    click(100, 70 + 26 + 24 + 12); // the second row, below the list's top and its header
+    EXPECT_EQ(page().caret(), (Caret{4, 0}));
+    page().placeCaret({3, 0});
+    app->render();
+    EXPECT_EQ(app->sceneList().current(), 0) << "the action before the yard is the hall's";
+    app->undo();
+    app->render();
+    click(100, 70 + 26 + 24 + 12);
+    EXPECT_EQ(page().caret(), (Caret{3, 0}));
+    app->render();
+    EXPECT_EQ(app->sceneList().current(), 1);
     page().placeCaret({3, 9});
     key(sf::Keyboard::Enter); // action after the yard: no heading changes
     type("Mud.");

@@ -193,6 +193,29 @@ TEST(FountainReading, EveryElementTakesItsKind)
                   {Name, U"DEE ^"}, {Speech, U"D."}}));
 }
 
+// A heading begins a paragraph with INT, EXT, EST, I/E or their pairs, then a dot or a space.
+TEST(FountainReading, WhatReadsAsAHeading)
+{
+    const std::pair<const char*, std::vector<Paragraph>> rows[] = {
+        {"INT. HALL\n", {{Scene, "INT. HALL"}}},
+        {"int hall - day\n", {{Scene, "int hall - day"}}},
+        {"EXT/INT. YARD\n", {{Scene, "EXT/INT. YARD"}}},
+        {"INT./EXT YARD\n", {{Scene, "INT./EXT YARD"}}},
+        {"i/e car\n", {{Scene, "i/e car"}}},
+        {"EST. CITY #4A#\n", {{Scene, "EST. CITY"}}},
+        {"INT.HALL\n", {{Scene, "INT.HALL"}}},
+        {".hall\n", {{Scene, "hall"}}},
+        {"INTERIOR HALL\n", {{Directorial, "INTERIOR HALL"}}},
+        {"INT\n", {{Directorial, "INT"}}},
+        {"Into the night.\n", {{Directorial, "Into the night."}}},
+        {"Rain.\nINT. HALL\n", {{Directorial, "Rain. INT. HALL"}}}, // not after a blank line
+        {"!INT. HALL\n", {{Directorial, "INT. HALL"}}},
+        {"...and then\n", {{Directorial, "...and then"}}},
+    };
+    for (const auto& [source, paragraphs] : rows)
+        EXPECT_EQ(parseFountain(source)->paragraphs, paragraphs) << source;
+}
+
 TEST(FountainReading, AnUnclosedBoneyardIsReadAsTheSyntaxSaysAndReported)
 {
     FountainReport report;

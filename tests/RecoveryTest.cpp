@@ -86,10 +86,15 @@ TEST_F(RecoveryTest, AfterACrashTheCopyIsOfferedFirstAndOpensUnsaved)
     type(" two");
     app->tick(App::Clock::now() + 1h);
     app.reset(); // as if the program had been killed: the copy stays
+    const std::string draft = newRecoveryId("draft"); // and one left two days before
+    ASSERT_TRUE(writeRecovery(Script{"", "", {{Scene, "INT. DRAFT"}}}, draft));
+    fs::last_write_time(recoveryFile(draft), fs::file_time_type::clock::now() - 48h);
     app = std::make_unique<App>(desktop.platform());
-    ASSERT_EQ(app->fileList().entries.size(), 3u); // the copy, "Empty", act1
-    const std::string label = app->fileList().entries[0].label.getString().toAnsiString();
-    EXPECT_EQ(label.rfind("Recovered: act1 (", 0), 0u) << label;
+    ASSERT_EQ(app->fileList().entries.size(), 4u); // the copies newest first, "Empty", act1
+    for (const auto& [row, start] : {std::pair{0, "Recovered: act1 ("}, std::pair{1, "Recovered: draft ("}}) {
+        const std::string label = app->fileList().entries[row].label.getString().toAnsiString();
+        EXPECT_EQ(label.rfind(start, 0), 0u) << label;
+    }
     click(960, 340);                                       // the recovered entry
     click(820, static_cast<int>(app->fileList().openButton.rect.top + 20)); // "Open"
     EXPECT_FALSE(app->fileList().isOpen());
@@ -102,7 +107,8 @@ TEST_F(RecoveryTest, AfterACrashTheCopyIsOfferedFirstAndOpensUnsaved)
     send(ev::closed());
     click(960, 520); // "Quit without saving": the copy goes with the changes
     EXPECT_FALSE(app->window().isOpen());
-    EXPECT_TRUE(copies().empty());
+    ASSERT_EQ(copies().size(), 1u);
+    EXPECT_EQ(copies()[0].id, draft);
 }
 
 // The journal's whole entries come back, and the writer is told that the rest did not.
@@ -345,13 +351,22 @@ TEST_F(RecoveryTest, EachProgramOwnsItsCopiesAndAScriptOpenElsewhereIsAskedAbout
     EXPECT_EQ(other.requestOpen({OpenChoice::Kind::Script, "act1"}), Opening::Asked);
     ASSERT_TRUE(other.sharedCheck().isOpen());
     EXPECT_EQ(other.sharedCheck().message.getString(), "act1 is open in another window");
+    auto clickOther = [&other](int y) {
+        for (sf::Event event : {ev::pressed(960, y), ev::released(960, y)})
+            other.handleEvent(event);
+    };
+    clickOther(580); // "Cancel"
+    EXPECT_FALSE(other.sharedCheck().isOpen());
+    EXPECT_FALSE(other.openCheck().isOpen()) << "nothing goes on to open";
+    EXPECT_TRUE(other.session().untitled);
     sf::Event escape = ev::keyPressed(sf::Keyboard::Escape);
-    other.handleEvent(escape);
     const std::string left = newRecoveryId("act1"); // act1's copy from a program gone: it opens as act1
     ASSERT_TRUE(writeRecovery(Script{"", "", {{Scene, "INT. HALL LEFT"}}}, left));
     EXPECT_EQ(other.requestOpen({OpenChoice::Kind::Recovered, left}), Opening::Asked);
     ASSERT_TRUE(other.sharedCheck().isOpen());
     EXPECT_EQ(other.sharedCheck().message.getString(), "act1 is open in another window");
+    clickOther(460); // "Open anyway": on to the question about the other's own unsaved work
+    EXPECT_TRUE(other.openCheck().isOpen());
     other.handleEvent(escape);
     removeRecovery(left);
 

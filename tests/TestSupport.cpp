@@ -203,8 +203,8 @@ Platform FakeDesktop::platform()
     };
     fake.startProgram = [this](const std::vector<std::string>& argv) -> std::unique_ptr<RunningProgram> {
         runs.push_back(argv);
-        if (writeOutput)
-            writeBytes(argv.back(), minimalPdf());
+        if (!output.empty())
+            writeBytes(argv.back(), output);
         return std::make_unique<FinishedProgram>(exitStatus);
     };
     return fake;

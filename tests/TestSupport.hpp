@@ -114,7 +114,7 @@ struct FakeDesktop {
     SaveChoice choice;
     bool overwrite = false;
     int exitStatus = 0;
-    bool writeOutput = true;
+    std::string output = minimalPdf(); // what the converter writes; nothing when empty
     std::vector<std::string> askedNames;
     int overwriteQuestions = 0;
     std::vector<std::string> asked; // what each overwrite question named
