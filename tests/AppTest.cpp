@@ -217,6 +217,8 @@ TEST_F(AppRules, APressInTheBarUnfocusesThePageAndTheTitlePage)
 // Under a dialog the scene list stays below the title page's boxes.
 TEST_F(AppRules, ADialogLeavesThePanelsWhereTheyStand)
 {
+    app->render();
+    EXPECT_EQ(app->sceneList().background.getPosition().y, 70); // below the kind bar while the title page is shut
     control(sf::Keyboard::F);
     app->render();
     EXPECT_EQ(app->sceneList().background.getPosition().y, 600);

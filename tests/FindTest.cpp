@@ -14,12 +14,13 @@ struct FindCase {
 // Matches on the text as shown: the name in capitals, the action as typed.
 TEST(FindRules, CaseWholeWordsAndTheShownCapitals)
 {
-    const sf::String name = "bob", action = "Bob bobs; BOBBY waits for Bob.", accented = u32(U"Caf\u00e9 CAF\u00c9");
-    const std::vector<SearchedText> texts = {{Name, &name}, {Directorial, &action}, {Directorial, &accented}};
+    const sf::String name = "bob", action = "Bob bobs; BOBBY waits for Bob.", accented = u32(U"Caf\u00e9 CAF\u00c9"),
+                     joined = "Bobz zbob";
+    const std::vector<SearchedText> texts = {{Name, &name}, {Directorial, &action}, {Directorial, &accented}, {Directorial, &joined}};
     const FindCase cases[] = {
-        {"bob", {}, {{0, 0, 3}, {1, 0, 3}, {1, 4, 7}, {1, 10, 13}, {1, 26, 29}}},
+        {"bob", {}, {{0, 0, 3}, {1, 0, 3}, {1, 4, 7}, {1, 10, 13}, {1, 26, 29}, {3, 0, 3}, {3, 6, 9}}},
         {"BOB", {true, false}, {{0, 0, 3}, {1, 10, 13}}}, // the name shows in capitals
-        {"Bob", {true, false}, {{1, 0, 3}, {1, 26, 29}}},
+        {"Bob", {true, false}, {{1, 0, 3}, {1, 26, 29}, {3, 0, 3}}},
         {"bob", {false, true}, {{0, 0, 3}, {1, 0, 3}, {1, 26, 29}}},
         {"bobs", {true, true}, {{1, 4, 8}}},
         {"bo", {false, true}, {}}, // "bob" goes on to the name's last letter
@@ -169,6 +170,28 @@ TEST_F(FindInTheEditor, TheSceneListFollowsHeadingsAndPicksAScene)
     type(" " + std::string(60, 'w') + std::string(54 * 62, 'x'));
     app->render();
     EXPECT_EQ(app->sceneList().rowText(0), "1  INT. HALL - DAY" + std::string(20, ' ') + "p. 2");
+}
+
+TEST_F(FindInTheEditor, TheSceneListScrollsToTheCaretsRowAndMarksIt)
+{
+    SceneList& list = app->sceneList();
+    list.setScenes(std::vector<SceneList::Scene>(40, {"INT. HALL", 1}));
+    list.place(70, 400); // twelve rows of 24 pixels below a header of 26
+    list.setCurrent(39);
+    EXPECT_EQ(list.rowAt(100, 96 + 12), 28u);
+    list.setCurrent(0);
+    EXPECT_EQ(list.rowAt(100, 96 + 12), 0u);
+    EXPECT_EQ(list.rowAt(100, 96 + 24 * 11 + 12), 11u);
+    EXPECT_EQ(list.rowAt(100, 96 + 24 * 12 + 12), std::nullopt) << "below the last row shown";
+    app->window().clear();
+    app->window().draw(list);
+    const sf::Image frame = captureFrame(*app);
+    EXPECT_EQ(frame.getPixel(16, 96 + 12), sf::Color(255, 200, 255)) << "the caret's row, the first shown, marked";
+    bool inked = false;
+    for (unsigned x = 19; x < 200 && !inked; ++x)
+        for (unsigned y = 120; y < 144 && !inked; ++y)
+            inked = frame.getPixel(x, y).r > 150;
+    EXPECT_TRUE(inked) << "the second row's text";
 }
 
 TEST_F(FindInTheEditor, PrintedPageEndsAreDrawnWhereThePrintBreaks)
