@@ -113,6 +113,18 @@ TEST_F(AppFilesTest, AMissingUserFolderAndTemplateAreMadeAgain)
     app = std::make_unique<App>(desktop.platform());
     EXPECT_EQ(readBytes("user/empty.html"), readBytes(fs::path(QUILLMERE_SOURCE_DIR) / "user" / "empty.html"));
     EXPECT_TRUE(app->saveScriptAs("act1"));
+
+    // At a start, what a write cut short left ten minutes ago goes, and nothing else.
+    app.reset();
+    const auto hourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const char* name : {"user/.quillmere-cut", "user/.quillmere-now", "user/act2.html"})
+        writeBytes(name, "x");
+    fs::last_write_time("user/.quillmere-cut", hourAgo);
+    fs::last_write_time("user/act2.html", hourAgo);
+    app = std::make_unique<App>(desktop.platform());
+    EXPECT_FALSE(fs::exists("user/.quillmere-cut"));
+    EXPECT_TRUE(fs::exists("user/.quillmere-now")) << "perhaps another window's save under way";
+    EXPECT_TRUE(fs::exists("user/act2.html"));
 }
 
 // A new scene typed as a writer does, completion dismissed and Tab and Shift+Tab tried on

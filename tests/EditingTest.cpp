@@ -363,6 +363,13 @@ TEST_F(StyleKeys, ControlDPairsASpeechWithTheOneBeforeAndSplitsThePair)
     EXPECT_EQ(page().paragraphTop(3), page().paragraphTop(1)) << "side by side";
     EXPECT_EQ(page().scriptHeight(), 120 + 47 + 23 + 2 * 23 + 24) << "below the taller half";
     EXPECT_EQ(shown().wrap.lineChars, 28u); // a half's width
+    page().placeCaret({4, 35});
+    type(" It goes on and on and on."); // a third line in the right half
+    EXPECT_EQ(page().columnOf(4), Column::Right);
+    EXPECT_EQ(page().paragraphTop(4), page().paragraphTop(2));
+    EXPECT_EQ(page().scriptHeight(), 120 + 47 + 23 + 3 * 23 + 24);
+    for (int step = 0; step < 8 && paragraph(4).text.getSize() > 35; ++step)
+        app->undo(); // the typing, a word a step
     page().placeCaret({3, 0});
     key(sf::Keyboard::Left); // from the right half's cue back into the left half's speech
     EXPECT_EQ(page().caret(), (Caret{2, 5}));

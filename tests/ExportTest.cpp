@@ -220,6 +220,8 @@ TEST_F(ConverterBesideTheWindow, TheEditorGoesOnWhileItRunsFromTheScriptAsItWas)
     EXPECT_EQ(app->footLine(), "Exporting act1.pdf\u2026 0 s (Escape stops it)");
     type(" after"); // typing goes on
     EXPECT_EQ(currentParagraph().text, "INT. EXPORT before after");
+    app->tick(App::Clock::now() + std::chrono::seconds(3));
+    EXPECT_EQ(app->footLine(), "Exporting act1.pdf\u2026 3 s (Escape stops it)");
     const std::string note = "user/.export/partial-" + std::to_string(getpid()); // for a start after a crash
     EXPECT_EQ(readBytes(note), (folder / "out" / (".quillmere-" + std::to_string(getpid()) + ".pdf")).string());
     writeBytes("go", "");
@@ -257,4 +259,11 @@ TEST_F(ConverterBesideTheWindow, EscapeOrTwoMinutesEndAConverterThatHangs)
     EXPECT_EQ(readBytes("out/act1.pdf"), "old");
     for (const auto& entry : fs::directory_iterator("out"))
         EXPECT_EQ(entry.path().filename(), "act1.pdf") << "left behind";
+
+    ASSERT_TRUE(app->exportScript());
+    const std::string partial = "out/.quillmere-" + std::to_string(getpid()) + ".pdf";
+    ASSERT_TRUE(eventually([&] { return fs::exists(partial); }));
+    app.reset(); // the window closed while the converter runs: it is stopped
+    EXPECT_FALSE(fs::exists(partial));
+    EXPECT_EQ(readBytes("out/act1.pdf"), "old");
 }

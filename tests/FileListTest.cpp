@@ -32,7 +32,8 @@ TEST_F(FileListTest, ListsStemsSortedWithoutTheTemplateOrHiddenFiles)
     list().setOpen(true);
     EXPECT_EQ(list().names, (std::vector<std::string>{"empty", "a.b", "Apple", "b", "Empty", "notes"}));
     EXPECT_EQ(list().entries[0].label.getString(), "Empty");
-    EXPECT_EQ(list().entries[1].rect, sf::FloatRect(720, 380, 480, 40));
+    EXPECT_EQ(list().entries[0].rect, sf::FloatRect(720, 320, 480, 40));
+    EXPECT_EQ(list().entries[1].rect, sf::FloatRect(720, 380, 480, 40)); // a gap below "Empty"
     EXPECT_EQ(list().openButton.rect.top, 450 + 40 * 6);
     EXPECT_EQ(list().deleteButton.rect.left, 1000);
     EXPECT_EQ(list().background.getSize(), sf::Vector2f(520, 40 * 6 + 200));

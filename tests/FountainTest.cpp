@@ -191,6 +191,8 @@ TEST(FountainReading, EveryElementTakesItsKind)
     EXPECT_EQ(parseFountain("ANN\nA.\n\nBOB ^\nB.\n\nCAL ^\nC.\n\nDEE ^\nD.\n")->paragraphs,
               ps({{Name, U"ANN"}, {Speech, U"A."}, {Name, U"BOB ^"}, {Speech, U"B."}, {Name, U"CAL"}, {Speech, U"C."},
                   {Name, U"DEE ^"}, {Speech, U"D."}}));
+    EXPECT_EQ(parseFountain("~La la\n\nBOB ^\nYo.\n")->paragraphs, ps({{Speech, U"La la"}, {Name, U"BOB ^"}, {Speech, U"Yo."}}))
+        << "a lyric at the very start is a side of its own";
 }
 
 // A heading begins a paragraph with INT, EXT, EST, I/E or their pairs, then a dot or a space.

@@ -5,6 +5,7 @@
 #include "files/Backup.hpp"
 #include "files/Journal.hpp"
 #include "files/Recovery.hpp"
+#include "files/ScriptLock.hpp"
 #include "files/ScriptLoader.hpp"
 
 #include <sys/stat.h>
@@ -378,6 +379,19 @@ TEST_F(RecoveryTest, EachProgramOwnsItsCopiesAndAScriptOpenElsewhereIsAskedAbout
     EXPECT_FALSE(other.sharedCheck().isOpen());
     EXPECT_TRUE(other.openCheck().isOpen());
     app = std::make_unique<App>(desktop.platform());
+}
+
+// The mark of a script open here tells this program's own hold from another's.
+TEST_F(RecoveryTest, AScriptOpenHereIsOpenElsewhereOnlyWhenAnotherHoldsItToo)
+{
+    ScriptLock mine, theirs;
+    mine.hold("act1");
+    EXPECT_FALSE(mine.openElsewhere("act1"));
+    EXPECT_FALSE(theirs.openElsewhere("act2"));
+    theirs.hold("act1");
+    EXPECT_TRUE(mine.openElsewhere("act1"));
+    theirs.release();
+    EXPECT_FALSE(mine.openElsewhere("act1"));
 }
 
 TEST_F(RecoveryTest, AFifoFailsAtOnceAndANameThatIsNotUtf8KeepsItsBytes)

@@ -12,6 +12,9 @@ TEST_F(ScrollBarTest, TheThumbShowsTheViewAndDraggingItScrolls)
     const sf::FloatRect thumb = bar.thumb.getGlobalBounds();
     EXPECT_EQ(thumb.top, 60);
     EXPECT_EQ(thumb.height, 125); // 920 pixels of track for a view of 980 over 7,187
+    const sf::Image frame = captureFrame(*app);
+    EXPECT_EQ(frame.getPixel(1914, 100), sf::Color(80, 80, 110)) << "the thumb";
+    EXPECT_EQ(frame.getPixel(1914, 900), sf::Color(30, 30, 52)) << "the track";
 
     const int x = 1920 - 6;
     send(ev::pressed(x, 70));
