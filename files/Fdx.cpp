@@ -71,7 +71,7 @@ Paragraph paragraphOf(const Node* node, DivType kind)
     for (std::size_t i = paragraph.text.getSize(); i-- > 0;) {
         const sf::Uint32 c = paragraph.text[i];
         if (!xmlCharacter(c))
-            eraseText(paragraph, i, i + 1); // a reference to what XML cannot hold
+            eraseText(paragraph, i, i + 1); // a character XML cannot hold, written raw
         else if (c < 32)
             paragraph.text[i] = ' ';
     }

@@ -300,6 +300,7 @@ TEST(ReplacementRules, PiecesJoinTheTextAroundThemAndTakeTheirKinds)
         {{1, 5}, {1, 5}, {{None, "hard "}}, {{Directorial, "Rain hard falls."}}, {1, 10}},
         {{1, 4}, {3, 4}, {}, {{Directorial, "Rain in."}}, {1, 4}},
         {{1, 0}, {2, 0}, {}, {{Name, "mary"}}, {1, 0}}, // an empty head takes the tail's kind
+        {{1, 0}, {2, 4}, {}, {{Directorial, ""}}, {1, 0}}, // nothing left: the first one's kind
         {{0, 9}, {1, 0}, {{None, " - day"}}, {{Scene, "int. hall - dayRain falls."}}, {0, 15}},
         {{1, 4}, {1, 11}, {{None, "."}, {Name, "JOE"}, {Speech, "Hi"}}, {{Directorial, "Rain."}, {Name, "JOE"}, {Speech, "Hi"}}, {3, 2}},
     };

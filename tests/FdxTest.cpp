@@ -78,6 +78,10 @@ TEST(FdxReading, WhatIsNotAFinalDraftFileFailsAndSaysWhy)
     ASSERT_TRUE(bare);
     EXPECT_EQ(bare->titlePage(), (TitleLines{"", "", "", "", "", "", ""}));
     EXPECT_EQ(bare->paragraphs, (std::vector<Paragraph>{{Directorial, "Hi."}}));
+    EXPECT_EQ(parseFdx("<FinalDraft><Content><Paragraph Type=\"Action\"><Text>a\x01\xEF\xBF\xBF\x62&#9;c</Text></Paragraph></Content></FinalDraft>")
+                  ->paragraphs,
+              (std::vector<Paragraph>{{Directorial, "ab c"}}))
+        << "a control byte and U+FFFF go, a tab becomes a space";
     const std::optional<Script> cdata = parseFdx("<FinalDraft><Content><Paragraph Type=\"Action\"><Text><![CDATA[Bob & Ann]]>"
                                                  "&#233;&#x1F600;</Text></Paragraph></Content><!-- & --></FinalDraft>");
     ASSERT_TRUE(cdata) << "an & in CDATA or a comment is no entity";

@@ -58,7 +58,10 @@ TEST_F(ScriptLoaderTest, LineEndsAndAByteOrderMarkDoNotMatter)
 
 TEST_F(ScriptLoaderTest, NoParagraphsOpensAsOneEmptyScene)
 {
-    ASSERT_TRUE(parse(head + tail));
+    std::string loose = head; // a title page's line of no known class is passed over
+    loose.insert(loose.find("\t</div>"), "\t\t<div>loose</div><!-- a note -->\n");
+    ASSERT_TRUE(parse(loose + tail));
+    EXPECT_EQ(title, "T");
     ASSERT_EQ(page().size(), 1u);
     EXPECT_EQ(paragraph(0).kind, Scene);
 }
@@ -74,6 +77,8 @@ TEST_F(ScriptLoaderTest, EveryBrokenFileFails)
         head + "\t\t<div>no class</div>\n" + tail,
         head + "stray text\t\t<div class=\"Speech\">x</div>\n" + tail,
         head + "\t\t<div class=\"Villain\">x</div>\n" + tail,
+        head + "\t\t<div class=\"Speech\">a<span>b</span></div>\n" + tail,
+        head + "\t\t<div class=\"Speech\"><b>a<span>b</span></b></div>\n" + tail,
         head + "\t\t<div class=\"Speech\">unclosed\n" + tail,
         head + "\t\t<div class=\"Speech\">&#xDC00;</div>\n" + tail,
         head + "\t\t<div class=\"Speech\">&#;</div>\n" + tail,
