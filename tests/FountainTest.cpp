@@ -193,6 +193,7 @@ TEST(FountainReading, EveryElementTakesItsKind)
                   {Name, U"DEE ^"}, {Speech, U"D."}}));
     EXPECT_EQ(parseFountain("~La la\n\nBOB ^\nYo.\n")->paragraphs, ps({{Speech, U"La la"}, {Name, U"BOB ^"}, {Speech, U"Yo."}}))
         << "a lyric at the very start is a side of its own";
+    EXPECT_EQ(parseFountain("BOB ^\nYo.\n")->paragraphs, ps({{Name, U"BOB"}, {Speech, U"Yo."}})) << "beside nothing";
 }
 
 // A heading begins a paragraph with INT, EXT, EST, I/E or their pairs, then a dot or a space.
