@@ -210,6 +210,9 @@ TEST_F(AppRules, APressInTheBarUnfocusesThePageAndTheTitlePage)
     EXPECT_FALSE(page().focused());
     click(700, 130);
     EXPECT_TRUE(page().focused());
+    click(1600, 130); // beside the sheet
+    EXPECT_FALSE(page().focused());
+    click(700, 130);
     click(100, 600); // the title page's area, hidden or not
     EXPECT_FALSE(page().focused());
 }

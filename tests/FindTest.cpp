@@ -95,10 +95,11 @@ TEST_F(FindInTheEditor, TheViewFollowsTheCaretAfterReplaceAll)
 TEST_F(FindInTheEditor, ReplaceGoesOnToTheNextAndEscapeKeepsTheMatch)
 {
     load({{Directorial, "One cat, two cats."}, {Directorial, "No match here."}, {Directorial, "A cat."}});
-    page().placeCaret({1, 0});
-    control(sf::Keyboard::H);
-    type("cat");
-    EXPECT_EQ(app->findBar().status.getString(), "3 of 3"); // the first after the caret
+    page().placeCaret({2, 2});
+    page().placeCaret({2, 5}, true);
+    control(sf::Keyboard::H); // the selection is sought, from where it begins
+    EXPECT_EQ(app->findBar().findBox.text, "cat");
+    EXPECT_EQ(app->findBar().status.getString(), "3 of 3");
     sf::Event back = ev::keyPressed(sf::Keyboard::F3);
     back.key.shift = true;
     send(back);
@@ -110,6 +111,13 @@ TEST_F(FindInTheEditor, ReplaceGoesOnToTheNextAndEscapeKeepsTheMatch)
     send(ev::keyPressed(sf::Keyboard::F3));
     EXPECT_EQ(app->findBar().status.getString(), "1 of 3"); // wrapped
     EXPECT_EQ(page().viewTop(), -86); // the first line (at 120) shows two lines below the bar (160): 120 - 46 - 160
+    app->render();
+    const sf::Image frame = captureFrame(*app);
+    auto marked = [&](std::uint32_t from) { // a match's yellow over the white sheet, above its letters
+        return frame.getPixel(645 + 12 * from + 6, 120 + 86 + 5) == sf::Color(255, 240, 145);
+    };
+    EXPECT_FALSE(marked(0));
+    EXPECT_TRUE(marked(13)) << "the match after the current one is marked too";
     key(sf::Keyboard::Tab);
     type("dog");
     key(sf::Keyboard::Enter); // Return in the replace box replaces

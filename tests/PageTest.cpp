@@ -285,6 +285,7 @@ TEST_F(PageTest, AnEmptyParentheticalGetsItsParenthesesAndAClosingOneIsSteppedOv
     key(sf::Keyboard::Tab);
     EXPECT_EQ(currentParagraph().kind, Speech);
     EXPECT_EQ(currentParagraph().text, "");
+    EXPECT_EQ(cursor(), 0u);
 
     type("softly");
     setCursor(4);

@@ -180,6 +180,22 @@ TEST(PrintPages, APageMayEndWithinALineAtASentencesEnd)
     EXPECT_EQ(pagination.pageOf[26], 0u);
 }
 
+// Of the places a speech may end a page, a sentence's end comes first, and within a speech
+// only one of three lines or more; then the latest.
+TEST(PrintPages, ASpeechEndsAPageAtASentenceBeforeAParentheticalOrATwoLineSpeech)
+{
+    Script script = lines(24); // room for the name and four lines with "(MORE)"
+    const std::string a(33, 'a'), b(33, 'b'), c(33, 'c'), d(33, 'd');
+    for (const Paragraph& p : std::vector<Paragraph>{{Name, "bob"}, {Speech, fromUtf8(a + ". " + b + ".")}, {Parenthetical, "(softly)"},
+                                                     {Speech, fromUtf8(c + ". " + d)}, {Parenthetical, "(loudly)"},
+                                                     {Speech, fromUtf8(a + ". " + b + ".")}})
+        script.paragraphs.push_back(p);
+    const Pagination pagination = paginate(script);
+    ASSERT_EQ(pagination.pages.size(), 2u);
+    EXPECT_EQ(pagination.pages[0].lines.size(), 52u);
+    EXPECT_EQ(shown(pagination.pages[1].lines[1]), "3 (softly)");
+}
+
 TEST(PrintPages, ALongSpeechGoesOnWithMoreAndContd)
 {
     Script script = lines(24); // 47 lines: a blank, the name and four lines of speech fit with "(MORE)"

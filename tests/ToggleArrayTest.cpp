@@ -27,6 +27,7 @@ TEST_F(ToggleArrayTest, PressesOutsideTheButtonsKeepTheSelection)
     click(1160, 30);
     EXPECT_EQ(bar.selected, 3);
     click(321, 30); // a gap
+    EXPECT_TRUE(bar.buttons[3].on);
     click(960, 600); // the sheet
     click(1160, 30); // the selected button again
     EXPECT_EQ(bar.selected, 3);
