@@ -21,8 +21,11 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 run() {
     if [ -n "$DISPLAY" ]; then "$@"; else xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" "$@"; fi
 }
-run ctest --test-dir build --output-on-failure
-run ctest --test-dir build-sanitize --output-on-failure -LE e2e
+# The unit tests run side by side (those that use the one desktop clipboard one at a
+# time); the end-to-end ones drive the one screen and keyboard, so one after another.
+run ctest --test-dir build --output-on-failure -LE e2e -j"$jobs"
+run ctest --test-dir build --output-on-failure -L e2e
+run ctest --test-dir build-sanitize --output-on-failure -LE e2e -j"$jobs"
 
 # The fuzz targets build and run briefly over the test files; long runs are by hand
 # (README, developer section).
