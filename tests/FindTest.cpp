@@ -178,6 +178,12 @@ TEST_F(FindInTheEditor, TheSceneListFollowsHeadingsAndPicksAScene)
     type(" " + std::string(60, 'w') + std::string(54 * 62, 'x'));
     app->render();
     EXPECT_EQ(app->sceneList().rowText(0), "1  INT. HALL - DAY" + std::string(20, ' ') + "p. 2");
+    send(ev::pressed(700, 130)); // a drag on the sheet, let go over the list's first row
+    send(ev::moved(760, 130));
+    send(ev::released(100, 108));
+    const Caret end = page().caret();
+    send(ev::moved(900, 300));
+    EXPECT_EQ(page().caret(), end) << "the drag has ended";
 }
 
 TEST_F(FindInTheEditor, TheSceneListScrollsToTheCaretsRowAndMarksIt)

@@ -160,6 +160,15 @@ TEST(PrintPages, ActionBreaksAtASentencesEndWithTwoLinesEachSide)
     EXPECT_EQ(shown(pagination.pages[1].lines.front()).substr(0, 9), "1.5 fffff");
 }
 
+// An action longer than a page with no sentence's end in it breaks where the page is full.
+TEST(PrintPages, AnActionLongerThanAPageBreaksWhereItMust)
+{
+    const Pagination pagination = paginate(Script{"", "", {{Directorial, repeat("word ", 12 * 70)}}});
+    ASSERT_EQ(pagination.pages.size(), 2u);
+    EXPECT_EQ(pagination.pages[0].lines.size(), 54u);
+    EXPECT_EQ(pagination.pages[1].lines.size(), 16u);
+}
+
 // A sentence that ends within a line may end the page there; the rest wraps anew.
 TEST(PrintPages, APageMayEndWithinALineAtASentencesEnd)
 {
