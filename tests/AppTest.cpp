@@ -56,6 +56,8 @@ TEST_F(AppRules, PreferencesTakeEffectAtOnceAndAreKept)
     key(sf::Keyboard::Down);
     key(sf::Keyboard::Right); // lines as printed
     click(1180, 600);         // scene numbers at both sides
+    EXPECT_TRUE(app->preferences().choices[0][1].on);
+    EXPECT_FALSE(app->preferences().choices[0][0].on);
     control(sf::Keyboard::Comma);
     EXPECT_FALSE(app->preferences().isOpen());
     EXPECT_EQ(readBytes("user/.settings"), "enter-and-tab = final-draft\nlines-on-screen = as-printed\nscene-numbers = both\n");

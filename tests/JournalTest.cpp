@@ -57,9 +57,12 @@ TEST(JournalTest, AJournalIsReplayedUpToItsFirstBadEntry)
     };
     std::string damaged = all;
     damaged[journalHeader(copyBytes).size() + parts[0].size() + 9] ^= 1; // a letter of the second entry
+    std::string misspoken = all;
+    misspoken[misspoken.find(std::string("n\0\0\0!", 5)) + 4] = '?'; // "Rain?" in the first entry: well formed, but not what was written
     const std::vector<Row> rows{
         {all.substr(0, all.size() - 3), 4, true, ""},
         {damaged, 1, true, ""},
+        {misspoken, 0, true, ""},
         {joined({parts[1]}, 1), 0, true, ""}, // an edit that does not fit the copy
         {joined({journalEntry({1, {{Directorial, "Rain."}}, {{static_cast<DivType>(99), "x"}}}, false)}, 1), 0, true, ""},
         {journalHeader("<html>an older copy</html>") + parts[0], 0, false, "it follows another copy than the one there"},
