@@ -328,22 +328,14 @@ private:
 
     // ---- splits ----
 
-    // The spoken rows (parentheticals and speeches) among rows [from, to) of a dialogue.
-    // Whether rows [from, to) speak two lines or more; it stops at two.
+    // Whether rows [from, to) of a dialogue speak two lines or more (parentheticals and
+    // speeches); it stops at two.
     static bool twoSpoken(const Element& e, std::size_t from, std::size_t to)
     {
         std::size_t count = 0;
         for (std::size_t r = from; r < to && count < 2; ++r)
             count += e.rows[r].part == Part::Parenthetical || e.rows[r].part == Part::Speech;
         return count >= 2;
-    }
-
-    static std::size_t spokenRows(const Element& e, std::size_t from, std::size_t to)
-    {
-        std::size_t count = 0;
-        for (std::size_t r = from; r < to; ++r)
-            count += e.rows[r].part == Part::Parenthetical || e.rows[r].part == Part::Speech;
-        return count;
     }
 
     // When the page ends after `split` of element e's rows from `begin`: the rows that take
@@ -447,15 +439,6 @@ private:
         for (std::size_t q = r + 1; q < e.rows.size() && rows < 3 && e.rows[q].paragraph == e.rows[r].paragraph; ++q)
             ++rows;
         return rows >= 3;
-    }
-
-    // Spoken rows after the paragraph of row r.
-    static std::size_t spokenAfter(const Element& e, std::size_t r)
-    {
-        std::size_t q = r;
-        while (q < e.rows.size() && e.rows[q].paragraph == e.rows[r].paragraph)
-            ++q;
-        return spokenRows(e, q, e.rows.size());
     }
 
     // ---- pages ----

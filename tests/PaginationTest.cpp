@@ -205,6 +205,19 @@ TEST(PrintPages, ASpeechEndsAPageAtASentenceBeforeAParentheticalOrATwoLineSpeech
     EXPECT_EQ(shown(pagination.pages[1].lines[1]), "3 (softly)");
 }
 
+// The second of a speech's three lines may end a page at its sentence's end.
+TEST(PrintPages, ASpeechOfThreeLinesMayEndAPageAfterItsSecond)
+{
+    Script script = lines(24);
+    const std::string a(33, 'a'), b(33, 'b'), c(33, 'c');
+    for (const Paragraph& p : std::vector<Paragraph>{{Name, "bob"}, {Speech, fromUtf8(a + ". " + b + ". " + c + ",")},
+                                                     {Parenthetical, "(softly)"}, {Speech, fromUtf8(a + ". " + b + ".")}})
+        script.paragraphs.push_back(p);
+    const Pagination pagination = paginate(script);
+    ASSERT_EQ(pagination.pages.size(), 2u);
+    EXPECT_EQ(shown(pagination.pages[1].lines[1]), "2.5 " + c + ",");
+}
+
 TEST(PrintPages, ALongSpeechGoesOnWithMoreAndContd)
 {
     Script script = lines(24); // 47 lines: a blank, the name and four lines of speech fit with "(MORE)"
